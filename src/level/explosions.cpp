@@ -1,0 +1,52 @@
+// Explosion frames painted into the playfield picture, and what follows the
+// player's explosion: the next life or the end of the game.
+#include "level/form1.h"
+
+namespace kv::level {
+
+void Form1::explosions_Timer() {
+    Surface& field = scapebox->canvas();
+    // 1. Drop ships.
+    for (int i = 1; i <= 7; ++i) {
+        DropShipRec& rec = Ships[std::size_t(i)];
+        if (rec.Exploding != 1) continue;
+        std::int16_t& frame = ShipExplodeFrame[std::size_t(i)];
+        if (frame >= 1 && frame <= 7) field.blit(*ShipExplode[std::size_t(frame)]->picture().image, rec.ExplodeX, rec.ExplodeY);
+        ++frame;
+        if (frame == 8) rec.Exploding = 0;
+    }
+    // 2. The player.
+    if (PlayerExploding == 1) {
+        if (PlayerExplodeFrame >= 1 && PlayerExplodeFrame <= 7)
+            field.blit(*ShipExplode[std::size_t(PlayerExplodeFrame)]->picture().image, PlayerExplodeX, PlayerExplodeY);
+        ++PlayerExplodeFrame;
+        if (PlayerExplodeFrame == 8) {
+            PlayerExploding = 0;
+            if (g.PlayerLives < 0) {
+                GameOverSub();
+                return;
+            }
+            ResetForm();
+            g.ShipFrozen = 0;
+            PickShips->setEnabled(true);
+            print_rods();
+            if (!rt().isLoaded(this)) return;
+        }
+    }
+    // 3. The bonus box.
+    if (BonusExploding == 1) {
+        if (BonusExplodeFrame >= 1 && BonusExplodeFrame <= 8)
+            scapebox->canvas().blit(*BonExplode[std::size_t(BonusExplodeFrame)]->picture().image, BonusExplodeX, BonusExplodeY);
+        ++BonusExplodeFrame;
+        if (BonusExplodeFrame == 9) {
+            BonusExploding = 0;
+            scapebox->canvas().blit(*ShipExplode[7]->picture().image, BonusExplodeX, BonusExplodeY);
+            BonusFalling = 1;
+            bonusbox->setVisible(true);
+        }
+    }
+    // 4. The bonus name fades.
+    if (LabelFading == 1) fadeBonusLabel();
+}
+
+}  // namespace kv::level

@@ -1,0 +1,191 @@
+// The planet screen's controls and timers, as laid out on the 800 x 600 frame.
+#include <nlohmann/json.hpp>
+
+#include "level/form1.h"
+#include "media/effects.h"
+
+namespace kv::level {
+
+namespace {
+std::string indexed(const char* name, int i) { return std::string(name) + "(" + std::to_string(i) + ")"; }
+const Color kClear{0, 0, 0, 0};
+}  // namespace
+
+Form1::Form1(Runtime& rt, Game& gm) : Form(rt, "Form1", 800, 600), game(gm), g(gm.state) {
+    game.form1 = this;
+    createControls();
+    // The timers, in the order the screen creates them (ties tick in this order).
+    droprods = &addTimer("droprods", 50, true, [this] { droprods_Timer(); });
+    DropShips = &addTimer("DropShips", 80, true, [this] { DropShips_Timer(); });
+    FireBullets = &addTimer("FireBullets", 10, true, [this] { Firebullets_Timer(); });
+    explosions = &addTimer("explosions", 100, true, [this] { explosions_Timer(); });
+    JoystickCont = &addTimer("JoystickCont", 10, true, [this] { JoystickCont_Timer(); });
+    PickShips = &addTimer("PickShips", 10000, false, [this] { PickShips_Timer(); });
+    EndWait = &addTimer("EndWait", 2000, false, [this] { EndWait_Timer(); });
+    EndWait2 = &addTimer("EndWait2", 3000, false, [this] { EndWait2_Timer(); });
+}
+
+Form1::~Form1() {
+    if (game.form1 == this) game.form1 = nullptr;
+}
+
+void Form1::createControls() {
+    PictureStore& pics = rt().pictures();
+    auto hidden = [&](const std::string& name, const std::string& picture) {
+        Image& im = add<Image>(name, nullptr, Rect{0, 0, 0, 0});
+        im.setVisible(false);
+        im.setPicture(pics.get(picture));
+        return &im;
+    };
+
+    // The playfield and the sprites inside it.
+    scapebox = &add<PictureBox>("scapebox", nullptr, Rect{0, 0, 645, 545}, kBlack);
+    for (int i = 1; i <= 7; ++i)
+        RadRod[std::size_t(i)] = &add<Image>(indexed("RadRod", i), scapebox, Rect{0, -38, 26, 38});
+    for (int i = 1; i <= 5; ++i) {
+        PlayBullet[std::size_t(i)] = &add<Image>(indexed("PlayBullet", i), scapebox, Rect{0, 0, 13, 36});
+        PlayBullet[std::size_t(i)]->setVisible(false);
+    }
+    bonuslabel = &add<Label>("bonuslabel", scapebox, Rect{7, 112, 147, 37}, "No Bonus");
+    bonuslabel->font = Font{20, true};
+    bonuslabel->autoSize = true;
+    bonuslabel->setVisible(false);
+    static const int kShipLefts[8] = {0, 6, 82, 158, 234, 310, 386, 462};
+    for (int i = 1; i <= 7; ++i) {
+        auto& ship = add<PictureBox>(indexed("DropShip", i), scapebox, Rect{kShipLefts[i], -72, 73, 74}, kClear);
+        ship.blendOnFrame = true;
+        DropShip[std::size_t(i)] = &ship;
+    }
+    Player = &add<PictureBox>("Player", scapebox, Rect{275, 476, 76, 66}, kClear);
+    Player->blendOnFrame = true;
+    bonusbox = &add<PictureBox>("bonusbox", scapebox, Rect{645, 0, 41, 16}, kClear);
+    bonusbox->blendOnFrame = true;
+    bonusbox->setVisible(false);
+
+    // The intro caption overlay.
+    textFX = &add<PictureBox>("textFX", nullptr, Rect{172, 214, 479, 91}, kBlack);
+    textFX->setVisible(false);
+
+    // Under the playfield: the dispenser, the ground and the radiation gauge.
+    Dispenser = &add<Image>("Dispenser", nullptr, Rect{551, 545, 98, 35});
+    Dispenser->setPicture(pics.get("Dispenser"));
+    Scape1[0] = &add<Image>("Scape1(0)", nullptr, Rect{-42, 560, 400, 20});
+    Scape1[1] = &add<Image>("Scape1(1)", nullptr, Rect{151, 560, 400, 20});
+    for (Image* s : Scape1) s->setPicture(pics.get("Scape1"));
+    Image1 = &add<Image>("Image1", nullptr, Rect{0, 580, 80, 20});
+    Image1->setPicture(pics.get("GaugeCaption"));
+    Picture1 = &add<PictureBox>("Picture1", nullptr, Rect{81, 580, 568, 20}, Color(70, 74, 90));
+    RadProgress = &add<PictureBox>("RadProgress", Picture1, Rect{1, 1, 566, 18}, kBlack);
+
+    // The status panel and its read-outs.
+    SidePanel = &add<Image>("SidePanel", nullptr, Rect{650, 1, 150, 600});
+    SidePanel->setPicture(pics.get("SidePanel"));
+    Score = &add<PictureBox>("Score", nullptr, Rect{672, 61, 99, 24}, kBlack);
+    Planet = &add<PictureBox>("Planet", nullptr, Rect{702, 158, 39, 24}, kBlack);
+    LivesLeft = &add<PictureBox>("LivesLeft", nullptr, Rect{702, 270, 39, 24}, kBlack);
+    Rods = &add<PictureBox>("Rods", nullptr, Rect{702, 390, 39, 24}, kBlack);
+    RodsLeft = &add<PictureBox>("RodsLeft", nullptr, Rect{702, 496, 39, 24}, kBlack);
+
+    // Hidden source pictures.
+    PlayerNorm = hidden("PlayerNorm", "PlayerNorm");
+    PlayerRod = hidden("PlayerRod", "PlayerRod");
+    DropShipPic = hidden("DropShipPic", "DropShipPic");
+    goodrod = hidden("goodrod", "goodrod");
+    badrod = hidden("badrod", "badrod");
+    bonuspic = hidden("bonuspic", "bonuspic");
+    goddbonuspic = hidden("goddbonuspic", "goddbonuspic");
+    badbonuspic = hidden("badbonuspic", "badbonuspic");
+    LEDOff = hidden("LEDOff", "LEDOff");
+    for (int d = 0; d <= 9; ++d) LED[std::size_t(d)] = hidden(indexed("LED", d), "LED" + std::to_string(d));
+    for (int f = 1; f <= 7; ++f) ShipExplode[std::size_t(f)] = hidden(indexed("ShipExplode", f), "ShipExplode" + std::to_string(f));
+    for (int f = 1; f <= 8; ++f) BonExplode[std::size_t(f)] = hidden(indexed("BonExplode", f), "BonExplode" + std::to_string(f));
+    GOver = &add<PictureBox>("GOver", nullptr, Rect{0, 0, 306, 48}, kBlack);
+    GOver->setPicture(pics.get("GOver"));
+    GOver->setVisible(false);
+    GameOverPic = &add<PictureBox>("GameOverPic", nullptr, Rect{0, 0, 306, 48}, kBlack);
+    GameOverPic->setVisible(false);
+    ClearSrc = &add<PictureBox>("ClearSrc", nullptr, Rect{0, 0, 416, 90}, kBlack);
+    ClearSrc->setPicture(pics.get("ClearSrc"));
+    ClearSrc->setVisible(false);
+    ClearPic = &add<PictureBox>("ClearPic", nullptr, Rect{0, 0, 416, 90}, kBlack);
+    ClearPic->setVisible(false);
+}
+
+LedPictures Form1::ledPictures() const {
+    LedPictures p;
+    p.off = LEDOff->picture();
+    for (int d = 0; d <= 9; ++d) p.digits[std::size_t(d)] = LED[std::size_t(d)]->picture();
+    return p;
+}
+
+void Form1::describeVars(nlohmann::json& v) const {
+    v["BonusWav"] = BonusWav;
+    v["PhaserWav"] = PhaserWav;
+    v["ShipExplodeWav"] = ShipExplodeWav;
+    v["StartLevelWav"] = StartLevelWav;
+    v["BoomWav"] = BoomWav;
+    v["CaughtRodWav"] = CaughtRodWav;
+    v["DiffuseWav"] = DiffuseWav;
+    v["DropRodWav"] = DropRodWav;
+    v["GameOverWav"] = GameOverWav;
+    v["HitBonusWav"] = HitBonusWav;
+    v["GetBonusWav"] = GetBonusWav;
+    v["RodsDefused"] = RodsDefused;
+    v["RodsNeeded"] = RodsNeeded;
+    v["BadRodsOn"] = BadRodsOn;
+    v["ShipPickInterval"] = ShipPickInterval;
+    v["RodThreshold"] = RodThreshold;
+    v["BonusDelay"] = BonusDelay;
+    v["BonusTicks"] = BonusTicks;
+    v["BonusType"] = BonusType;
+    v["BonusFlying"] = BonusFlying;
+    v["BonusExploding"] = BonusExploding;
+    v["BonusExplodeFrame"] = BonusExplodeFrame;
+    v["BonusFalling"] = BonusFalling;
+    v["BonusExplodeX"] = BonusExplodeX;
+    v["BonusExplodeY"] = BonusExplodeY;
+    v["LabelFading"] = LabelFading;
+    v["LabelRed"] = LabelRed;
+    v["LabelGreen"] = LabelGreen;
+    v["LabelBlue"] = LabelBlue;
+    nlohmann::json ships = nlohmann::json::array();
+    for (int i = 1; i <= 7; ++i) {
+        const DropShipRec& s = Ships[std::size_t(i)];
+        ships.push_back({{"Active", s.Active}, {"TopTicks", s.TopTicks}, {"ExplodeX", s.ExplodeX},
+                         {"ExplodeY", s.ExplodeY}, {"Exploding", s.Exploding}, {"StayTicks", s.StayTicks},
+                         {"RodFalling", s.RodFalling}, {"RodKind", s.RodKind}});
+    }
+    v["Ships"] = ships;
+    v["ShipExplodeFrame"] = std::vector<std::int16_t>(ShipExplodeFrame.begin() + 1, ShipExplodeFrame.end());
+    v["BulletOn"] = BulletOn;
+    v["NextBullet"] = NextBullet;
+    v["BulletsAllowed"] = BulletsAllowed;
+    v["BulletSpeed"] = BulletSpeed;
+    v["PlayerSpeed"] = PlayerSpeed;
+    v["CanFire"] = CanFire;
+    v["PlayerExplodeX"] = PlayerExplodeX;
+    v["PlayerExplodeY"] = PlayerExplodeY;
+    v["PlayerExploding"] = PlayerExploding;
+    v["PlayerExplodeFrame"] = PlayerExplodeFrame;
+    v["JoyDir"] = JoyDir;
+    v["JoyFire"] = JoyFire;
+    v["JoyStatus"] = JoyStatus;
+    v["GaugeRed"] = GaugeRed;
+    v["GaugeGreen"] = GaugeGreen;
+    auto tail = [](const std::vector<int>& a) {
+        return a.empty() ? std::vector<int>{} : std::vector<int>(a.begin() + 1, a.end());
+    };
+    v["StarX"] = tail(stars.StarX);
+    v["StarY"] = tail(stars.StarY);
+    v["StarDepth"] = tail(stars.StarDepth);
+    v["StarSize"] = tail(stars.StarSize);
+    if (Transitions) {
+        nlohmann::json t;
+        Transitions->describe(t);
+        v["Transitions"] = t;
+    } else {
+        v["Transitions"] = nullptr;
+    }
+}
+
+}  // namespace kv::level

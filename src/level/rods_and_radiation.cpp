@@ -1,0 +1,100 @@
+// Rods: dropped by the ships at the top station, caught by the player's ship or
+// landing and raising the radiation gauge.
+#include "level/form1.h"
+
+namespace kv::level {
+
+namespace {
+constexpr int kRadiationMax = 566;
+}
+
+void Form1::drop_rod(std::int16_t& i) {
+    DropShipRec& rec = Ships[std::size_t(i)];
+    // 1. Its earlier rod is still on its way.
+    if (rec.RodFalling == 1) return;
+    // 2.
+    rt().random().randomize(rt().now());
+    int r = static_cast<int>(rt().random().rnd() * 100) + 1;
+    // 3.
+    if (r < RodThreshold) return;
+    // 4. The rod's bottom edge level with the ship's.
+    Image& rod = *RadRod[std::size_t(i)];
+    PictureBox& ship = *DropShip[std::size_t(i)];
+    rod.setPicture(goodrod->picture());
+    rod.setTop(ship.height() - rod.height() + ship.top());
+    if (r <= RodThreshold + 70) {
+        // 5.
+        rec.RodFalling = 1;
+        rec.RodKind = 1;
+        if (g.SoundOn == 1) PlaySample(2, DropRodWav, false);
+    } else {
+        // 6.
+        rec.RodFalling = 1;
+        if (BadRodsOn == 0) {
+            rec.RodKind = 1;
+        } else {
+            rec.RodKind = 2;
+            if (g.SoundOn == 1) PlaySample(2, DropRodWav, false);
+            rod.setPicture(badrod->picture());
+        }
+    }
+}
+
+void Form1::droprods_Timer() {
+    // The rods first.
+    for (int i = 1; i <= 7; ++i) {
+        DropShipRec& rec = Ships[std::size_t(i)];
+        if (rec.RodFalling != 1) continue;
+        Image& rod = *RadRod[std::size_t(i)];
+        // 1.
+        rod.setTop(rod.top() + 7);
+        // 2. The rod must straddle the ship's top edge and lie strictly inside its width.
+        if (rod.top() + rod.height() > Player->top() && rod.top() < Player->top() && rod.left() > Player->left() &&
+            rod.left() + rod.width() < Player->left() + Player->width() && !carriesRod()) {
+            // 3.
+            if (rec.RodKind == 2) {
+                RodsNeeded = static_cast<std::int16_t>(RodsNeeded + 1);
+                RodsDefused = static_cast<std::int16_t>(RodsDefused - 1);
+            }
+            rec.RodFalling = 0;
+            rec.RodKind = 0;
+            rod.clearPicture();
+            rod.setTop(-rod.height());
+            Player->setPicture(PlayerRod->picture());
+            CanFire = 0;
+            if (g.SoundOn == 1) PlaySample(5, CaughtRodWav, false);
+        }
+        // 4. Landing.
+        if (rec.RodFalling == 1 && rod.top() > scapebox->height()) {
+            if (rec.RodKind == 2) g.RadiationLevel = static_cast<std::int16_t>(g.RadiationLevel - 16);
+            rec.RodFalling = 0;
+            rec.RodKind = 0;
+            rod.clearPicture();
+            rod.setTop(-rod.height());
+            g.RadiationLevel = static_cast<std::int16_t>(g.RadiationLevel + 19);
+            print_radiation();
+            if (g.SoundOn == 1) PlaySample(4, BoomWav, false);
+            if (!rt().isLoaded(this)) return;
+        }
+    }
+    // Then the bonus box and its pick-up.
+    droprodsBonus();
+}
+
+void Form1::print_radiation() {
+    // 1.
+    GaugeRed = 0;
+    GaugeGreen = 255;
+    // 2. The gauge is not cleared first; columns past the gauge fall outside it.
+    Surface& c = RadProgress->canvas();
+    const int h = RadProgress->height();
+    for (int x = 0; x <= g.RadiationLevel; ++x) {
+        c.line(x, 0, x, h, Color(GaugeRed, GaugeGreen, 0));
+        if (GaugeRed < 255) ++GaugeRed;
+        if (x > 283 && GaugeGreen > 0) --GaugeGreen;
+    }
+    // 3.
+    if (g.RadiationLevel >= kRadiationMax) LoseLife();
+}
+
+}  // namespace kv::level

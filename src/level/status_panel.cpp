@@ -1,0 +1,28 @@
+// The LED read-outs of the side panel, and the end of a planet once no rods are
+// needed any more.
+#include "level/form1.h"
+
+namespace kv::level {
+
+void Form1::print_score() { paintReadout(*Score, 5, g.PlayerScore, ledPictures()); }
+
+void Form1::print_level() { paintReadout(*Planet, 2, g.PlanetLevel, ledPictures()); }
+
+void Form1::print_lives() { paintReadout(*LivesLeft, 2, g.PlayerLives, ledPictures()); }
+
+void Form1::print_rods() {
+    paintReadout(*Rods, 2, RodsDefused, ledPictures());
+    paintReadout(*RodsLeft, 2, RodsNeeded, ledPictures());
+    // Nothing here remembers that the planet has already ended: every call at 0
+    // or below ends it again.
+    if (RodsNeeded <= 0) {
+        PickShips->setEnabled(false);
+        DropShips->setEnabled(false);
+        FireBullets->setEnabled(false);
+        droprods->setEnabled(false);
+        g.ShipFrozen = 1;
+        LevelClear();
+    }
+}
+
+}  // namespace kv::level

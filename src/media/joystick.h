@@ -1,0 +1,22 @@
+#pragma once
+// The joystick routines: axis ranges, position and buttons, and a count.
+#include <array>
+#include <cstdint>
+
+#include "runtime/runtime.h"
+
+namespace kv {
+
+using JoyRecord = std::array<std::int32_t, 4>;
+
+// (X min, Y min, Z min, buttons); false and the record untouched on failure.
+bool JoyMinimums(Runtime& rt, std::int16_t joystick, JoyRecord& caps);
+// (X max, Y max, Z max, buttons).
+bool JoyMaximums(Runtime& rt, std::int16_t joystick, JoyRecord& caps);
+// (X, Y, Z, button bits); true when the position could be read.
+bool ReadJoystick(Runtime& rt, std::int16_t joystick, JoyRecord& pos);
+// With onlyConnected: how many joysticks answer a position query; otherwise how
+// many joystick numbers the system offers.
+std::int16_t CountJoysticks(Runtime& rt, bool onlyConnected = true);
+
+}  // namespace kv

@@ -1,0 +1,127 @@
+#include "platform/sdl_display.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "platform/keymap.h"
+
+namespace kv::platform {
+
+SdlDisplay::SdlDisplay(int scale, std::optional<bool> fullscreen) : forced_(fullscreen) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    scale = std::max(1, scale);
+    window_ = SDL_CreateWindow("Korvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800 * scale, 600 * scale,
+                               SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!window_) throw std::runtime_error(std::string("Cannot open a window: ") + SDL_GetError());
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) throw std::runtime_error(std::string("Cannot draw into the window: ") + SDL_GetError());
+    SDL_RenderSetLogicalSize(renderer_, 800, 600);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, 800, 600);
+    if (!texture_) throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
+    SDL_StartTextInput();
+    if (forced_ && *forced_) setFullscreen(true);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+}
+
+SdlDisplay::~SdlDisplay() {
+    if (fullscreen_) SDL_SetWindowFullscreen(window_, 0);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SdlDisplay::present(const Surface& frame) {
+    SDL_UpdateTexture(texture_, nullptr, frame.data(), frame.width() * 4);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+void SdlDisplay::poll(std::vector<InputEvent>& out) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (e.type) {
+            case SDL_QUIT: out.push_back(InputEvent{InputEvent::Kind::Close, 0, 0, 0, {}}); break;
+            case SDL_KEYDOWN: {
+                // Alt+Enter switches between the window and fullscreen.
+                if (e.key.keysym.sym == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT)) {
+                    if (!e.key.repeat) setFullscreen(!fullscreen_);
+                    break;
+                }
+                int vk = virtualKeyFor(e.key.keysym.sym, e.key.keysym.scancode);
+                if (vk) out.push_back(InputEvent{InputEvent::Kind::KeyDown, vk, 0, 0, {}});
+                break;
+            }
+            case SDL_TEXTINPUT: out.push_back(InputEvent{InputEvent::Kind::Text, 0, 0, 0, e.text.text}); break;
+            case SDL_MOUSEBUTTONDOWN:
+                if (e.button.button == SDL_BUTTON_LEFT)
+                    out.push_back(InputEvent{InputEvent::Kind::Click, 0, e.button.x, e.button.y, {}});
+                break;
+            default: break;
+        }
+    }
+}
+
+std::uint64_t SdlDisplay::wallMs() { return SDL_GetTicks64(); }
+
+void SdlDisplay::sleepMs(int ms) {
+    if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+}
+
+int SdlDisplay::showCursor(bool show) {
+    cursorCount_ += show ? 1 : -1;
+    SDL_ShowCursor(cursorCount_ >= 0 ? int(SDL_ENABLE) : int(SDL_DISABLE));
+    return cursorCount_;
+}
+
+int SdlDisplay::screenWidth() {
+    SDL_DisplayMode m;
+    if (SDL_GetDesktopDisplayMode(0, &m) != 0) return 800;
+    return m.w;
+}
+
+int SdlDisplay::screenHeight() {
+    SDL_DisplayMode m;
+    if (SDL_GetDesktopDisplayMode(0, &m) != 0) return 600;
+    return m.h;
+}
+
+Color SdlDisplay::displayedColour(Color c) {
+    Uint32 fmt = SDL_GetWindowPixelFormat(window_);
+    SDL_PixelFormat* pf = SDL_AllocFormat(fmt == SDL_PIXELFORMAT_UNKNOWN ? Uint32(SDL_PIXELFORMAT_RGB888) : fmt);
+    if (!pf) return c;
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(SDL_MapRGB(pf, c.r, c.g, c.b), pf, &r, &g, &b);
+    SDL_FreeFormat(pf);
+    return Color(r, g, b);
+}
+
+void SdlDisplay::setFullscreen(bool on) {
+    if (on == fullscreen_) return;
+    if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) fullscreen_ = on;
+}
+
+int SdlDisplay::setDisplayMode(int width, int height) {
+    // The frame is always 800 x 600; "switching" to it means filling the screen
+    // with it, which is always possible. Any other size means going back.
+    bool wantFull = width == 800 && height == 600;
+    if (forced_) wantFull = *forced_;
+    setFullscreen(wantFull);
+    return 0;
+}
+
+std::uint64_t HeadlessDisplay::wallMs() {
+    using namespace std::chrono;
+    return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace kv::platform

@@ -1,0 +1,56 @@
+#pragma once
+#include <optional>
+
+#include "runtime/host.h"
+
+typedef struct SDL_Window SDL_Window;
+typedef struct SDL_Renderer SDL_Renderer;
+typedef struct SDL_Texture SDL_Texture;
+
+namespace kv::platform {
+
+// A real window: the 800 x 600 frame is scaled to the window with its aspect kept.
+class SdlDisplay : public Display {
+public:
+    SdlDisplay(int scale, std::optional<bool> fullscreen);
+    ~SdlDisplay() override;
+    bool headless() const override { return false; }
+    void present(const Surface& frame) override;
+    void poll(std::vector<InputEvent>& out) override;
+    std::uint64_t wallMs() override;
+    void sleepMs(int ms) override;
+    int showCursor(bool show) override;
+    int screenWidth() override;
+    int screenHeight() override;
+    Color displayedColour(Color c) override;
+    int setDisplayMode(int width, int height) override;
+
+private:
+    void setFullscreen(bool on);
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    std::optional<bool> forced_;
+    bool fullscreen_ = false;
+    int cursorCount_ = 0;
+};
+
+// No window: frames go nowhere, the screen is 800 x 600 at 32 bits.
+class HeadlessDisplay : public Display {
+public:
+    bool headless() const override { return true; }
+    void present(const Surface&) override {}
+    void poll(std::vector<InputEvent>&) override {}
+    std::uint64_t wallMs() override;
+    void sleepMs(int) override {}
+    int showCursor(bool show) override { return cursorCount_ += show ? 1 : -1; }
+    int screenWidth() override { return 800; }
+    int screenHeight() override { return 600; }
+    Color displayedColour(Color c) override { return c; }
+    int setDisplayMode(int, int) override { return 0; }
+
+private:
+    int cursorCount_ = 0;
+};
+
+}  // namespace kv::platform

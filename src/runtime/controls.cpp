@@ -1,0 +1,378 @@
+#include "runtime/controls.h"
+
+#include <nlohmann/json.hpp>
+
+#include "runtime/form.h"
+#include "runtime/runtime.h"
+
+namespace kv {
+
+namespace {
+nlohmann::json colourJson(Color c) { return nlohmann::json::array({c.r, c.g, c.b}); }
+
+void bevel(Surface& s, Rect r, Rect clip, Color light, Color dark) {
+    Rect top{r.x, r.y, r.w, 1}, left{r.x, r.y, 1, r.h};
+    Rect bottom{r.x, r.bottom() - 1, r.w, 1}, right{r.right() - 1, r.y, 1, r.h};
+    s.fillRect(top.intersect(clip), light);
+    s.fillRect(left.intersect(clip), light);
+    s.fillRect(bottom.intersect(clip), dark);
+    s.fillRect(right.intersect(clip), dark);
+}
+}  // namespace
+
+// ---- Control ---------------------------------------------------------------
+
+Control::Control(Form& form, std::string name, ControlKind kind, Control* parent, Rect r)
+    : form_(form), name_(std::move(name)), kind_(kind), parent_(parent), rect_(r) {}
+
+void Control::setRect(Rect r) {
+    if (r == rect_) return;
+    Rect old = rect_;
+    rect_ = r;
+    if (visible_) changed(old);
+}
+
+void Control::setVisible(bool v) {
+    if (v == visible_) return;
+    visible_ = v;
+    if (!v) changed(rect_);
+}
+
+void Control::changed(Rect oldRect) {
+    if (auto* pb = dynamic_cast<PictureBox*>(parent_)) pb->invalidate(oldRect);
+    if (windowed()) form_.invalidateBeneath(*this, oldRect);
+}
+
+Rect Control::formRect() const {
+    Rect r = rect_;
+    for (const Control* p = parent_; p; p = p->parent()) {
+        r.x += p->left();
+        r.y += p->top();
+    }
+    return r;
+}
+
+bool Control::shownOnForm() const {
+    for (const Control* c = this; c; c = c->parent())
+        if (!c->visible()) return false;
+    return true;
+}
+
+void Control::click() {
+    if (enabled && onClick) onClick();
+}
+
+void Control::describe(nlohmann::json& out) const {
+    out["left"] = rect_.x;
+    out["top"] = rect_.y;
+    out["width"] = rect_.w;
+    out["height"] = rect_.h;
+    out["visible"] = visible_;
+}
+
+// ---- PictureBox ------------------------------------------------------------
+
+PictureBox::PictureBox(Form& form, std::string name, Control* parent, Rect r, Color back)
+    : Control(form, std::move(name), ControlKind::PictureBox, parent, r), back_(back), image_(r.w, r.h, back) {}
+
+void PictureBox::resizeSurfaces() {
+    if (image_.width() == rect_.w && image_.height() == rect_.h) return;
+    Surface fresh(rect_.w, rect_.h, back_);
+    fresh.blit(image_, 0, 0);
+    image_ = std::move(fresh);
+    if (screen_) {
+        Surface s(rect_.w, rect_.h, back_);
+        s.blit(*screen_, 0, 0);
+        *screen_ = std::move(s);
+    }
+}
+
+Surface& PictureBox::canvas() {
+    resizeSurfaces();
+    return screen_ ? *screen_ : image_;
+}
+
+void PictureBox::setAutoRedraw(bool on) {
+    if (on == autoRedraw()) return;
+    if (on) {
+        screen_.reset();
+    } else {
+        resizeSurfaces();
+        screen_ = std::make_unique<Surface>(image_);
+    }
+}
+
+void PictureBox::cls() {
+    resizeSurfaces();
+    Surface& c = canvas();
+    c.fill(back_);
+    if (!picture_.empty()) c.blit(*picture_.image, 0, 0);
+}
+
+void PictureBox::setPicture(const Picture& p) {
+    picture_ = p;
+    resizeSurfaces();
+    image_.fill(back_);
+    if (!p.empty()) image_.blit(*p.image, 0, 0);
+    if (screen_) *screen_ = image_;
+}
+
+void PictureBox::invalidate(Rect area) {
+    if (!screen_) return;
+    Rect a = area.intersect(image_.bounds());
+    if (a.empty()) return;
+    screen_->blit(image_, a, a.x, a.y);
+}
+
+void PictureBox::setVisible(bool v) {
+    if (v && !visible() && screen_) *screen_ = image_;   // shown again: repainted from the kept image
+    Control::setVisible(v);
+}
+
+void PictureBox::draw(Surface& frame, int ox, int oy, Rect clip, Runtime&) {
+    resizeSurfaces();
+    frame.blitClipped(shown(), shown().bounds(), ox, oy, clip, blendOnFrame);
+    if (border) {
+        Rect r{ox - 1, oy - 1, rect_.w + 2, rect_.h + 2};
+        bevel(frame, r, clip.intersect(Rect{0, 0, frame.width(), frame.height()}), *border, *border);
+    }
+}
+
+void PictureBox::describe(nlohmann::json& out) const {
+    Control::describe(out);
+    out["picture"] = picture_.name;
+}
+
+// ---- Image -----------------------------------------------------------------
+
+Image::Image(Form& form, std::string name, Control* parent, Rect r)
+    : Control(form, std::move(name), ControlKind::Image, parent, r) {}
+
+void Image::setPicture(const Picture& p) {
+    Rect old = rect_;
+    picture_ = p;
+    if (!p.empty()) rect_.w = p.width(), rect_.h = p.height();
+    if (visible_) changed(old);
+}
+
+void Image::clearPicture() {
+    picture_ = Picture{};
+    if (visible_) changed(rect_);
+}
+
+void Image::draw(Surface& frame, int ox, int oy, Rect clip, Runtime&) {
+    if (picture_.empty()) return;
+    frame.blitClipped(*picture_.image, picture_.image->bounds(), ox, oy, clip, true);
+}
+
+void Image::describe(nlohmann::json& out) const {
+    Control::describe(out);
+    out["picture"] = picture_.name;
+}
+
+// ---- Label -----------------------------------------------------------------
+
+Label::Label(Form& form, std::string name, Control* parent, Rect r, std::string caption)
+    : Control(form, std::move(name), ControlKind::Label, parent, r), caption_(std::move(caption)) {}
+
+void Label::setCaption(const std::string& c) {
+    caption_ = c;
+    if (autoSize) fitToCaption(form_.rt());
+}
+
+void Label::fitToCaption(Runtime& rt) {
+    setSize(rt.text().measure(font, caption_), rt.text().lineHeight(font));
+}
+
+void Label::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
+    Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
+    if (back) frame.fillRect(area, *back);
+    TextEngine& te = rt.text();
+    int lh = te.lineHeight(font);
+    // Word wrap: break at spaces and carriage returns to fit the label's width.
+    std::vector<std::string> lines;
+    std::string cur;
+    auto flush = [&] { lines.push_back(cur); cur.clear(); };
+    std::string word;
+    auto addWord = [&] {
+        if (word.empty()) return;
+        std::string trial = cur.empty() ? word : cur + " " + word;
+        if (wordWrap && !cur.empty() && te.measure(font, trial) > rect_.w) {
+            flush();
+            cur = word;
+        } else {
+            cur = trial;
+        }
+        word.clear();
+    };
+    for (char ch : caption_) {
+        if (ch == '\r' || ch == '\n') { addWord(); if (ch == '\r') flush(); continue; }
+        if (ch == ' ' && wordWrap) { addWord(); continue; }
+        word.push_back(ch);
+    }
+    addWord();
+    flush();
+    int y = oy;
+    for (const auto& l : lines) {
+        int w = te.measure(font, l);
+        int x = align == Align::Left ? ox : align == Align::Right ? ox + rect_.w - w : ox + (rect_.w - w) / 2;
+        te.draw(frame, font, l, x, y, fore_, 0, area);
+        y += lh;
+    }
+}
+
+void Label::describe(nlohmann::json& out) const {
+    Control::describe(out);
+    out["caption"] = caption_;
+    out["forecolor"] = colourJson(fore_);
+}
+
+// ---- Button ----------------------------------------------------------------
+
+Button::Button(Form& form, std::string name, Control* parent, Rect r, std::string c)
+    : Control(form, std::move(name), ControlKind::Button, parent, r), caption(std::move(c)) {}
+
+void Button::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
+    Rect r{ox, oy, rect_.w, rect_.h};
+    Rect area = r.intersect(clip);
+    frame.fillRect(area, Color(38, 44, 62));
+    bevel(frame, r, clip, Color(120, 130, 160), Color(12, 14, 22));
+    if (!face.empty()) {
+        frame.blitClipped(*face.image, face.image->bounds(), ox + (rect_.w - face.width()) / 2,
+                          oy + (rect_.h - face.height()) / 2, area, true);
+    } else {
+        TextEngine& te = rt.text();
+        int w = te.measure(font, caption), h = te.lineHeight(font);
+        Color fg = enabled ? Color(230, 235, 255) : Color(110, 115, 130);
+        te.draw(frame, font, caption, ox + (rect_.w - w) / 2, oy + (rect_.h - h) / 2, fg, 0, area);
+    }
+    if (focused) {
+        Rect f{ox + 3, oy + 3, rect_.w - 6, rect_.h - 6};
+        bevel(frame, f, clip, Color(255, 210, 90), Color(255, 210, 90));
+    }
+}
+
+void Button::describe(nlohmann::json& out) const {
+    Control::describe(out);
+    out["caption"] = caption;
+}
+
+// ---- TextBox ---------------------------------------------------------------
+
+TextBox::TextBox(Form& form, std::string name, Control* parent, Rect r)
+    : Control(form, std::move(name), ControlKind::TextBox, parent, r) {}
+
+void TextBox::type(const std::string& s) {
+    if (allSelected) { text.clear(); allSelected = false; }
+    for (char32_t ch : decodeUtf8(s)) {
+        if (ch < 32) continue;
+        if (maxLength > 0 && static_cast<int>(decodeUtf8(text).size()) >= maxLength) break;
+        // Re-encode the code point.
+        std::string enc;
+        if (ch < 0x80) enc.push_back(static_cast<char>(ch));
+        else if (ch < 0x800) { enc.push_back(static_cast<char>(0xC0 | (ch >> 6))); enc.push_back(static_cast<char>(0x80 | (ch & 0x3F))); }
+        else if (ch < 0x10000) { enc.push_back(static_cast<char>(0xE0 | (ch >> 12))); enc.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F))); enc.push_back(static_cast<char>(0x80 | (ch & 0x3F))); }
+        else { enc.push_back(static_cast<char>(0xF0 | (ch >> 18))); enc.push_back(static_cast<char>(0x80 | ((ch >> 12) & 0x3F))); enc.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F))); enc.push_back(static_cast<char>(0x80 | (ch & 0x3F))); }
+        text += enc;
+    }
+}
+
+void TextBox::backspace() {
+    if (allSelected) { text.clear(); allSelected = false; return; }
+    while (!text.empty()) {
+        unsigned char c = static_cast<unsigned char>(text.back());
+        text.pop_back();
+        if ((c & 0xC0) != 0x80) break;
+    }
+}
+
+void TextBox::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
+    Rect r{ox, oy, rect_.w, rect_.h};
+    Rect area = r.intersect(clip);
+    frame.fillRect(area, Color(245, 245, 250));
+    bevel(frame, r, clip, Color(60, 60, 70), Color(200, 200, 210));
+    TextEngine& te = rt.text();
+    int h = te.lineHeight(font);
+    Rect inner = Rect{ox + 3, oy, rect_.w - 6, rect_.h}.intersect(area);
+    int y = oy + (rect_.h - h) / 2;
+    int w = te.measure(font, text);
+    if (allSelected && !text.empty()) frame.fillRect(Rect{ox + 3, y, w, h}.intersect(inner), Color(40, 80, 200));
+    te.draw(frame, font, text, ox + 3, y, allSelected ? kWhite : kBlack, 0, inner);
+    if (focused && !allSelected) frame.fillRect(Rect{ox + 4 + w, y + 1, 1, h - 2}.intersect(inner), kBlack);
+}
+
+void TextBox::describe(nlohmann::json& out) const {
+    Control::describe(out);
+    out["text"] = text;
+}
+
+// ---- OptionButton ----------------------------------------------------------
+
+OptionButton::OptionButton(Form& form, std::string name, Control* parent, Rect r, std::string c)
+    : Control(form, std::move(name), ControlKind::OptionButton, parent, r), caption(std::move(c)) {}
+
+void OptionButton::setValue(bool v) {
+    if (!v) { value_ = false; return; }
+    for (Control* sib : form_.childrenOf(parent_)) {
+        if (auto* ob = dynamic_cast<OptionButton*>(sib); ob && ob != this) ob->value_ = false;
+    }
+    value_ = true;
+    if (onClick) onClick();
+}
+
+void OptionButton::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
+    Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
+    int cy = oy + rect_.h / 2;
+    Surface& f = frame;
+    for (int y = -6; y <= 6; ++y)
+        for (int x = -6; x <= 6; ++x) {
+            int d = x * x + y * y;
+            if (d <= 36 && area.contains(ox + 7 + x, cy + y)) f.setPixel(ox + 7 + x, cy + y, d >= 25 ? Color(150, 160, 190) : Color(245, 245, 250));
+            if (value_ && d <= 6 && area.contains(ox + 7 + x, cy + y)) f.setPixel(ox + 7 + x, cy + y, Color(20, 20, 30));
+        }
+    TextEngine& te = rt.text();
+    te.draw(frame, font, caption, ox + 18, cy - te.lineHeight(font) / 2, fore, 0, area);
+}
+
+void OptionButton::describe(nlohmann::json& out) const {
+    Control::describe(out);
+    out["caption"] = caption;
+    out["value"] = value_;
+    out["forecolor"] = colourJson(fore);
+}
+
+// ---- CheckBox --------------------------------------------------------------
+
+CheckBox::CheckBox(Form& form, std::string name, Control* parent, Rect r, std::string c)
+    : Control(form, std::move(name), ControlKind::CheckBox, parent, r), caption(std::move(c)) {}
+
+void CheckBox::click() {
+    if (!enabled) return;
+    value = !value;
+    if (onClick) onClick();
+}
+
+void CheckBox::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
+    Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
+    int cy = oy + rect_.h / 2;
+    Rect box{ox + 1, cy - 6, 13, 13};
+    frame.fillRect(box.intersect(area), Color(245, 245, 250));
+    bevel(frame, box, area, Color(60, 60, 70), Color(200, 200, 210));
+    if (value) {
+        for (int i = 0; i < 3; ++i) {
+            frame.line(box.x + 3, cy - 1 + i, box.x + 5, cy + 1 + i, Color(20, 20, 30));
+            frame.line(box.x + 5, cy + 1 + i, box.x + 10, cy - 4 + i, Color(20, 20, 30));
+        }
+    }
+    TextEngine& te = rt.text();
+    te.draw(frame, font, caption, ox + 18, cy - te.lineHeight(font) / 2, fore, 0, area);
+}
+
+void CheckBox::describe(nlohmann::json& out) const {
+    Control::describe(out);
+    out["caption"] = caption;
+    out["value"] = value;
+    out["forecolor"] = colourJson(fore);
+}
+
+}  // namespace kv

@@ -1,0 +1,204 @@
+#pragma once
+// Controls of a form: picture boxes, sprites, labels, buttons, text boxes,
+// option buttons and check boxes. A control's rectangle is game state: the game
+// moves sprites by their position and reads positions back for hit tests.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "runtime/picture.h"
+#include "runtime/surface.h"
+#include "runtime/text.h"
+
+namespace kv {
+
+class Form;
+class Runtime;
+
+enum class ControlKind { PictureBox, Image, Label, Button, TextBox, OptionButton, CheckBox };
+
+class Control {
+public:
+    Control(Form& form, std::string name, ControlKind kind, Control* parent, Rect r);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return name_; }
+    ControlKind kind() const { return kind_; }
+    Form& form() { return form_; }
+    Control* parent() const { return parent_; }
+
+    int left() const { return rect_.x; }
+    int top() const { return rect_.y; }
+    int width() const { return rect_.w; }
+    int height() const { return rect_.h; }
+    bool visible() const { return visible_; }
+    Rect rect() const { return rect_; }
+
+    void setLeft(int v) { setRect(Rect{v, rect_.y, rect_.w, rect_.h}); }
+    void setTop(int v) { setRect(Rect{rect_.x, v, rect_.w, rect_.h}); }
+    void move(int l, int t) { setRect(Rect{l, t, rect_.w, rect_.h}); }
+    void setSize(int w, int h) { setRect(Rect{rect_.x, rect_.y, w, h}); }
+    virtual void setVisible(bool v);
+    // Windowed controls (picture boxes, buttons, boxes) always stand above the
+    // windowless ones (images, labels) of the same container.
+    bool windowed() const { return kind_ != ControlKind::Image && kind_ != ControlKind::Label; }
+    // Where the control sits on its form's client area, following its containers.
+    Rect formRect() const;
+    bool shownOnForm() const;   // visible, and every container visible too
+
+    bool enabled = true;
+    std::function<void()> onClick;
+    virtual bool clickable() const { return static_cast<bool>(onClick); }
+    virtual void click();
+
+    // Paints the control with its top-left at (ox, oy) of the frame, clipped.
+    virtual void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) = 0;
+    virtual void describe(nlohmann::json& out) const;
+
+protected:
+    void setRect(Rect r);
+    void changed(Rect oldRect);   // tells containers underneath to repaint
+    Form& form_;
+    std::string name_;
+    ControlKind kind_;
+    Control* parent_;
+    Rect rect_;
+    bool visible_ = true;
+};
+
+// A surface that keeps what is painted into it. With persistent drawing on (the
+// default), drawing goes into the kept image. With it off, drawing goes straight
+// to the screen copy: the kept image stays as the background, and whatever is
+// drawn on the screen copy is lost wherever a child or a window above it moves
+// away and that area is repainted from the kept image.
+class PictureBox : public Control {
+public:
+    PictureBox(Form& form, std::string name, Control* parent, Rect r, Color back);
+    Surface& canvas();                     // where drawing goes now
+    const Surface& shown() const { return screen_ ? *screen_ : image_; }
+    Surface& image() { return image_; }
+    bool autoRedraw() const { return !screen_; }
+    void setAutoRedraw(bool on);
+    void cls();                            // back to the back colour and picture
+    void setPicture(const Picture& p);     // replaces everything drawn so far
+    const Picture& picture() const { return picture_; }
+    Color backColor() const { return back_; }
+    void setBackColor(Color c) { back_ = c; }
+    void invalidate(Rect area);            // repaint area of the screen copy from the kept image
+    std::optional<Color> border;           // a one-pixel frame drawn around the box
+    Font font{8, false};                   // for text printed into the box
+    bool blendOnFrame = false;             // transparent parts show what is behind
+    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void describe(nlohmann::json& out) const override;
+    void setVisible(bool v) override;
+
+private:
+    void resizeSurfaces();
+    Color back_;
+    Picture picture_;
+    Surface image_;
+    std::unique_ptr<Surface> screen_;
+};
+
+// An image sprite: shows a picture at its natural size.
+class Image : public Control {
+public:
+    Image(Form& form, std::string name, Control* parent, Rect r);
+    void setPicture(const Picture& p);     // the sprite takes the picture's size
+    void clearPicture();                   // keeps the size
+    const Picture& picture() const { return picture_; }
+    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void describe(nlohmann::json& out) const override;
+
+private:
+    Picture picture_;
+};
+
+enum class Align { Left, Right, Center };
+
+class Label : public Control {
+public:
+    Label(Form& form, std::string name, Control* parent, Rect r, std::string caption);
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& c);
+    Color foreColor() const { return fore_; }
+    void setForeColor(Color c) { fore_ = c; }
+    Font font;
+    Align align = Align::Left;
+    bool autoSize = false;
+    bool wordWrap = false;
+    std::optional<Color> back;             // none: transparent
+    void fitToCaption(Runtime& rt);        // auto-size: width and height of the caption
+    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void describe(nlohmann::json& out) const override;
+
+private:
+    std::string caption_;
+    Color fore_{0, 0, 0};
+};
+
+class Button : public Control {
+public:
+    Button(Form& form, std::string name, Control* parent, Rect r, std::string caption);
+    std::string caption;
+    Font font{8, true};
+    Picture face;                          // drawn instead of the caption when set
+    bool focused = false;
+    bool clickable() const override { return enabled; }
+    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void describe(nlohmann::json& out) const override;
+};
+
+class TextBox : public Control {
+public:
+    TextBox(Form& form, std::string name, Control* parent, Rect r);
+    std::string text;
+    int maxLength = 0;                     // 0: no limit
+    Font font{10, false};
+    bool focused = false;
+    bool allSelected = false;              // typing replaces the whole text
+    void type(const std::string& s);
+    void backspace();
+    bool clickable() const override { return enabled; }
+    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void describe(nlohmann::json& out) const override;
+};
+
+// Option buttons of one container are exclusive; selecting one runs its click.
+class OptionButton : public Control {
+public:
+    OptionButton(Form& form, std::string name, Control* parent, Rect r, std::string caption);
+    std::string caption;
+    Font font{8, false};
+    Color fore{255, 255, 255};
+    bool value() const { return value_; }
+    void setValue(bool v);                 // selecting runs onClick, like a click
+    bool clickable() const override { return enabled; }
+    void click() override { setValue(true); }
+    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void describe(nlohmann::json& out) const override;
+
+private:
+    bool value_ = false;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(Form& form, std::string name, Control* parent, Rect r, std::string caption);
+    std::string caption;
+    Font font{8, false};
+    Color fore{255, 255, 255};
+    bool value = false;
+    bool clickable() const override { return enabled; }
+    void click() override;
+    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void describe(nlohmann::json& out) const override;
+};
+
+}  // namespace kv

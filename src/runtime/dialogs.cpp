@@ -1,0 +1,195 @@
+// Message, question and input boxes: modal, drawn over everything, timers frozen.
+#include <algorithm>
+
+#include "runtime/runtime.h"
+
+namespace kv {
+
+namespace {
+constexpr int kTitle = 20, kPad = 12, kIcon = 32, kButtonW = 80, kButtonH = 24, kInputH = 22;
+const Font kBoxFont{9, false};
+const Font kTitleFont{9, true};
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            lines.back().push_back(c);
+        }
+    }
+    return lines;
+}
+}  // namespace
+
+struct Runtime::BoxLayout {
+    Rect window, client, icon, text, input;
+    std::vector<Rect> buttons;
+    std::vector<std::string> lines;
+    int lineHeight = 0;
+};
+
+Runtime::BoxLayout Runtime::layoutBox() const {
+    BoxLayout L;
+    const Box& b = *box_;
+    auto& te = const_cast<TextEngine&>(text_);
+    L.lines = splitLines(b.text);
+    L.lineHeight = te.lineHeight(kBoxFont);
+    int textW = 0;
+    for (const auto& l : L.lines) textW = std::max(textW, te.measure(kBoxFont, l));
+    int textH = L.lineHeight * static_cast<int>(L.lines.size());
+    int iconW = b.icon == BoxIcon::None ? 0 : kIcon + kPad;
+    int nb = static_cast<int>(b.buttonNames().size());
+    int buttonsW = nb * kButtonW + (nb - 1) * 8;
+    bool input = b.kind == "input";
+    int w = std::max({iconW + textW, buttonsW, te.measure(kTitleFont, b.title) + 40, input ? 320 : 180}) + 2 * kPad;
+    w = std::min(w, 780);
+    int bodyH = std::max(textH, b.icon == BoxIcon::None ? 0 : kIcon);
+    int h = kPad + bodyH + (input ? kPad + kInputH : 0) + kPad + kButtonH + kPad;
+    L.window = Rect{(800 - w) / 2, (600 - h - kTitle) / 2, w, h + kTitle};
+    L.client = Rect{L.window.x, L.window.y + kTitle, w, h};
+    L.icon = Rect{L.client.x + kPad, L.client.y + kPad, kIcon, kIcon};
+    L.text = Rect{L.client.x + kPad + iconW, L.client.y + kPad, w - 2 * kPad - iconW, textH};
+    L.input = Rect{L.client.x + kPad, L.client.y + kPad + bodyH + kPad, w - 2 * kPad, kInputH};
+    int bx = L.client.x + (w - buttonsW) / 2, by = L.client.bottom() - kPad - kButtonH;
+    for (int i = 0; i < nb; ++i) L.buttons.push_back(Rect{bx + i * (kButtonW + 8), by, kButtonW, kButtonH});
+    return L;
+}
+
+BoxAnswer Runtime::runBox(std::unique_ptr<Box> b) {
+    if (box_) throw FatalError("A box was opened while another was up: " + b->title);
+    messages_.push_back(MessageRecord{now_, b->kind, b->title, b->text, ""});
+    std::size_t record = messages_.size() - 1;
+    box_ = std::move(b);
+    freezeTimers(true);
+    struct Unfreeze {
+        Runtime& rt;
+        ~Unfreeze() { rt.freezeTimers(false); }
+    } unfreeze{*this};
+    maybePresent(true);
+    while (box_->answer == BoxAnswer::None) pumpOnce(true);
+    BoxAnswer a = box_->answer;
+    messages_[record].answer = box_->kind == "input" && a == BoxAnswer::OK ? box_->input : answerName(a);
+    return a;
+}
+
+BoxAnswer Runtime::msgBox(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon) {
+    auto b = std::make_unique<Box>();
+    b->kind = buttons == BoxButtons::YesNo ? "question" : "msgbox";
+    b->title = title;
+    b->text = text;
+    b->buttons = buttons;
+    b->icon = icon;
+    BoxAnswer a = runBox(std::move(b));
+    box_.reset();
+    return a;
+}
+
+std::optional<std::string> Runtime::inputBox(const std::string& prompt, const std::string& title, const std::string& def) {
+    auto b = std::make_unique<Box>();
+    b->kind = "input";
+    b->title = title;
+    b->text = prompt;
+    b->buttons = BoxButtons::OKCancel;
+    b->input = def;
+    BoxAnswer a = runBox(std::move(b));
+    std::string answer = box_->input;
+    box_.reset();
+    if (a != BoxAnswer::OK) return std::nullopt;
+    return answer;
+}
+
+void Runtime::boxKey(int vk) {
+    Box& b = *box_;
+    auto names = b.buttonNames();
+    int n = static_cast<int>(names.size());
+    switch (vk) {
+        case 13: b.answer = b.answerFor(names[std::size_t(std::clamp(b.focus, 0, n - 1))]); break;
+        case 32:
+            if (b.kind != "input") b.answer = b.answerFor(names[std::size_t(std::clamp(b.focus, 0, n - 1))]);
+            break;
+        case 27:
+            if (b.buttons == BoxButtons::OK) b.answer = BoxAnswer::OK;
+            else if (b.buttons == BoxButtons::OKCancel) b.answer = BoxAnswer::Cancel;
+            break;
+        case 9: case 37: case 39: b.focus = (b.focus + (vk == 37 ? n - 1 : 1)) % n; break;
+        case 8:
+            if (b.kind == "input") {
+                if (b.inputSelected) b.input.clear(), b.inputSelected = false;
+                else if (!b.input.empty()) b.input.pop_back();
+            }
+            break;
+        case 89: if (b.buttons == BoxButtons::YesNo) b.answer = BoxAnswer::Yes; break;   // Y
+        case 78: if (b.buttons == BoxButtons::YesNo) b.answer = BoxAnswer::No; break;    // N
+        default: break;
+    }
+}
+
+void Runtime::boxClick(int x, int y) {
+    BoxLayout L = layoutBox();
+    auto names = box_->buttonNames();
+    for (std::size_t i = 0; i < L.buttons.size(); ++i)
+        if (L.buttons[i].contains(x, y)) box_->answer = box_->answerFor(names[i]);
+}
+
+void Runtime::drawBox(Surface& f) {
+    BoxLayout L = layoutBox();
+    const Box& b = *box_;
+    Rect w = L.window;
+    f.fillRect(Rect{w.x + 4, w.y + 4, w.w, w.h}, Color(0, 0, 0));
+    f.fillRect(w, Color(28, 32, 48));
+    for (int i = 0; i < kTitle; ++i) f.fillRect(Rect{w.x, w.y + i, w.w, 1}, Color(20 + i * 2, 40 + i * 3, 110 + i * 4));
+    text_.draw(f, kTitleFont, b.title, w.x + 8, w.y + 3, kWhite, 0, Rect{w.x, w.y, w.w - 4, kTitle});
+    f.fillRect(Rect{w.x, w.y, w.w, 1}, Color(140, 150, 190));
+    f.fillRect(Rect{w.x, w.y, 1, w.h}, Color(140, 150, 190));
+    f.fillRect(Rect{w.x, w.bottom() - 1, w.w, 1}, Color(8, 8, 14));
+    f.fillRect(Rect{w.right() - 1, w.y, 1, w.h}, Color(8, 8, 14));
+
+    if (b.icon != BoxIcon::None) {
+        Color c = b.icon == BoxIcon::Information ? Color(40, 110, 230)
+                  : b.icon == BoxIcon::Question  ? Color(40, 160, 200)
+                  : b.icon == BoxIcon::Critical  ? Color(210, 40, 40)
+                                                 : Color(235, 190, 30);
+        int cx = L.icon.x + 16, cy = L.icon.y + 16;
+        f.circle(cx, cy, 15, Color(240, 240, 250));
+        f.circle(cx, cy, 13, c);
+        const char* glyph = b.icon == BoxIcon::Information ? "i"
+                            : b.icon == BoxIcon::Question  ? "?"
+                            : b.icon == BoxIcon::Critical  ? "X"
+                                                           : "!";
+        Font gf{14, true};
+        int gw = text_.measure(gf, glyph);
+        text_.draw(f, gf, glyph, cx - gw / 2, cy - text_.lineHeight(gf) / 2, kWhite);
+    }
+    int y = L.text.y;
+    for (const auto& l : L.lines) {
+        text_.draw(f, kBoxFont, l, L.text.x, y, Color(230, 232, 240), 0, L.client);
+        y += L.lineHeight;
+    }
+    if (b.kind == "input") {
+        f.fillRect(L.input, Color(245, 245, 250));
+        int tw = text_.measure(kBoxFont, b.input);
+        int ty = L.input.y + (kInputH - L.lineHeight) / 2;
+        if (b.inputSelected && !b.input.empty()) f.fillRect(Rect{L.input.x + 3, ty, tw, L.lineHeight}, Color(40, 80, 200));
+        text_.draw(f, kBoxFont, b.input, L.input.x + 3, ty, b.inputSelected ? kWhite : kBlack, 0, L.input);
+        if (!b.inputSelected) f.fillRect(Rect{L.input.x + 4 + tw, ty + 1, 1, L.lineHeight - 2}, kBlack);
+    }
+    auto names = b.buttonNames();
+    for (std::size_t i = 0; i < L.buttons.size(); ++i) {
+        Rect r = L.buttons[i];
+        f.fillRect(r, Color(52, 60, 86));
+        f.fillRect(Rect{r.x, r.y, r.w, 1}, Color(130, 140, 175));
+        f.fillRect(Rect{r.x, r.bottom() - 1, r.w, 1}, Color(10, 10, 18));
+        if (static_cast<int>(i) == b.focus) {
+            f.fillRect(Rect{r.x + 2, r.y + 2, r.w - 4, 1}, Color(255, 210, 90));
+            f.fillRect(Rect{r.x + 2, r.bottom() - 3, r.w - 4, 1}, Color(255, 210, 90));
+        }
+        int tw = text_.measure(kTitleFont, names[i]);
+        text_.draw(f, kTitleFont, names[i], r.x + (r.w - tw) / 2, r.y + (r.h - L.lineHeight) / 2, kWhite, 0, r);
+    }
+}
+
+}  // namespace kv

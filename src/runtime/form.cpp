@@ -1,0 +1,161 @@
+#include "runtime/form.h"
+
+#include <algorithm>
+
+#include <nlohmann/json.hpp>
+
+#include "runtime/runtime.h"
+
+namespace kv {
+
+// ---- Timer -----------------------------------------------------------------
+
+Timer::Timer(Runtime& rt, Form& form, std::string name, int interval, std::function<void()> handler)
+    : rt_(rt), form_(form), name_(std::move(name)), interval_(interval), handler_(std::move(handler)) {}
+
+void Timer::setEnabled(bool on) {
+    if (on == enabled_) return;
+    enabled_ = on;
+    if (on) rt_.schedule(*this);
+}
+
+void Timer::setInterval(int ms) {
+    interval_ = ms;
+    if (enabled_) rt_.schedule(*this);
+}
+
+// ---- Form ------------------------------------------------------------------
+
+static constexpr int kTitleBar = 20;
+static constexpr int kBorder = 3;
+
+Form::Form(Runtime& rt, std::string name, int w, int h) : width(w), height(h), rt_(rt), name_(std::move(name)) {
+    childLists_.emplace_back();
+    containers_.push_back(nullptr);
+}
+
+Form::~Form() = default;
+
+void Form::centre() {
+    Rect w = windowRect();
+    left += (800 - w.w) / 2 - w.x;
+    top += (600 - w.h) / 2 - w.y;
+}
+
+Rect Form::windowRect() const {
+    if (frame == FormFrame::None) return clientRect();
+    return Rect{left - kBorder, top - kTitleBar - kBorder, width + 2 * kBorder, height + kTitleBar + 2 * kBorder};
+}
+
+void Form::adopt(std::unique_ptr<Control> c) {
+    const Control* parent = c->parent();
+    auto it = std::find(containers_.begin(), containers_.end(), parent);
+    std::size_t idx;
+    if (it == containers_.end()) {
+        containers_.push_back(parent);
+        childLists_.emplace_back();
+        idx = childLists_.size() - 1;
+    } else {
+        idx = std::size_t(it - containers_.begin());
+    }
+    childLists_[idx].push_back(c.get());
+    controls_.push_back(std::move(c));
+}
+
+const std::vector<Control*>& Form::childrenOf(const Control* container) const {
+    static const std::vector<Control*> none;
+    auto it = std::find(containers_.begin(), containers_.end(), container);
+    if (it == containers_.end()) return none;
+    return childLists_[std::size_t(it - containers_.begin())];
+}
+
+Control* Form::find(const std::string& n) const {
+    for (const auto& c : controls_)
+        if (c->name() == n) return c.get();
+    return nullptr;
+}
+
+Timer& Form::addTimer(std::string n, int interval, bool enabled, std::function<void()> handler) {
+    timers_.push_back(std::make_unique<Timer>(rt_, *this, std::move(n), interval, std::move(handler)));
+    Timer& t = *timers_.back();
+    rt_.registerTimer(&t);
+    t.setEnabled(enabled);
+    return t;
+}
+
+void Form::invalidateBeneath(const Control& moved, Rect area) {
+    // Picture boxes created before the moved control, in the same container, lie
+    // beneath it.
+    for (Control* sib : childrenOf(moved.parent())) {
+        if (sib == &moved) break;
+        if (auto* pb = dynamic_cast<PictureBox*>(sib)) {
+            Rect local{area.x - pb->left(), area.y - pb->top(), area.w, area.h};
+            pb->invalidate(local);
+        }
+    }
+}
+
+void Form::setFocus(Control* c) {
+    if (auto* b = dynamic_cast<Button*>(focus)) b->focused = false;
+    if (auto* t = dynamic_cast<TextBox*>(focus)) t->focused = false;
+    focus = c;
+    if (auto* b = dynamic_cast<Button*>(focus)) b->focused = true;
+    if (auto* t = dynamic_cast<TextBox*>(focus)) t->focused = true;
+}
+
+void Form::keyDown(int vk) {
+    auto* tb = dynamic_cast<TextBox*>(focus);
+    switch (vk) {
+        case 9: {  // Tab: next focusable control in creation order
+            std::vector<Control*> order;
+            for (const auto& c : controls_)
+                if (c->clickable() && c->shownOnForm() && c->kind() != ControlKind::PictureBox) order.push_back(c.get());
+            if (order.empty()) return;
+            auto it = std::find(order.begin(), order.end(), focus);
+            setFocus(it == order.end() || it + 1 == order.end() ? order.front() : *(it + 1));
+            return;
+        }
+        case 13:
+            if (auto* b = dynamic_cast<Button*>(focus)) b->click();
+            else if (defaultButton) defaultButton->click();
+            return;
+        case 27:
+            if (cancelButton) cancelButton->click();
+            return;
+        case 32:
+            if (focus && !tb) focus->click();
+            return;
+        case 8:
+            if (tb) tb->backspace();
+            return;
+        default:
+            return;
+    }
+}
+
+void Form::textInput(const std::string& text) {
+    if (auto* tb = dynamic_cast<TextBox*>(focus)) tb->type(text);
+}
+
+void Form::describeVars(nlohmann::json& out) const { out = nlohmann::json::object(); }
+
+void Form::describe(nlohmann::json& out) const {
+    nlohmann::json vars = nlohmann::json::object();
+    describeVars(vars);
+    nlohmann::json controls = nlohmann::json::object();
+    for (const auto& c : controls_) {
+        nlohmann::json cj = nlohmann::json::object();
+        c->describe(cj);
+        controls[c->name()] = std::move(cj);
+    }
+    nlohmann::json timers = nlohmann::json::object();
+    for (const auto& t : timers_) timers[t->name()] = {{"enabled", t->enabled()}, {"interval", t->interval()}};
+    out = {{"vars", std::move(vars)}, {"controls", std::move(controls)}, {"timers", std::move(timers)}};
+}
+
+bool Form::shown() const { return rt_.isShown(this); }
+void Form::show() { rt_.show(*this); }
+void Form::hide() { rt_.hide(*this); }
+void Form::unload() { rt_.unload(*this); }
+
+}  // namespace kv

@@ -1,0 +1,112 @@
+#pragma once
+// Forms (screens and dialogs) with their controls and timers.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "runtime/controls.h"
+
+namespace kv {
+
+class Runtime;
+class Form;
+
+// A periodic timer. Enabling it, or setting its interval while it is enabled,
+// schedules the first tick one interval later; disabling takes effect at once.
+class Timer {
+public:
+    Timer(Runtime& rt, Form& form, std::string name, int interval, std::function<void()> handler);
+    const std::string& name() const { return name_; }
+    int interval() const { return interval_; }
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool on);
+    void setInterval(int ms);
+    Form& form() { return form_; }
+
+private:
+    friend class Runtime;
+    Runtime& rt_;
+    Form& form_;
+    std::string name_;
+    int interval_;
+    bool enabled_ = false;
+    std::uint64_t due_ = 0;
+    std::uint64_t seq_ = 0;       // creation order, to break ties
+    bool running_ = false;        // its handler is on the stack: no nested tick
+    std::function<void()> handler_;
+};
+
+enum class FormFrame { None, Dialog };
+
+class Form {
+public:
+    Form(Runtime& rt, std::string name, int width, int height);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    Runtime& rt() { return rt_; }
+    const std::string& name() const { return name_; }
+
+    // Client area on the 800 x 600 frame.
+    int left = 0, top = 0, width, height;
+    std::string caption;
+    FormFrame frame = FormFrame::None;
+    Color backColor{0, 0, 0};
+    void centre();                        // centres the window on the frame
+    Rect clientRect() const { return Rect{left, top, width, height}; }
+    Rect windowRect() const;              // with title bar and border
+
+    template <class T, class... A>
+    T& add(std::string name, Control* parent, A&&... args) {
+        auto c = std::make_unique<T>(*this, std::move(name), parent, std::forward<A>(args)...);
+        T& ref = *c;
+        adopt(std::move(c));
+        return ref;
+    }
+    Timer& addTimer(std::string name, int interval, bool enabled, std::function<void()> handler);
+
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    const std::vector<Control*>& childrenOf(const Control* container) const;
+    Control* find(const std::string& name) const;
+    const std::vector<std::unique_ptr<Timer>>& timers() const { return timers_; }
+
+    // Events. Form_Load runs when the runtime loads the form.
+    virtual void onLoad() {}
+    virtual void onUnload() {}
+    // Default dialog keys: Tab moves the focus, Enter presses the focused or
+    // default button, Esc the cancel button, Space the focused control.
+    virtual void keyDown(int vk);
+    virtual void textInput(const std::string& text);
+    virtual void describeVars(nlohmann::json& out) const;
+    void describe(nlohmann::json& out) const;
+
+    Control* focus = nullptr;
+    Button* defaultButton = nullptr;
+    Button* cancelButton = nullptr;
+    void setFocus(Control* c);
+
+    // A windowed control moved or hid: picture boxes beneath it in the same
+    // container repaint that area from their kept images.
+    void invalidateBeneath(const Control& moved, Rect area);
+
+    bool shown() const;
+    void show();
+    void hide();
+    void unload();
+
+private:
+    void adopt(std::unique_ptr<Control> c);
+    Runtime& rt_;
+    std::string name_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::vector<Control*>> childLists_;   // index 0: top level
+    std::vector<const Control*> containers_;
+    std::vector<std::unique_ptr<Timer>> timers_;
+};
+
+}  // namespace kv

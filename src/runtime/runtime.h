@@ -1,0 +1,176 @@
+#pragma once
+// The windowing runtime the game is written against: one thread, a virtual
+// millisecond clock, forms with controls and timers, modal loops, busy-waits,
+// boxes, scripts and state inspection.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "runtime/box.h"
+#include "runtime/errors.h"
+#include "runtime/form.h"
+#include "runtime/host.h"
+#include "runtime/picture.h"
+#include "runtime/random.h"
+#include "runtime/script.h"
+#include "runtime/text.h"
+
+namespace kv {
+
+struct RuntimeConfig {
+    std::uint64_t clockStart = 0;
+    std::optional<std::uint64_t> until;
+    std::string appDir;          // ends with a path separator
+};
+
+struct Services {
+    Display& display;
+    ImageCodec& codec;
+    FontEngine& fonts;
+    JoystickDevices& joysticks;
+    RegistryReader& registry;
+};
+
+class Runtime {
+public:
+    Runtime(RuntimeConfig cfg, Services services);
+    ~Runtime();
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    // ---- Clock -------------------------------------------------------------
+    std::uint64_t now() const { return now_; }
+    bool headless() const { return svc_.display.headless(); }
+
+    // ---- Forms -------------------------------------------------------------
+    template <class T, class... A>
+    T& load(A&&... args) {
+        auto f = std::make_unique<T>(*this, std::forward<A>(args)...);
+        T& ref = *f;
+        adoptForm(std::move(f));
+        ref.onLoad();
+        return ref;
+    }
+    void show(Form& f);
+    void hide(Form& f);
+    void unload(Form& f);
+    bool isLoaded(const Form* f) const;
+    bool isShown(const Form* f) const;
+    // Shows the form modally and dispatches events until it is hidden or unloaded.
+    void runModal(Form& f);
+    const std::vector<Form*>& visibleForms() const { return zorder_; }
+    const std::vector<std::unique_ptr<Form>>& loadedForms() const { return forms_; }
+    Form* topForm() const { return zorder_.empty() ? nullptr : zorder_.back(); }
+
+    // ---- Dispatch ----------------------------------------------------------
+    // Runs the outer loop until the run ends; returns the exit status.
+    int run();
+    // Dispatches everything that is due now, then returns.
+    void doEvents();
+    // Advances the clock without dispatching anything (input is queued).
+    void busyWaitUntil(std::uint64_t t);
+    void sleep(int ms) { busyWaitUntil(now_ + std::uint64_t(ms > 0 ? ms : 0)); }
+    [[noreturn]] void endRun(int status = 0);
+
+    // ---- Boxes -------------------------------------------------------------
+    BoxAnswer msgBox(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon);
+    // Returns the answer, or nullopt for Cancel.
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title, const std::string& def);
+    const Box* box() const { return box_.get(); }
+    const std::vector<MessageRecord>& messages() const { return messages_; }
+
+    // ---- Services ----------------------------------------------------------
+    TextEngine& text() { return text_; }
+    PictureStore& pictures() { return pictures_; }
+    Random& random() { return random_; }
+    Display& display() { return svc_.display; }
+    ImageCodec& codec() { return svc_.codec; }
+    RegistryReader& registry() { return svc_.registry; }
+    JoystickDevices& joysticks();
+    const std::string& appDir() const { return cfg_.appDir; }
+
+    // ---- Scripts and inspection -------------------------------------------
+    void setScript(std::unique_ptr<ScriptSource> s);
+    // Adds game-wide sections to the dump ("shared", "sounds", "music").
+    std::vector<std::function<void(nlohmann::json&)>> dumpHooks;
+    void describe(nlohmann::json& out) const;
+    void writeDump(const std::string& fileOrDash) const;
+    Surface composeFrame();
+    void writeScreenshot(const std::string& file);
+    void present();
+    // Shows the frame now, in play: each step of an effect that has no pause.
+    void showProgress() { if (!headless()) present(); }
+    std::uint64_t framesPresented() const { return frames_; }
+    std::uint64_t ticksFired() const { return ticks_; }
+
+    // Presses the named control of the top-most form or box, as a script would.
+    void pressControl(const std::string& name);
+    // Input as it arrives from the player (or a script).
+    void deliver(const InputEvent& ev);
+
+private:
+    friend class Timer;
+    friend class Form;
+    void adoptForm(std::unique_ptr<Form> f);
+    void registerTimer(Timer* t);
+    void unregisterTimers(Form& f);
+    void schedule(Timer& t);
+    Timer* dueTimer();
+    std::optional<std::uint64_t> nextTimerDue() const;
+
+    enum class Pump { Dispatched, Idle };
+    Pump pumpOnce(bool mayAdvance);
+    void advanceTo(std::uint64_t t);
+    void pollPlatform();
+    std::uint64_t wallClock();
+    void runScriptAction(const ScriptAction& a);
+    void fireTimer(Timer& t);
+    void destroyUnloaded();
+    void maybePresent(bool force);
+    BoxAnswer runBox(std::unique_ptr<Box> b);
+    void boxKey(int vk);
+    void boxClick(int x, int y);
+    void freezeTimers(bool on);
+    Rect boxRect() const;
+    struct BoxLayout;
+    BoxLayout layoutBox() const;
+    void drawBox(Surface& frame);
+
+    RuntimeConfig cfg_;
+    Services svc_;
+    TextEngine text_;
+    PictureStore pictures_;
+    Random random_;
+
+    std::uint64_t now_ = 0;
+    std::uint64_t wallStart_ = 0;
+    std::uint64_t lastPresent_ = 0;
+    std::uint64_t frames_ = 0, ticks_ = 0;
+    int depth_ = 0;                  // nested dispatch
+    bool ending_ = false;
+
+    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<std::unique_ptr<Form>> graveyard_;
+    std::vector<Form*> zorder_;
+    std::vector<Timer*> timers_;
+    std::uint64_t timerSeq_ = 0;
+    int frozen_ = 0;
+    std::uint64_t frozenSince_ = 0;
+
+    std::deque<InputEvent> input_;
+    std::unique_ptr<ScriptSource> script_;
+    std::unique_ptr<Box> box_;
+    std::vector<MessageRecord> messages_;
+
+    // A script's virtual joystick 0 (present once any joy line exists).
+    class ScriptJoystick;
+    std::unique_ptr<ScriptJoystick> scriptJoystick_;
+};
+
+}  // namespace kv

@@ -1,0 +1,106 @@
+#include "runtime/surface.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace kv {
+
+Surface::Surface(int w, int h, Color fill)
+    : w_(std::max(0, w)), h_(std::max(0, h)), px_(std::size_t(w_) * std::size_t(h_), fill.argb()) {}
+
+Color Surface::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= w_ || y >= h_) return kBlack;
+    return Color::fromArgb(px_[std::size_t(y) * std::size_t(w_) + std::size_t(x)]);
+}
+
+void Surface::setPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
+    px_[std::size_t(y) * std::size_t(w_) + std::size_t(x)] = c.argb();
+}
+
+void Surface::fill(Color c) { std::fill(px_.begin(), px_.end(), c.argb()); }
+
+void Surface::fillRect(Rect r, Color c) {
+    Rect clipped = r.intersect(bounds());
+    if (clipped.empty()) return;
+    const std::uint32_t v = c.argb();
+    for (int y = clipped.y; y < clipped.bottom(); ++y) {
+        std::uint32_t* p = row(y) + clipped.x;
+        std::fill(p, p + clipped.w, v);
+    }
+}
+
+static inline std::uint32_t blendPixel(std::uint32_t dst, std::uint32_t src) {
+    std::uint32_t a = src >> 24;
+    if (a == 255) return src;
+    if (a == 0) return dst;
+    std::uint32_t ia = 255 - a;
+    std::uint32_t r = (((src >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * ia + 127) / 255;
+    std::uint32_t g = (((src >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia + 127) / 255;
+    std::uint32_t b = ((src & 0xFF) * a + (dst & 0xFF) * ia + 127) / 255;
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+void Surface::blit(const Surface& src, Rect srcRect, int dx, int dy, bool blend) {
+    blitClipped(src, srcRect, dx, dy, bounds(), blend);
+}
+
+void Surface::blitClipped(const Surface& src, Rect srcRect, int dx, int dy, Rect clip, bool blend) {
+    // Clip the source rectangle to the source surface, moving the destination along.
+    Rect s = srcRect.intersect(src.bounds());
+    dx += s.x - srcRect.x;
+    dy += s.y - srcRect.y;
+    Rect d = Rect{dx, dy, s.w, s.h}.intersect(clip.intersect(bounds()));
+    if (d.empty()) return;
+    int sx = s.x + (d.x - dx);
+    int sy = s.y + (d.y - dy);
+    for (int y = 0; y < d.h; ++y) {
+        const std::uint32_t* sp = src.row(sy + y) + sx;
+        std::uint32_t* dp = row(d.y + y) + d.x;
+        if (!blend) {
+            std::memcpy(dp, sp, std::size_t(d.w) * sizeof(std::uint32_t));
+        } else {
+            for (int x = 0; x < d.w; ++x) dp[x] = blendPixel(dp[x], sp[x]);
+        }
+    }
+}
+
+void Surface::line(int x0, int y0, int x1, int y1, Color c) {
+    // Bresenham; like the desktop line call, the end point itself is not drawn.
+    int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    int x = x0, y = y0;
+    while (!(x == x1 && y == y1)) {
+        setPixel(x, y, c);
+        int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x += sx; }
+        if (e2 <= dx) { err += dx; y += sy; }
+    }
+}
+
+void Surface::circle(int cx, int cy, int radius, Color c) {
+    if (radius <= 0) { setPixel(cx, cy, c); return; }
+    for (int y = -radius; y <= radius; ++y) {
+        for (int x = -radius; x <= radius; ++x) {
+            if (x * x + y * y <= radius * radius + radius / 2) setPixel(cx + x, cy + y, c);
+        }
+    }
+}
+
+void Surface::drawMask(const std::uint8_t* mask, int mw, int mh, int pitch, int dx, int dy, Color c, Rect clip) {
+    Rect d = Rect{dx, dy, mw, mh}.intersect(clip.intersect(bounds()));
+    if (d.empty()) return;
+    const std::uint32_t rgb = c.argb() & 0x00FFFFFFu;
+    for (int y = d.y; y < d.bottom(); ++y) {
+        const std::uint8_t* mp = mask + std::size_t(y - dy) * std::size_t(pitch);
+        std::uint32_t* dp = row(y);
+        for (int x = d.x; x < d.right(); ++x) {
+            std::uint32_t a = mp[x - dx];
+            if (a == 0) continue;
+            dp[x] = blendPixel(dp[x], (a << 24) | rgb);
+        }
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,48 @@
+#pragma once
+// Text on surfaces: fonts by point size and weight, glyph caching, measuring and
+// drawing with extra character spacing.
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "runtime/host.h"
+#include "runtime/surface.h"
+
+namespace kv {
+
+struct Font {
+    int sizePt = 8;
+    bool bold = false;
+    bool operator==(const Font&) const = default;
+};
+
+class TextEngine {
+public:
+    TextEngine(FontEngine& engine, std::string fontDir);
+
+    // Width of the text with `extra` pixels added after every character.
+    int measure(const Font& f, const std::string& text, int extra = 0);
+    int lineHeight(const Font& f);
+    // Draws left-aligned text with its top-left at (x, y), clipped to clip.
+    void draw(Surface& s, const Font& f, const std::string& text, int x, int y, Color c, int extra, Rect clip);
+    void draw(Surface& s, const Font& f, const std::string& text, int x, int y, Color c) {
+        draw(s, f, text, x, y, c, 0, s.bounds());
+    }
+    // Pixel size for a point size on a 96 dpi desktop.
+    static int pixelSize(int sizePt) { return (sizePt * 96 + 36) / 72; }
+
+private:
+    struct Face { int handle = -1; int lineHeight = 0; std::map<char32_t, GlyphBitmap> glyphs; };
+    Face& face(const Font& f);
+    const GlyphBitmap& glyph(Face& face, char32_t ch);
+
+    FontEngine& engine_;
+    std::string fontDir_;
+    std::map<std::pair<int, bool>, Face> faces_;
+};
+
+// Splits UTF-8 into code points; invalid bytes become U+FFFD.
+std::u32string decodeUtf8(const std::string& s);
+
+}  // namespace kv

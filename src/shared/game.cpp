@@ -1,0 +1,20 @@
+#include "shared/game.h"
+
+namespace kv {
+
+std::string Game::path(const std::string& gamePath) const {
+    std::string p = gamePath;
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return state.AppDir + p;
+}
+
+std::string Game::relative(const std::string& full) const {
+    std::string p = full;
+    if (p.compare(0, state.AppDir.size(), state.AppDir) == 0) p = p.substr(state.AppDir.size());
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
+}  // namespace kv

@@ -1,0 +1,27 @@
+#include "shared/star_field.h"
+
+namespace kv {
+
+Color StarField::colourFor(int depth) {
+    if (depth <= 9) return Color(5, 20, 25);
+    if (depth <= 19) return Color(25, 75, 100);
+    if (depth <= 24) return Color(75, 100, 175);
+    return Color(175, 200, 255);
+}
+
+void StarField::draw(Random& rnd, Surface& into, int count, int width, int height) {
+    StarX.assign(std::size_t(count) + 1, 0);
+    StarY.assign(std::size_t(count) + 1, 0);
+    StarDepth.assign(std::size_t(count) + 1, 0);
+    StarSize.assign(std::size_t(count) + 1, 0);
+    for (int i = 1; i <= count; ++i) {
+        auto k = std::size_t(i);
+        StarX[k] = static_cast<int>(rnd.rnd() * width);
+        StarY[k] = static_cast<int>(rnd.rnd() * height);
+        StarDepth[k] = 30 - static_cast<int>(rnd.rnd() * 29);
+        StarSize[k] = roundHalfEven(rnd.rnd());
+        into.circle(StarX[k], StarY[k], StarSize[k], colourFor(StarDepth[k]));
+    }
+}
+
+}  // namespace kv

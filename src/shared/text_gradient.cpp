@@ -1,0 +1,44 @@
+#include "shared/text_gradient.h"
+
+namespace kv {
+
+namespace {
+// One band step of one component toward its target.
+double stepComponent(double c, int target, bool rising) {
+    if (!rising && c > target + 25.5) c -= 25.5;
+    if (rising && c < target - 25.5) c += 25.5;
+    return roundHalfEven(c);
+}
+}  // namespace
+
+int gradientBand(int start, int target, int band) {
+    bool rising = start < target;
+    double c = start;
+    for (int b = 1; b < band; ++b) c = stepComponent(c, target, rising);
+    return static_cast<int>(c);
+}
+
+void TextGradient(Runtime& rt, const std::string& text, PictureBox& scratch, PictureBox& dest, int red1, int green1,
+                  int blue1, int red2, int green2, int blue2, Color background) {
+    bool rRise = red1 < red2, gRise = green1 < green2, bRise = blue1 < blue2;
+    TextEngine& te = rt.text();
+    int h = te.lineHeight(scratch.font) / 8;
+    scratch.setBackColor(background);
+    dest.setBackColor(background);
+    dest.cls();
+    scratch.setVisible(false);
+    double r = red1, g = green1, b = blue1;
+    for (int band = 1; band <= 10; ++band) {
+        int y = (band - 1) * h;
+        scratch.cls();
+        Surface& s = scratch.canvas();
+        int w = te.measure(scratch.font, text);
+        te.draw(s, scratch.font, text, s.width() / 2 - w / 2, 0, Color(int(r), int(g), int(b)), 0, s.bounds());
+        r = stepComponent(r, red2, rRise);
+        g = stepComponent(g, green2, gRise);
+        b = stepComponent(b, blue2, bRise);
+        dest.canvas().blit(s, Rect{0, y, dest.width(), h}, 0, y);
+    }
+}
+
+}  // namespace kv
