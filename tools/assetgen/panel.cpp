@@ -44,7 +44,7 @@ void recess(Canvas& c, float x0, float y0, float x1, float y1, float depth) {
   well.add(outer);
   c.draw(well, linear({0, y0 - depth}, {0, y1 + depth}, Gradient{{0, rgb(0x080a0f)}, {1, rgb(0x1a2030)}}));
   c.shade(well, depth * 0.7f, 0.7f, {0.6f, 0.8f}, rgb(0x6a7a94), kBlack);
-  c.draw(rect(x0, y0, x1, y1, 1.0f), rgb(0x020304));
+  c.draw(rect(x0, y0, x1, y1), rgb(0x020304));
 }
 
 void caption(Canvas& c, std::string_view text, float size, Vec2 centre) {

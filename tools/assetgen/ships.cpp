@@ -213,16 +213,18 @@ void makeShips(const std::filesystem::path& dir) {
   savePicture(supersampled(77, 66,
                            [](Canvas& c) {
                              paintPlayerShip(c);
-                             // Clamp arms reaching up from the hull to the rod.
+                             // The rod lies across the nose, held by two clamps.
+                             constexpr float rodY = 6.3f;
                              for (const float x : {30.5f, 45.5f}) {
-                               c.draw(bar({x, 10}, {x + (x < 38 ? 2.5f : -2.5f), 19}, 1.6f), kOutline);
-                               c.draw(bar({x, 10}, {x + (x < 38 ? 2.5f : -2.5f), 19}, 1.0f),
+                               const Vec2 foot{x + (x < 38 ? 2.5f : -2.5f), 19};
+                               c.draw(bar({x, rodY + 2}, foot, 1.6f), kOutline);
+                               c.draw(bar({x, rodY + 2}, foot, 1.0f),
                                       linear({x - 1, 0}, {x + 1, 0}, Gradient{{0, rgb(0xc8d0dc)}, {1, rgb(0x505a6c)}}));
                              }
-                             paintRod(c, {15, 8}, {61.5f, 8}, 4.6f, RodKind::Good);
+                             paintRod(c, {15, rodY}, {61.5f, rodY}, 4.6f, RodKind::Good);
                              for (const float x : {30.5f, 45.5f}) {
-                               c.draw(rect(x - 1.8f, 2.6f, x + 1.8f, 13.4f, 0.8f), kOutline);
-                               c.draw(rect(x - 1.2f, 3.2f, x + 1.2f, 12.8f, 0.6f),
+                               c.draw(rect(x - 1.8f, rodY - 5.4f, x + 1.8f, rodY + 5.4f, 0.8f), kOutline);
+                               c.draw(rect(x - 1.2f, rodY - 4.8f, x + 1.2f, rodY + 4.8f, 0.6f),
                                       linear({x - 1.2f, 0}, {x + 1.2f, 0}, Gradient{{0, rgb(0xe0e6ee)}, {1, rgb(0x5a6476)}}));
                              }
                            }),

@@ -12,8 +12,6 @@ namespace assetgen {
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
-
 // The band where the game prints its loading message; kept dark and plain.
 constexpr float kMessageTop = 520, kMessageBottom = 560;
 
@@ -111,11 +109,11 @@ void paintPlanet(Canvas& c) {
     surface = lerp(surface, rgb(0xf4f8ff), cloud * 0.9f);
     const float ndl = (q.x * lx + q.y * ly + nz * lz) / ll;
     const float lit = smoothstep(-0.12f, 0.55f, ndl);
-    const float spec = wet * (1 - cloud) * std::pow(std::max(0.0f, (q.x * hx + q.y * hy + nz * hz) / hl), 60.0f);
+    const float shine = wet * (1 - cloud) * std::pow(std::max(0.0f, (q.x * hx + q.y * hy + nz * hz) / hl), 60.0f);
     Colour col = brightened(surface, 0.04f + 1.05f * lit);
-    col.r += spec * 0.9f;
-    col.g += spec * 0.85f;
-    col.b += spec * 0.7f;
+    col.r += shine * 0.9f;
+    col.g += shine * 0.85f;
+    col.b += shine * 0.7f;
     // City lights twinkle on the night side.
     if (wet == 0 && lit < 0.1f) {
       const float city = smoothstep(0.55f, 0.9f, fbm3(sx * 30, sy * 30, nz * 30, 2, 504)) * (1 - cloud) * (0.1f - lit) * 10;

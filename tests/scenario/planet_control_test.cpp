@@ -1,0 +1,261 @@
+// The planet screen from its opening to the player's first moves, played
+// headless through scripts.
+#include <gtest/gtest.h>
+
+#include "frontend/in_game_options.h"
+#include "support/harness.h"
+
+using kvtest::GameRun;
+using kvtest::RunSpec;
+using json = nlohmann::json;
+
+namespace {
+// The two intro captions block for 77 + 82 frames of 20 ms.
+constexpr int kIntroEnds = 3180;
+
+void joystickGame(kv::Game& g) {
+    g.state.OptionsChosen = 1;
+    g.state.ControlDevice = 2;
+    g.state.SoundOn = 1;
+}
+}  // namespace
+
+TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLives) {
+    GameRun run(RunSpec{"", 1, 3300, {}});
+    const json& sh = run.shared();
+    EXPECT_EQ(sh["PlanetLevel"], 1);
+    EXPECT_EQ(sh["PlayerScore"], 0);
+    EXPECT_EQ(sh["PlayerLives"], 3);
+    EXPECT_EQ(sh["RadiationLevel"], 0);
+    EXPECT_EQ(sh["ControlDevice"], 1);
+    EXPECT_EQ(sh["SoundOn"], 1);
+    EXPECT_EQ(sh["CheatMode"], 0);
+    EXPECT_EQ(sh["ShipFrozen"], 0);
+    const json& v = run.vars();
+    EXPECT_EQ(v["RodsNeeded"], 3);
+    EXPECT_EQ(v["RodsDefused"], 0);
+    EXPECT_EQ(v["ShipPickInterval"], 5000);
+    EXPECT_EQ(v["BonusDelay"], 400);
+    EXPECT_EQ(v["RodThreshold"], 10);
+    EXPECT_EQ(v["BulletsAllowed"], 1);
+    EXPECT_EQ(v["NextBullet"], 1);
+    EXPECT_EQ(v["BulletOn"], json::array({0, 0, 0, 0, 0, 0}));
+    ASSERT_EQ(v["Ships"].size(), 7u);
+    for (const auto& s : v["Ships"]) EXPECT_EQ(s["StayTicks"], 15);
+    EXPECT_EQ(v["StarX"].size(), 150u);
+    // The ship at its start, every bullet hidden at its centre.
+    EXPECT_EQ(run.control("Player")["left"], 275);
+    EXPECT_EQ(run.control("Player")["top"], 476);
+    EXPECT_EQ(run.control("Player")["picture"], "PlayerNorm");
+    for (int i = 1; i <= 5; ++i) {
+        const json& b = run.control("PlayBullet(" + std::to_string(i) + ")");
+        EXPECT_EQ(b["visible"], false);
+        EXPECT_EQ(b["left"], 306);
+        EXPECT_EQ(b["top"], 476);
+    }
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(run.control("DropShip(" + std::to_string(i) + ")")["top"], -74);
+    // Waiting for the first key: the caption shows and no ship is picked.
+    EXPECT_EQ(run.control("textFX")["visible"], true);
+    EXPECT_EQ(run.dump["form"]["Form1"]["timers"]["PickShips"]["enabled"], false);
+    ASSERT_FALSE(run.dump["sounds"].empty());
+    EXPECT_EQ(run.sounds().front(), "4:Samples/Start Level.wav@0");
+}
+
+struct PlanetCase {
+    int planet, pick, stay, rods, bad, bonusDelay, threshold;
+};
+class PlanetTable : public testing::TestWithParam<PlanetCase> {};
+TEST_P(PlanetTable, SetLevelTakesThePlanetsRow) {
+    const PlanetCase& c = GetParam();
+    GameRun run(RunSpec{"", c.planet, 3300, {}});
+    const json& v = run.vars();
+    EXPECT_EQ(v["ShipPickInterval"], c.pick);
+    EXPECT_EQ(v["Ships"][0]["StayTicks"], c.stay);
+    EXPECT_EQ(v["RodsNeeded"], c.rods);
+    EXPECT_EQ(v["BadRodsOn"], c.bad);
+    EXPECT_EQ(v["BonusDelay"], c.bonusDelay);
+    EXPECT_EQ(v["RodThreshold"], c.threshold);
+    EXPECT_EQ(run.shared()["PlanetLevel"], c.planet);
+}
+INSTANTIATE_TEST_SUITE_P(Planets, PlanetTable,
+                         testing::Values(PlanetCase{1, 5000, 15, 3, 0, 400, 10}, PlanetCase{4, 2500, 10, 9, 0, 250, 10},
+                                         PlanetCase{6, 1500, 8, 15, 1, 100, 15}, PlanetCase{7, 1500, 8, 17, 1, 50, 20},
+                                         PlanetCase{9, 750, 7, 20, 1, 20, 5}));
+
+TEST(PlanetScreen, PlanetTenNeverShowsAnIntroAndLeavesThePlanetScreen) {
+    GameRun run(RunSpec{"", 10, 100, {}});
+    EXPECT_FALSE(run.dump["form"].contains("Form1"));
+    EXPECT_EQ(run.shared()["SoundDevice"], 0);
+    EXPECT_TRUE(run.dump["sounds"].empty());
+}
+
+struct MoveCase {
+    int from, key, to;
+};
+class Moves : public testing::TestWithParam<MoveCase> {};
+TEST_P(Moves, KeysStepThirteenPixelsAndTheEdgesClamp) {
+    GameRun run(RunSpec{"3300 key 16\n", 1, {}, {}});   // any key ends the intro
+    auto& f = run.form1();
+    f.Player->setLeft(GetParam().from);
+    f.scapebox_KeyDown(GetParam().key, 0);
+    EXPECT_EQ(f.Player->left(), GetParam().to);
+}
+INSTANTIATE_TEST_SUITE_P(Keyboard, Moves,
+                         testing::Values(MoveCase{275, 37, 262}, MoveCase{275, 39, 288}, MoveCase{5, 37, 0},
+                                         MoveCase{0, 37, 0}, MoveCase{550, 39, 561}, MoveCase{561, 39, 561},
+                                         MoveCase{555, 16, 561}, MoveCase{300, 65, 300}));
+
+TEST(PlanetScreen, AHeldKeyMovesOncePerRepeat) {
+    GameRun run(RunSpec{"3300 keys 37 40 30\n", 1, 5000, {}});
+    EXPECT_EQ(run.control("Player")["left"], 0);
+    EXPECT_EQ(run.control("PlayBullet(1)")["left"], 0 + 38 - 6);   // idle bullets travel with the ship
+    EXPECT_EQ(run.vars()["PlayerExplodeX"], 7);
+    EXPECT_EQ(run.vars()["PlayerExplodeY"], 478);
+}
+
+TEST(PlanetScreen, DockingWithARodDefusesIt) {
+    GameRun run(RunSpec{"3300 key 16\n", 1, {}, {}});
+    auto& f = run.form1();
+    f.Player->setPicture(f.PlayerRod->picture());
+    f.CanFire = 0;
+    f.Player->setLeft(550);
+    f.scapebox_KeyDown(39, 0);
+    EXPECT_EQ(f.Player->left(), 561);
+    EXPECT_EQ(f.Player->picture().name, "PlayerNorm");
+    EXPECT_EQ(run.game().state.PlayerScore, 10);
+    EXPECT_EQ(f.RodsDefused, 1);
+    EXPECT_EQ(f.RodsNeeded, 2);
+    EXPECT_EQ(f.CanFire, 1);
+    ASSERT_FALSE(run.game().soundLog.empty());
+    EXPECT_EQ(run.game().soundLog.back().channel, 5);
+    EXPECT_EQ(run.game().soundLog.back().file, "Samples/Diffuse.wav");
+    // Docked already: any handled key defuses the next rod (Ctrl cannot fire with one).
+    f.Player->setPicture(f.PlayerRod->picture());
+    f.CanFire = 0;
+    f.scapebox_KeyDown(17, 0);
+    EXPECT_EQ(f.RodsNeeded, 1);
+    EXPECT_EQ(f.BulletOn[1], 0);
+}
+
+TEST(PlanetScreen, TheFirstKeyEndsTheIntroAndActs) {
+    GameRun run(RunSpec{"3300 key 37\n", 1, 3400, {}});
+    EXPECT_EQ(run.control("textFX")["visible"], false);
+    EXPECT_EQ(run.control("Player")["left"], 262);
+    EXPECT_EQ(run.dump["form"]["Form1"]["timers"]["PickShips"], (json{{"enabled", true}, {"interval", 5000}}));
+}
+
+TEST(PlanetScreen, EscOnlyEndsTheIntro) {
+    GameRun run(RunSpec{"3300 key 27\n", 1, 3400, {}});
+    EXPECT_EQ(run.control("textFX")["visible"], false);
+    EXPECT_EQ(run.control("Player")["left"], 275);
+    EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
+}
+
+TEST(PlanetScreen, KeysDuringTheIntroWaitUntilItHasPlayed) {
+    GameRun run(RunSpec{"1000 key 39\n", 1, 3300, {}});
+    EXPECT_EQ(run.control("Player")["left"], 288);
+    EXPECT_EQ(run.control("textFX")["visible"], false);
+}
+
+TEST(PlanetScreen, TheFirstShipIsPickedOneIntervalAfterTheFirstKey) {
+    auto active = [](const GameRun& r) {
+        int n = 0;
+        for (const auto& s : r.vars()["Ships"]) n += s["Active"].get<int>();
+        return n;
+    };
+    GameRun before(RunSpec{"3300 key 37\n", 1, 8299, {}});
+    EXPECT_EQ(active(before), 0);
+    GameRun after(RunSpec{"3300 key 37\n8299 rnd 0.5\n", 1, 8301, {}});
+    EXPECT_EQ(active(after), 1);
+    EXPECT_EQ(after.vars()["Ships"][3]["Active"], 1);   // Int(0.5 * 7) + 1 = 4
+}
+
+TEST(PlanetScreen, ASecondShotWhileTheOnlyBulletFliesIsSilent) {
+    GameRun run(RunSpec{"3300 key 17\n3320 key 17\n", 1, 3330, {}});
+    int phasers = 0;
+    for (const auto& s : run.sounds()) phasers += s.rfind("1:Samples/Phaser.wav", 0) == 0;
+    EXPECT_EQ(phasers, 1);
+    EXPECT_EQ(run.vars()["BulletOn"][1], 1);
+    EXPECT_EQ(run.vars()["NextBullet"], 1);
+}
+
+TEST(PlanetScreen, ShotsFillTheAllowedSlotsInTurn) {
+    GameRun run(RunSpec{"3300 key 16\n", 1, {}, {}});
+    auto& f = run.form1();
+    f.BulletsAllowed = 3;
+    for (int i = 0; i < 4; ++i) f.scapebox_KeyDown(17, 0);
+    EXPECT_EQ(f.BulletOn[1], 1);
+    EXPECT_EQ(f.BulletOn[2], 1);
+    EXPECT_EQ(f.BulletOn[3], 1);
+    EXPECT_EQ(f.BulletOn[4], 0);
+    EXPECT_EQ(f.NextBullet, 3);
+}
+
+TEST(PlanetScreen, EscPausesIntoTheDialogAndResumeRestartsPlay) {
+    GameRun paused(RunSpec{"3300 key 37\n3400 key 27\n3500 key 39\n", 1, 3600, {}});
+    EXPECT_EQ(paused.dump["forms"], json::array({"Form1", "InGameOptions"}));
+    EXPECT_EQ(paused.dump["active"], "InGameOptions");
+    EXPECT_EQ(paused.shared()["ShipFrozen"], 1);
+    const json& t = paused.dump["form"]["Form1"]["timers"];
+    EXPECT_FALSE(t["PickShips"]["enabled"]);
+    EXPECT_FALSE(t["DropShips"]["enabled"]);
+    EXPECT_FALSE(t["FireBullets"]["enabled"]);
+    EXPECT_FALSE(t["droprods"]["enabled"]);
+    EXPECT_TRUE(t["explosions"]["enabled"]);
+    EXPECT_TRUE(t["JoystickCont"]["enabled"]);
+    EXPECT_EQ(paused.control("Player")["left"], 262);   // the key went to the dialog
+
+    GameRun resumed(RunSpec{"3300 key 37\n3400 key 27\n3500 press Command1\n3600 key 39\n", 1, 3700, {}});
+    EXPECT_EQ(resumed.dump["forms"], json::array({"Form1"}));
+    EXPECT_EQ(resumed.shared()["ShipFrozen"], 0);
+    EXPECT_TRUE(resumed.dump["form"]["Form1"]["timers"]["PickShips"]["enabled"]);
+    EXPECT_EQ(resumed.control("Player")["left"], 275);
+}
+
+TEST(PlanetScreen, EscInThePauseDialogResumes) {
+    GameRun run(RunSpec{"3300 key 37\n3400 key 27\n3500 key 27\n", 1, 3600, {}});
+    EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
+    EXPECT_EQ(run.shared()["ShipFrozen"], 0);
+}
+
+TEST(PlanetScreen, TheJoystickSteersTenPixelsPerTick) {
+    GameRun run(RunSpec{"0 joy 32767 32767 0\n3300 joy 0 32767 0\n3400 joy 32767 32767 0\n", 1, 3500, joystickGame});
+    EXPECT_EQ(run.shared()["ControlDevice"], 2);
+    EXPECT_EQ(run.control("textFX")["visible"], false);
+    EXPECT_EQ(run.control("Player")["left"], 175);
+    EXPECT_EQ(run.vars()["JoyDir"], 0);
+}
+
+TEST(PlanetScreen, AHeldJoystickButtonFires) {
+    GameRun run(RunSpec{"0 joy 32767 32767 0\n3300 joy 32767 32767 1\n3305 joy 32767 32767 0\n", 1, 3400, joystickGame});
+    EXPECT_EQ(run.vars()["BulletOn"][1], 1);
+    EXPECT_EQ(run.control("textFX")["visible"], false);
+}
+
+TEST(PlanetScreen, WithTheJoystickEscPausesEvenDuringTheIntro) {
+    GameRun run(RunSpec{"0 joy 32767 32767 0\n3300 key 27\n", 1, 3400, joystickGame});
+    EXPECT_EQ(run.dump["active"], "InGameOptions");
+    EXPECT_EQ(run.control("textFX")["visible"], true);
+}
+
+TEST(PlanetScreen, AMissingJoystickFallsBackToTheKeyboardWithOneMessage) {
+    GameRun run(RunSpec{"10 press OK\n3300 key 39\n", 1, 3400, joystickGame});
+    ASSERT_EQ(run.dump["messages"].size(), 1u);
+    const json& m = run.dump["messages"][0];
+    EXPECT_EQ(m["title"], "Control Device Error");
+    EXPECT_EQ(m["text"], "There was an error detecting your JOYSTICK control device.\r\rThe game will now switch to keyboard control");
+    EXPECT_EQ(run.shared()["ControlDevice"], 1);
+    EXPECT_EQ(run.control("Player")["left"], 288);
+}
+
+TEST(PlanetScreen, ABonusRollOfZeroRestartsTheWait) {
+    // Planet 9 rolls after 20 ticks of 10 ms; the roll comes right after the intro.
+    GameRun none(RunSpec{"0 rnd 0.01\n", 9, 3400, {}});
+    EXPECT_EQ(none.vars()["BonusType"], 0);
+    EXPECT_EQ(none.control("bonusbox")["visible"], false);
+    GameRun box(RunSpec{"0 rnd 0.5\n0 rnd 0.5\n", 9, 3380, {}});
+    EXPECT_EQ(box.vars()["BonusType"], 9);
+    EXPECT_EQ(box.vars()["BonusFlying"], 1);
+    EXPECT_EQ(box.control("bonusbox")["top"], 112 + 138);
+    EXPECT_EQ(box.control("bonusbox")["picture"], "bonuspic");
+}

@@ -1,0 +1,122 @@
+// Start-up: the colour probe, the screen-size rule, and the hand-over three
+// seconds later; and what bad input to the program itself gets.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/options.h"
+#include "frontend/start_up.h"
+#include "support/fakes.h"
+#include "support/harness.h"
+
+using namespace kv;
+namespace fs = std::filesystem;
+
+namespace {
+struct StartUpRun {
+    kvtest::FakeMachine m;
+    Game game{*m.rt};
+    int shown = 0;
+    int status = 0;
+    StartUpRun(std::function<void(kvtest::HeadlessClockDisplay&)> setup, const std::string& script,
+               std::optional<std::uint64_t> until = std::nullopt)
+        : m(until) {
+        setup(m.display);
+        game.showMainMenu = [this](Game&) { ++shown; };
+        m.rt->setScript(ScriptSource::fromText(script));
+        try {
+            frontend::openStartUp(game);
+            status = m.run();
+        } catch (const RunEnded& e) {
+            status = e.status;
+        }
+    }
+};
+}  // namespace
+
+TEST(StartUp, ProbesColoursSetsAppDirAndHandsOverAfterThreeSeconds) {
+    StartUpRun at2999([](auto&) {}, "", 2999);
+    EXPECT_EQ(at2999.game.state.ColourProbe, 250);
+    EXPECT_EQ(at2999.game.state.AppDir, "/nowhere/");
+    EXPECT_EQ(at2999.shown, 0);
+    EXPECT_TRUE(at2999.game.startUp != nullptr);
+    StartUpRun after([](auto&) {}, "", 3100);
+    EXPECT_EQ(after.shown, 1);
+    EXPECT_EQ(after.game.startUp, nullptr);   // closed
+}
+
+TEST(StartUp, TooFewColoursStopsWithTheColourDepthMessage) {
+    StartUpRun run([](auto& d) { d.probe = Color(255, 0, 0); }, "100 press OK\n");
+    ASSERT_EQ(run.m.rt->messages().size(), 1u);
+    EXPECT_EQ(run.m.rt->messages()[0].text, "Please adjust your COLOUR DEPTH to 64k colours or more.");
+    EXPECT_EQ(run.m.rt->messages()[0].title, "Korvane Information");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.m.display.modeRequests.empty());   // before any size check
+    EXPECT_EQ(run.shown, 0);
+}
+
+struct ScreenCase {
+    int width, height;
+    bool switched;
+};
+class ScreenSize : public testing::TestWithParam<ScreenCase> {};
+TEST_P(ScreenSize, OnlyAScreenDifferingInBothDimensionsIsSwitched) {
+    auto c = GetParam();
+    StartUpRun run([&](auto& d) { d.width = c.width, d.height = c.height; }, "", 100);
+    EXPECT_EQ(run.m.display.modeRequests.size(), c.switched ? 1u : 0u);
+    if (c.switched) {
+        EXPECT_EQ(run.m.display.modeRequests[0], std::make_pair(800, 600));
+    }
+    EXPECT_EQ(run.game.state.StartScreenWidth, c.width);
+    EXPECT_EQ(run.game.state.StartScreenHeight, c.height);
+}
+INSTANTIATE_TEST_SUITE_P(Screens, ScreenSize,
+                         testing::Values(ScreenCase{1024, 768, true}, ScreenCase{800, 600, false},
+                                         ScreenCase{1024, 600, false}, ScreenCase{800, 768, false},
+                                         ScreenCase{1920, 1080, true}));
+
+TEST(StartUp, ARefusedSwitchStopsWithTheResolutionMessage) {
+    StartUpRun run([](auto& d) { d.width = 1024, d.height = 768, d.modeResult = 1; }, "100 press OK\n");
+    ASSERT_EQ(run.m.rt->messages().size(), 1u);
+    EXPECT_EQ(run.m.rt->messages()[0].text, "Please adjust your SCREEN RESOLUTION to 800x600.");
+    EXPECT_EQ(run.status, 1);
+}
+
+TEST(StartUp, RealRunGoesFromStartUpIntoANewGame) {
+    kvtest::GameRun run(kvtest::RunSpec{"", {}, 3500, {}});
+    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
+    EXPECT_EQ(run.shared()["ColourProbe"], 250);
+    EXPECT_EQ(run.shared()["PlanetLevel"], 1);
+    EXPECT_FALSE(run.dump["form"].contains("StartUp"));
+    EXPECT_FALSE(run.dump["form"].contains("ModeCheck"));
+}
+
+TEST(BadInput, AMissingPictureStopsWithAMessageNamingTheFile) {
+    fs::path dir = fs::temp_directory_path() / "korvane-missing-picture";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "Pictures");
+    fs::path app = KORVANE_APP_DIR;
+    fs::copy(app / "Fonts", dir / "Fonts", fs::copy_options::recursive);
+    fs::copy(app / "Data", dir / "Data", fs::copy_options::recursive);
+    for (const auto& e : fs::directory_iterator(app / "Pictures"))
+        if (e.path().filename() != "PlayerRod.png") fs::copy(e.path(), dir / "Pictures" / e.path().filename());
+    try {
+        kvtest::GameRun run(kvtest::RunSpec{"", 1, 100, {}, dir.string() + "/"});
+        FAIL() << "the game started without its picture";
+    } catch (const FatalError& e) {
+        EXPECT_NE(std::string(e.what()).find("Pictures/PlayerRod.png"), std::string::npos) << e.what();
+    }
+    fs::remove_all(dir);
+}
+
+TEST(BadInput, UnknownFlagsAndBadValuesAreRefused) {
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"--frobnicate"}, {"--until"}, {"--until", "soon"}, {"--warp", "11"}, {"--warp", "0"}, {"--scale", "0"}}) {
+        EXPECT_THROW(app::parseOptions(args), std::invalid_argument) << args[0];
+    }
+    auto o = app::parseOptions({"--headless", "--warp", "bonus", "--until", "5000", "--windowed"});
+    EXPECT_TRUE(o.headless);
+    EXPECT_TRUE(o.warpBonus);
+    EXPECT_EQ(*o.until, 5000u);
+    EXPECT_EQ(*o.fullscreen, false);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The headless game runner for scenario tests: the real program, its real
+// pictures and fonts, a script, and the state dump at the end.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "app/options.h"
+#include "level/form1.h"
+#include "platform/platform.h"
+#include "runtime/runtime.h"
+#include "shared/game.h"
+
+namespace kvtest {
+
+struct RunSpec {
+    std::string script;                           // script text
+    std::optional<int> warp;                      // planet; none: start-up
+    std::optional<std::uint64_t> until;
+    std::function<void(kv::Game&)> before;        // adjust the game before it starts
+    std::string appDir;                           // default: the build's program directory
+};
+
+class GameRun {
+public:
+    explicit GameRun(const RunSpec& spec);
+    ~GameRun();
+
+    int status = 0;
+    nlohmann::json dump;                          // the state when the run ended
+    kv::Game& game() { return *game_; }
+    kv::Runtime& rt() { return *rt_; }
+    kv::level::Form1& form1();                    // fails the test when not loaded
+    const nlohmann::json& vars() const { return dump["form"]["Form1"]["vars"]; }
+    const nlohmann::json& control(const std::string& name) const { return dump["form"]["Form1"]["controls"][name]; }
+    const nlohmann::json& shared() const { return dump["shared"]; }
+    // The sounds logged, as "channel:file@time".
+    std::vector<std::string> sounds() const;
+
+private:
+    std::unique_ptr<kv::platform::Platform> machine_;
+    std::unique_ptr<kv::Runtime> rt_;
+    std::unique_ptr<kv::Game> game_;
+};
+
+}  // namespace kvtest

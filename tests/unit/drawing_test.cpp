@@ -1,0 +1,113 @@
+// Surfaces: clipping at every edge, lines, fills; text with extra spacing.
+#include <gtest/gtest.h>
+
+#include "runtime/surface.h"
+#include "runtime/text.h"
+#include "support/fakes.h"
+
+using namespace kv;
+
+namespace {
+const Color kRed{255, 0, 0}, kBlue{0, 0, 255};
+
+int count(const Surface& s, Color c) {
+    int n = 0;
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x) n += s.pixel(x, y) == c;
+    return n;
+}
+}  // namespace
+
+struct BlitCase {
+    int dx, dy;
+    Rect src;
+    int expectedPixels;
+    int firstX, firstY;   // a pixel that must be red (-1: none)
+};
+
+class BlitClipping : public testing::TestWithParam<BlitCase> {};
+
+TEST_P(BlitClipping, CopiesOnlyTheOverlap) {
+    const BlitCase& c = GetParam();
+    Surface dst(20, 10);
+    Surface src(8, 6, kRed);
+    dst.blit(src, c.src, c.dx, c.dy);
+    EXPECT_EQ(count(dst, kRed), c.expectedPixels);
+    if (c.firstX >= 0) {
+        EXPECT_EQ(dst.pixel(c.firstX, c.firstY), kRed);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, BlitClipping,
+                         testing::Values(BlitCase{2, 2, {0, 0, 8, 6}, 48, 2, 2},       // inside
+                                         BlitCase{-3, 0, {0, 0, 8, 6}, 30, 0, 0},      // off the left
+                                         BlitCase{0, -4, {0, 0, 8, 6}, 16, 0, 0},      // off the top
+                                         BlitCase{16, 7, {0, 0, 8, 6}, 12, 19, 9},     // off right and bottom
+                                         BlitCase{-8, 0, {0, 0, 8, 6}, 0, -1, 0},      // wholly outside
+                                         BlitCase{0, 0, {-2, -2, 4, 4}, 4, 2, 2},      // source rect past its surface: origin stays put
+                                         BlitCase{5, 5, {6, 4, 5, 5}, 4, 5, 5}));      // source rect past its far edge
+
+TEST(Surface, BlitClippedHonoursAnExtraClipRectangle) {
+    Surface dst(20, 20);
+    Surface src(10, 10, kRed);
+    dst.blitClipped(src, src.bounds(), 0, 0, Rect{5, 5, 100, 100}, false);
+    EXPECT_EQ(count(dst, kRed), 25);
+    EXPECT_EQ(dst.pixel(4, 4), Color(0, 0, 0));
+}
+
+TEST(Surface, BlendingKeepsWhatIsBehindTransparentPixels) {
+    Surface dst(4, 1, kBlue);
+    Surface src(4, 1, Color(255, 0, 0, 0));
+    src.setPixel(1, 0, kRed);
+    dst.blit(src, 0, 0, true);
+    EXPECT_EQ(dst.pixel(0, 0), kBlue);
+    EXPECT_EQ(dst.pixel(1, 0), kRed);
+}
+
+TEST(Surface, VerticalLineStopsShortOfItsEndPointAndClips) {
+    Surface s(5, 30);
+    s.line(2, 0, 2, 18, kRed);
+    EXPECT_EQ(count(s, kRed), 18);
+    s.line(7, 0, 7, 18, kBlue);   // outside: nothing, no crash
+    s.line(-5, -5, 40, 40, kBlue);
+    EXPECT_EQ(s.pixel(3, 3), kBlue);
+}
+
+TEST(Surface, FillRectIsClipped) {
+    Surface s(10, 10);
+    s.fillRect(Rect{-5, 8, 100, 100}, kRed);
+    EXPECT_EQ(count(s, kRed), 20);
+}
+
+TEST(Text, ExtraSpacingIsAddedAfterEveryCharacter) {
+    kvtest::FakeFonts fonts;
+    TextEngine te(fonts, "/fonts/");
+    Font f{12, true};
+    EXPECT_EQ(te.measure(f, "abc"), 21);
+    EXPECT_EQ(te.measure(f, "abc", 5), 36);
+    EXPECT_EQ(te.measure(f, "abc", -4), 9);
+    Surface s(40, 12);
+    te.draw(s, f, "ab", 0, 0, kRed, 3, Rect{0, 0, 12, 12});   // clipped inside the second letter
+    EXPECT_EQ(s.pixel(5, 5), kRed);
+    EXPECT_EQ(s.pixel(8, 5), Color(0, 0, 0));
+    EXPECT_EQ(s.pixel(10, 5), kRed);
+    EXPECT_EQ(s.pixel(13, 5), Color(0, 0, 0));
+}
+
+TEST(Text, MalformedUtf8BecomesReplacementCharacters) {
+    auto cps = decodeUtf8(std::string("a\xC3\xA9\xFF\xE2\x82", 6));
+    ASSERT_EQ(cps.size(), 5u);   // one replacement per byte that cannot start a character
+    EXPECT_EQ(cps[0], U'a');
+    EXPECT_EQ(cps[1], U'\u00e9');
+    EXPECT_EQ(cps[2], U'\ufffd');
+}
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(3.5), 4);
+    EXPECT_EQ(roundHalfEven(-2.5), -2);
+    EXPECT_EQ(roundHalfEven(-3.5), -4);
+    EXPECT_EQ(roundHalfEven(478.5), 478);
+    EXPECT_EQ(roundHalfEven(2.4), 2);
+    EXPECT_EQ(roundHalfEven(2.6), 3);
+}
