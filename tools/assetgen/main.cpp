@@ -1,4 +1,5 @@
-// assetgen: paints (and later composes) the game's media at build time.
+// assetgen: paints the game's pictures, synthesises its sound effects and
+// composes its music at build time.
 //   assetgen --out <program directory>
 
 #include <cstring>
@@ -6,7 +7,9 @@
 #include <filesystem>
 #include <iostream>
 
+#include "music/modules.h"
 #include "pictures.h"
+#include "samples/samples.h"
 
 int main(int argc, char** argv) {
   std::filesystem::path out;
@@ -24,6 +27,8 @@ int main(int argc, char** argv) {
   }
   try {
     assetgen::makePictures(out);
+    assetgen::makeSamples(out);
+    assetgen::makeModules(out);
   } catch (const std::exception& e) {
     std::cerr << "assetgen: " << e.what() << '\n';
     return 1;
