@@ -27,7 +27,8 @@ int runGame(const kv::app::Options& opt) {
     cfg.appDir = withSlash(opt.appDir.empty() ? platform::Platform::executableDir() : opt.appDir);
     cfg.until = opt.until;
     cfg.clockStart = opt.clockStart ? *opt.clockStart : opt.headless ? 0 : machine->display().wallMs() + 1000000;
-    Services svc{machine->display(), machine->codec(), machine->fonts(), machine->joysticks(), machine->registry()};
+    Services svc{machine->display(), machine->codec(), machine->fonts(), machine->joysticks(), machine->registry(),
+                 machine->audio()};
     int status = 0;
     try {
         Runtime rt(cfg, svc);

@@ -1,25 +1,136 @@
 #include "media/sound.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "media/wav_reader.h"
+
 namespace kv {
 
-void CreateSoundDevice(Game& game, Form&) { game.state.SoundDevice = 1; }
+namespace {
+
+constexpr int kChannels = 6;
+// Samples are short one-shot effects; anything bigger is not a sample.
+constexpr std::uintmax_t kLargestSample = 64u << 20;
+
+bool validChannel(int channel) { return channel >= 0 && channel < kChannels; }
+
+// The game writes paths with backslashes; the file system wants its own.
+std::string nativePath(const std::string& gamePath) {
+    std::string p = gamePath;
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+    std::error_code ec;
+    const std::filesystem::path fp(path);
+    if (!std::filesystem::is_regular_file(fp, ec)) {
+        error = "File not found.";
+        return false;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(fp, ec);
+    if (ec) {
+        error = "Cannot read the file: " + ec.message() + ".";
+        return false;
+    }
+    if (size > kLargestSample) {
+        error = "The file is far too large for a sound sample.";
+        return false;
+    }
+    std::ifstream in(fp, std::ios::binary);
+    if (!in) {
+        error = "Cannot open the file.";
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = "Cannot read the file.";
+        return false;
+    }
+    return true;
+}
+
+void showError(Game& game, const std::string& title, const std::string& file, const std::string& why) {
+    game.rt.msgBox(game.relative(file) + "\r" + why, title, BoxButtons::OK, BoxIcon::None);
+}
+
+}  // namespace
+
+void CreateSoundDevice(Game& game, Form&) {
+    // Every screen shares the one output: a screen that comes up while the
+    // device is still held (no release in between) keeps it.
+    if (game.state.SoundDevice != 0) return;
+    std::string error;
+    if (game.rt.audio().open(error)) game.state.SoundDevice = 1;
+    // No device: every play reports the refusal through the boxes below.
+}
 
 void ReleaseAllSounds(Game& game) {
-    for (int ch = 0; ch <= 5; ++ch) ReleaseChannel(game, ch);
+    for (int ch = 0; ch < kChannels; ++ch) ReleaseChannel(game, ch);
+    if (game.state.SoundDevice != 0) game.rt.audio().close();
     game.state.SoundDevice = 0;
 }
 
 void ReleaseChannel(Game& game, int channel) {
-    if (channel < 0 || channel > 5) return;
+    if (!validChannel(channel)) return;
+    // Letting go of a buffer silences it.
+    if (game.state.SoundBuffers[std::size_t(channel)] != 0) game.rt.audio().halt(channel);
     game.state.SoundBuffers[std::size_t(channel)] = 0;
 }
 
+void LoadWAVIntoDSB(Game& game, const std::string& file, int channel) {
+    const char* title = "LoadWAVIntoDSB ERROR";
+    if (!validChannel(channel)) {
+        showError(game, title, file, "There is no sound channel " + std::to_string(channel) + ".");
+        return;
+    }
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!readWholeFile(nativePath(file), bytes, error)) {
+        showError(game, title, file, error);
+        return;
+    }
+    WavSample wav;
+    if (!readWav(bytes, wav, error) || !playableFormat(wav.format, error)) {
+        showError(game, title, file, error);
+        return;
+    }
+    if (wav.dataLength < wav.format.blockAlign) {
+        showError(game, title, file, "The WAV file holds no sound.");
+        return;
+    }
+    if (game.state.SoundDevice == 0) {
+        showError(game, title, file, "There is no sound device.");
+        return;
+    }
+    if (!game.rt.audio().load(channel, canonicalWav(bytes, wav), error)) {
+        showError(game, title, file, "The sound device refused the sample: " + error);
+        return;
+    }
+    // The buffer's name is the play that filled it, counted from 1 in the log.
+    game.state.SoundBuffers[std::size_t(channel)] = static_cast<std::int32_t>(game.soundLog.size());
+}
+
 void Play_Sound(Game& game, const std::string& file, bool looping, bool play, int channel) {
-    if (channel < 0 || channel > 5) return;
+    if (!validChannel(channel)) {
+        showError(game, "Play_Sound ERROR", file, "There is no sound channel " + std::to_string(channel) + ".");
+        return;
+    }
     ReleaseChannel(game, channel);
     if (!play) return;
     game.soundLog.push_back(Game::SoundRecord{game.rt.now(), channel, game.relative(file), looping});
-    game.state.SoundBuffers[std::size_t(channel)] = static_cast<std::int32_t>(game.soundLog.size());
+    LoadWAVIntoDSB(game, file, channel);
+    std::string error;
+    if (game.state.SoundBuffers[std::size_t(channel)] == 0) {
+        showError(game, "Play_Sound ERROR", file,
+                  "Channel " + std::to_string(channel) + " holds no sound, so there is nothing to play.");
+        return;
+    }
+    if (!game.rt.audio().start(channel, looping, error)) showError(game, "Play_Sound ERROR", file, error);
 }
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+#include "platform/sdl_audio.h"
 #include "platform/sdl_display.h"
 #include "platform/sdl_media.h"
 #include "platform/system_registry.h"
@@ -36,6 +37,7 @@ public:
         headless_ = o.headless;
     }
     ~SdlPlatform() override {
+        audio_.reset();
         fonts_.reset();
         joysticks_.reset();
         display_.reset();
@@ -48,6 +50,7 @@ public:
     FontEngine& fonts() override { return *fonts_; }
     JoystickDevices& joysticks() override { return *joysticks_; }
     RegistryReader& registry() override { return registry_; }
+    AudioDevice& audio() override { return *audio_; }
     void showFatal(const std::string& title, const std::string& message) override {
         if (!headless_) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), nullptr);
     }
@@ -59,6 +62,7 @@ private:
     std::unique_ptr<SdlFontEngine> fonts_ = std::make_unique<SdlFontEngine>();
     std::unique_ptr<JoystickDevices> joysticks_;
     SystemRegistry registry_;
+    std::unique_ptr<SdlAudio> audio_ = std::make_unique<SdlAudio>();
 };
 
 }  // namespace

@@ -24,6 +24,7 @@ public:
     virtual FontEngine& fonts() = 0;
     virtual JoystickDevices& joysticks() = 0;
     virtual RegistryReader& registry() = 0;
+    virtual AudioDevice& audio() = 0;
     // A last-resort message for the player when the game cannot go on.
     virtual void showFatal(const std::string& title, const std::string& message) = 0;
     // The folder of the running executable, with a trailing separator.

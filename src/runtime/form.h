@@ -78,6 +78,11 @@ public:
     // Events. Form_Load runs when the runtime loads the form.
     virtual void onLoad() {}
     virtual void onUnload() {}
+    // Form_QueryUnload: returning false refuses the unload; the form stays loaded.
+    virtual bool queryUnload() { return true; }
+    // A window that stays loaded for the whole run (a tool panel) does not keep
+    // the program running once every other form has gone.
+    bool resident = false;
     // Default dialog keys: Tab moves the focus, Enter presses the focused or
     // default button, Esc the cancel button, Space the focused control.
     virtual void keyDown(int vk);

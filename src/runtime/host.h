@@ -83,6 +83,41 @@ public:
     virtual bool read(int index, JoystickState& out) = 0;
 };
 
+// Sound output: six effect voices (0 to 5) and one module player.
+// The output is shared: each user opens it and closes it again, and it stays
+// up while anyone still holds it (the title music outlives the planet screen's
+// effects).
+struct ModuleStatus {
+    bool loaded = false;
+    bool playing = false;
+    double positionSeconds = 0;
+    double lengthSeconds = 0;     // 0 when the player cannot tell
+};
+class AudioDevice {
+public:
+    virtual ~AudioDevice() = default;
+    static constexpr int kVoices = 6;
+    // False with error set when no output could be had at all.
+    virtual bool open(std::string& error) = 0;
+    virtual void close() = 0;
+    // Gives a voice a new sample from a PCM WAV byte image, converted to the
+    // output format; whatever the voice was playing is cut off first.
+    virtual bool load(int voice, const std::vector<std::uint8_t>& wav, std::string& error) = 0;
+    // Plays the voice's sample from its beginning, once or over and over.
+    virtual bool start(int voice, bool looping, std::string& error) = 0;
+    // Cuts a voice off and drops its sample.
+    virtual void halt(int voice) = 0;
+    virtual bool playing(int voice) = 0;
+
+    // One module at a time: loading replaces (and silences) the one before.
+    virtual bool loadModule(const std::string& path, std::string& error) = 0;
+    // Starts the loaded module at a position, once or repeating.
+    virtual bool playModule(bool loop, double fromSeconds, std::string& error) = 0;
+    virtual void stopModule() = 0;
+    virtual void unloadModule() = 0;
+    virtual ModuleStatus module() = 0;
+};
+
 // The read-only system registry stand-in: answers string values by key path.
 class RegistryReader {
 public:

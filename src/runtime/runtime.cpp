@@ -69,6 +69,7 @@ void Runtime::hide(Form& f) {
 void Runtime::unload(Form& f) {
     auto it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& p) { return p.get() == &f; });
     if (it == forms_.end()) return;
+    if (!f.queryUnload()) return;
     f.onUnload();
     hide(f);
     unregisterTimers(f);
@@ -252,7 +253,8 @@ int Runtime::run() {
     for (;;) {
         pumpOnce(true);
         if (depth_ == 0) destroyUnloaded();
-        if (forms_.empty()) endRun(0);   // the last form closed: the program ends
+        // The last form closed: the program ends.
+        if (std::all_of(forms_.begin(), forms_.end(), [](const auto& f) { return f->resident; })) endRun(0);
         maybePresent(false);
     }
 }

@@ -35,6 +35,7 @@ struct Services {
     FontEngine& fonts;
     JoystickDevices& joysticks;
     RegistryReader& registry;
+    AudioDevice& audio;
 };
 
 class Runtime {
@@ -93,6 +94,7 @@ public:
     ImageCodec& codec() { return svc_.codec; }
     RegistryReader& registry() { return svc_.registry; }
     JoystickDevices& joysticks();
+    AudioDevice& audio() { return svc_.audio; }
     const std::string& appDir() const { return cfg_.appDir; }
 
     // ---- Scripts and inspection -------------------------------------------

@@ -3,6 +3,7 @@
 // loaded, under the names the game gives them (null while not loaded).
 #include <functional>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ namespace kv {
 
 namespace level { class Form1; }
 namespace frontend { class StartUp; class InGameOptions; }
+class MusicFRM;
+struct ModulePlayer;
 
 struct Game {
     explicit Game(Runtime& runtime) : rt(runtime) {}
@@ -22,6 +25,9 @@ struct Game {
     level::Form1* form1 = nullptr;
     frontend::StartUp* startUp = nullptr;
     frontend::InGameOptions* inGameOptions = nullptr;
+    MusicFRM* musicFRM = nullptr;          // loaded once, kept for the whole run
+    // The module player behind MusicHandle, while there is one.
+    std::shared_ptr<ModulePlayer> musicPlayer;
 
     // Screens the front end has not been given yet stand in here: what start-up
     // shows when it is done, and where a finished game goes.

@@ -1,5 +1,6 @@
 #pragma once
 // Stand-ins for the machine, for tests of the runtime on its own.
+#include <array>
 #include <map>
 #include <memory>
 
@@ -34,6 +35,35 @@ public:
     bool read(int, kv::JoystickState&) override { return false; }
 };
 
+// Sound that goes nowhere, remembering what each voice holds and what was
+// started and cut off.
+class FakeAudio : public kv::AudioDevice {
+public:
+    bool open(std::string& error) override;
+    void close() override;
+    bool load(int voice, const std::vector<std::uint8_t>& wav, std::string& error) override;
+    bool start(int voice, bool looping, std::string& error) override;
+    void halt(int voice) override;
+    bool playing(int voice) override { return voice >= 0 && voice < kVoices && sounding[std::size_t(voice)]; }
+    bool loadModule(const std::string& path, std::string& error) override;
+    bool playModule(bool loop, double fromSeconds, std::string& error) override;
+    void stopModule() override { module_.playing = false; }
+    void unloadModule() override { module_ = {}; }
+    kv::ModuleStatus module() override { return module_; }
+
+    bool refuseOpen = false, refuseSamples = false;
+    int users = 0;
+    std::array<std::optional<std::vector<std::uint8_t>>, kVoices> samples;
+    std::array<bool, kVoices> sounding{};
+    std::vector<std::pair<int, bool>> starts;   // voice, looping
+    std::vector<int> cutOff;                    // voices halted while sounding
+    std::string modulePath;
+    bool moduleLoops = false;
+
+private:
+    kv::ModuleStatus module_;
+};
+
 class HeadlessClockDisplay : public kv::Display {
 public:
     bool headless() const override { return true; }
@@ -61,6 +91,7 @@ struct FakeMachine {
     FakeFonts fonts;
     NoJoysticks joysticks;
     FakeRegistry registry;
+    FakeAudio audio;
     std::unique_ptr<kv::Runtime> rt;
     explicit FakeMachine(std::optional<std::uint64_t> until = std::nullopt);
     // Runs the loop until the run ends; returns the status.

@@ -14,7 +14,8 @@ GameRun::GameRun(const RunSpec& spec) {
     cfg.appDir = spec.appDir.empty() ? std::string(KORVANE_APP_DIR) : spec.appDir;
     cfg.until = spec.until;
     rt_ = std::make_unique<kv::Runtime>(cfg, kv::Services{machine_->display(), machine_->codec(), machine_->fonts(),
-                                                          machine_->joysticks(), machine_->registry()});
+                                                          machine_->joysticks(), machine_->registry(),
+                                                          machine_->audio()});
     rt_->setScript(kv::ScriptSource::fromText(spec.script));
     game_ = std::make_unique<kv::Game>(*rt_);
     kv::app::wireScreens(*game_);

@@ -1,0 +1,125 @@
+// The music service on a fake output: the call sequences of the menu and the
+// end sequence, what a failed load leaves, and the panel that never closes.
+#include <gtest/gtest.h>
+
+#include "media/music.h"
+#include "media/music_form.h"
+#include "support/fakes.h"
+
+using namespace kv;
+
+namespace {
+
+class MusicService : public ::testing::Test {
+protected:
+    kvtest::FakeMachine m;
+    Game game{*m.rt};
+    void SetUp() override { game.state.AppDir = "/game/"; }
+
+    std::vector<std::string> calls() const {
+        std::vector<std::string> out;
+        for (const auto& r : game.musicLog) out.push_back(r.op + (r.arg.empty() ? "" : " " + r.arg));
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(MusicService, TheTitleMusicRepeatsFromItsStartPosition) {
+    StartTitleMusic(game);
+    EXPECT_EQ(calls(), (std::vector<std::string>{"create loop|true", "bind musicFRM", "load MODs/Intro.Mod", "seek 320",
+                                                 "play"}));
+    EXPECT_NE(game.state.MusicHandle, 0);
+    EXPECT_EQ(game.state.MusicFile, "/game/MODs\\Intro.Mod");
+    EXPECT_EQ(m.audio.modulePath, "/game/MODs/Intro.Mod");
+    EXPECT_TRUE(m.audio.module().playing);
+    EXPECT_TRUE(m.audio.moduleLoops);
+    EXPECT_DOUBLE_EQ(m.audio.module().positionSeconds, 0.32);   // 320 ms
+}
+
+TEST_F(MusicService, TheEndingPlaysOnceFromTheTop) {
+    StartEndingMusic(game);
+    EXPECT_EQ(calls()[0], "create loop|false");
+    EXPECT_EQ(calls()[2], "load MODs/Ending.Mod");
+    EXPECT_FALSE(m.audio.moduleLoops);
+    EXPECT_DOUBLE_EQ(m.audio.module().positionSeconds, 0.0);
+}
+
+TEST_F(MusicService, StopAndDestroySilenceItAndLetTheOutputGo) {
+    StartTitleMusic(game);
+    const std::int32_t old = game.state.MusicHandle;
+    StopMusic(game);
+    EXPECT_EQ(calls().size(), 7u);
+    EXPECT_EQ(calls()[5], "stop");
+    EXPECT_EQ(calls()[6], "destroy");
+    EXPECT_FALSE(m.audio.module().loaded);
+    EXPECT_EQ(m.audio.users, 0);
+    // The handle is dead: calls with it do nothing.
+    EXPECT_EQ(ModPlug_Play(game, old), 0);
+    EXPECT_FALSE(m.audio.module().playing);
+}
+
+TEST_F(MusicService, AMissingModuleLeavesSilenceWithoutABox) {
+    game.state.AppDir = "/missing/";
+    StartTitleMusic(game);
+    EXPECT_EQ(calls().size(), 5u);
+    EXPECT_FALSE(m.audio.module().playing);
+    EXPECT_TRUE(m.rt->messages().empty());
+    EXPECT_EQ(game.musicFRM->Tune->caption(), "Intro.Mod (cannot be played)");
+    StopMusic(game);
+    EXPECT_EQ(m.audio.users, 0);
+}
+
+TEST_F(MusicService, NoSoundOutputGivesNoHandleAndEveryCallFailsQuietly) {
+    m.audio.refuseOpen = true;
+    StartTitleMusic(game);
+    EXPECT_EQ(game.state.MusicHandle, 0);
+    EXPECT_EQ(calls().size(), 5u);
+    EXPECT_TRUE(m.rt->messages().empty());
+}
+
+TEST_F(MusicService, ANewPlayerReplacesTheOldOne) {
+    StartTitleMusic(game);
+    StartEndingMusic(game);
+    EXPECT_EQ(m.audio.users, 1);
+    EXPECT_EQ(m.audio.modulePath, "/game/MODs/Ending.Mod");
+    EXPECT_EQ(game.state.MusicHandle, 2);
+}
+
+TEST_F(MusicService, ThePanelOnlyHidesWhenClosedAndIsTheSameWindowEachTime) {
+    StartTitleMusic(game);
+    MusicFRM* first = game.musicFRM;
+    m.rt->setScript(ScriptSource::fromText("10 press StopButt\n20 press PlayButt\n30 press HideButt\n"
+                                           "40 press HideButt\n"));
+    ShowMusicPanel(game);
+    EXPECT_EQ(calls()[5], "stop");
+    EXPECT_EQ(calls()[6], "play");
+    EXPECT_TRUE(m.audio.module().playing);
+    EXPECT_TRUE(m.rt->isLoaded(first));
+    EXPECT_FALSE(first->shown());
+    ShowMusicPanel(game);
+    EXPECT_EQ(game.musicFRM, first);
+    // Unloading it outright keeps it loaded too.
+    first->unload();
+    EXPECT_TRUE(m.rt->isLoaded(first));
+}
+
+TEST_F(MusicService, ThePanelShowsWhatPlays) {
+    StartTitleMusic(game);
+    MusicFRM& panel = *game.musicFRM;
+    EXPECT_EQ(panel.Tune->caption(), "Intro.Mod  playing");
+    EXPECT_EQ(panel.Position->caption(), "0:00 / 1:15");
+    EXPECT_FALSE(panel.PlayButt->enabled);
+    panel.StopButt_Click();
+    EXPECT_EQ(panel.Tune->caption(), "Intro.Mod  stopped");
+    EXPECT_TRUE(panel.PlayButt->enabled);
+}
+
+TEST_F(MusicService, TheProgramEndsWhenOnlyThePanelIsLeft) {
+    Form& screen = m.rt->load<Form>("MainMenu", 800, 600);
+    StartTitleMusic(game);
+    m.rt->setScript(ScriptSource::fromText("50 quit\n"));
+    screen.addTimer("Close", 10, true, [&] { screen.unload(); });
+    EXPECT_EQ(m.run(), 0);
+    EXPECT_LT(m.rt->now(), 50u);
+}

@@ -1,0 +1,184 @@
+// The sound-effect service on a fake output: channels, cutting off, release,
+// fresh reads, and the two boxes for every way a sample can fail to load.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "media/sound.h"
+#include "media/wav_reader.h"
+#include "support/fakes.h"
+#include "support/wav_bytes.h"
+
+using namespace kv;
+namespace fs = std::filesystem;
+
+namespace {
+
+class SoundService : public ::testing::Test {
+protected:
+    kvtest::FakeMachine m;
+    Game game{*m.rt};
+    Form screen{*m.rt, "Form1", 800, 600};
+    fs::path dir = fs::temp_directory_path() / ("kv_sound_" + std::to_string(::getpid()));
+
+    void SetUp() override {
+        fs::create_directories(dir / "Samples");
+        game.state.AppDir = dir.string() + "/";
+        // Every box is answered as soon as it is up.
+        std::string presses;
+        for (int i = 0; i < 8; ++i) presses += "0 press OK\n";
+        m.rt->setScript(ScriptSource::fromText(presses));
+        CreateSoundDevice(game, screen);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Writes Samples/<name> and returns its game path.
+    std::string sample(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        std::ofstream(dir / "Samples" / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return game.state.AppDir + "Samples\\" + name;
+    }
+    std::size_t voiceBytes(int v) { return m.audio.samples[std::size_t(v)] ? m.audio.samples[std::size_t(v)]->size() : 0; }
+};
+
+}  // namespace
+
+TEST_F(SoundService, TheDeviceIsOpenedAtScreenLoadAndLetGoByReleaseAll) {
+    EXPECT_EQ(game.state.SoundDevice, 1);
+    EXPECT_EQ(m.audio.users, 1);
+    Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 3);
+    ReleaseAllSounds(game);
+    EXPECT_EQ(game.state.SoundDevice, 0);
+    EXPECT_EQ(m.audio.users, 0);
+    EXPECT_EQ(game.state.SoundBuffers, (std::array<std::int32_t, 6>{}));
+    EXPECT_FALSE(m.audio.playing(3));
+}
+
+TEST_F(SoundService, ANewPlayOnAChannelCutsTheOldOneAndStartsFromTheTop) {
+    const std::string a = sample("a.wav", kvtest::plainWav(100)), b = sample("b.wav", kvtest::plainWav(300));
+    Play_Sound(game, a, false, true, 2);
+    Play_Sound(game, b, false, true, 2);
+    EXPECT_EQ(m.audio.cutOff, std::vector<int>{2});
+    EXPECT_EQ(voiceBytes(2), 44u + 300u);
+    EXPECT_EQ(m.audio.starts.size(), 2u);
+    EXPECT_EQ(game.state.SoundBuffers[2], 2);   // the second play fills it
+}
+
+TEST_F(SoundService, SoundsOnDifferentChannelsMix) {
+    const std::string a = sample("a.wav", kvtest::plainWav());
+    Play_Sound(game, a, false, true, 1);
+    Play_Sound(game, a, false, true, 4);
+    EXPECT_TRUE(m.audio.playing(1));
+    EXPECT_TRUE(m.audio.playing(4));
+    EXPECT_TRUE(m.audio.cutOff.empty());
+}
+
+TEST_F(SoundService, StopSampleSilencesOneChannelOnly) {
+    const std::string a = sample("a.wav", kvtest::plainWav());
+    Play_Sound(game, a, false, true, 1);
+    Play_Sound(game, a, false, true, 5);
+    ReleaseChannel(game, 1);
+    EXPECT_FALSE(m.audio.playing(1));
+    EXPECT_TRUE(m.audio.playing(5));
+    EXPECT_EQ(game.state.SoundBuffers[1], 0);
+    EXPECT_NE(game.state.SoundBuffers[5], 0);
+}
+
+TEST_F(SoundService, PlayClearOnlySilencesAndIsNotAPlay) {
+    const std::string a = sample("a.wav", kvtest::plainWav());
+    Play_Sound(game, a, false, true, 0);
+    Play_Sound(game, a, false, false, 0);
+    EXPECT_FALSE(m.audio.playing(0));
+    EXPECT_EQ(game.soundLog.size(), 1u);
+    EXPECT_EQ(m.audio.starts.size(), 1u);
+}
+
+TEST_F(SoundService, EveryPlayReadsTheFileAfreshAndIsLogged) {
+    const std::string a = sample("a.wav", kvtest::plainWav(100));
+    Play_Sound(game, a, true, true, 4);
+    sample("a.wav", kvtest::plainWav(60));
+    Play_Sound(game, a, false, true, 4);
+    EXPECT_EQ(voiceBytes(4), 44u + 60u);
+    ASSERT_EQ(game.soundLog.size(), 2u);
+    EXPECT_EQ(game.soundLog[0].file, "Samples/a.wav");
+    EXPECT_EQ(game.soundLog[0].channel, 4);
+    EXPECT_TRUE(game.soundLog[0].looping);
+    EXPECT_EQ(m.audio.starts.front(), (std::pair<int, bool>{4, true}));
+}
+
+TEST_F(SoundService, TheMixerGetsACanonicalImageOfTheSample) {
+    // An odd file (LIST first, 8-bit stereo) reaches the mixer as a plain one.
+    auto odd = kvtest::WavBuilder().riff().text("LIST").u32(4).text("INFO").fmt(2, 11025, 8).data(6, 6, 0x80).bytes;
+    Play_Sound(game, sample("odd.wav", odd), false, true, 2);
+    ASSERT_TRUE(m.audio.samples[2]);
+    WavSample s;
+    std::string err;
+    ASSERT_TRUE(readWav(*m.audio.samples[2], s, err));
+    EXPECT_EQ(s.fmtAt, 12u);
+    EXPECT_EQ(s.format.channels, 2);
+    EXPECT_EQ(s.format.bitsPerSample, 8);
+    EXPECT_EQ(s.dataLength, 6u);
+}
+
+struct Failure {
+    const char* name;
+    std::optional<std::vector<std::uint8_t>> bytes;   // none: the file is missing
+    const char* says;
+};
+
+class SoundServiceFailure : public SoundService, public ::testing::WithParamInterface<Failure> {};
+
+TEST_P(SoundServiceFailure, ShowsBothBoxesLeavesTheChannelEmptyAndPlayGoesOn) {
+    const std::string bad = GetParam().bytes ? sample("bad.wav", *GetParam().bytes)
+                                             : game.state.AppDir + "Samples\\bad.wav";
+    Play_Sound(game, bad, false, true, 4);
+    const auto& msgs = m.rt->messages();
+    ASSERT_EQ(msgs.size(), 2u);
+    EXPECT_EQ(msgs[0].title, "LoadWAVIntoDSB ERROR");
+    EXPECT_EQ(msgs[1].title, "Play_Sound ERROR");
+    EXPECT_NE(msgs[0].text.find("Samples/bad.wav"), std::string::npos);
+    EXPECT_NE(msgs[0].text.find(GetParam().says), std::string::npos) << msgs[0].text;
+    EXPECT_EQ(game.state.SoundBuffers[4], 0);
+    EXPECT_TRUE(m.audio.starts.empty());
+    EXPECT_EQ(game.soundLog.size(), 1u);
+    // The same channel still plays a good sample afterwards.
+    Play_Sound(game, sample("good.wav", kvtest::plainWav()), false, true, 4);
+    EXPECT_TRUE(m.audio.playing(4));
+    EXPECT_EQ(m.rt->messages().size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SoundServiceFailure,
+    ::testing::Values(
+        Failure{"Missing", std::nullopt, "not found"},
+        Failure{"Empty", std::vector<std::uint8_t>{}, "empty"},
+        Failure{"Garbage", std::vector<std::uint8_t>(300, 0xA5), "\"fmt\""},
+        Failure{"Truncated",
+                [] {
+                    auto w = kvtest::plainWav();
+                    w.resize(30);
+                    return w;
+                }(),
+                "format record"},
+        Failure{"DataPastTheEnd", kvtest::WavBuilder().riff().fmt().data(5000, 100).bytes, "only 100 follow"},
+        Failure{"NoData", kvtest::WavBuilder().riff().fmt().bytes, "\"data\""},
+        Failure{"ZeroChannels", kvtest::WavBuilder().riff().fmt(0).data(8, 8).bytes, "channel count"},
+        Failure{"NoSound", kvtest::WavBuilder().riff().fmt().data(0, 0).bytes, "no sound"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SoundService, ADeviceThatRefusesTheSampleGivesBothBoxes) {
+    m.audio.refuseSamples = true;
+    Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 1);
+    ASSERT_EQ(m.rt->messages().size(), 2u);
+    EXPECT_NE(m.rt->messages()[0].text.find("refused"), std::string::npos);
+    EXPECT_EQ(m.rt->messages()[1].title, "Play_Sound ERROR");
+}
+
+TEST_F(SoundService, AChannelOutsideZeroToFiveIsRefusedWithABox) {
+    Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 6);
+    ASSERT_EQ(m.rt->messages().size(), 1u);
+    EXPECT_EQ(m.rt->messages()[0].title, "Play_Sound ERROR");
+    EXPECT_TRUE(m.audio.starts.empty());
+}
