@@ -165,10 +165,7 @@ void Form1::fadeBonusLabel() {
 void Form1::do_bonus() {
     if (RodsNeeded <= 0) return;
     // 1.
-    PickShips->setEnabled(false);
-    DropShips->setEnabled(false);
-    FireBullets->setEnabled(false);
-    droprods->setEnabled(false);
+    stopPlayTimers();
     g.ShipFrozen = 1;
     explosions->setEnabled(false);
     JoystickCont->setEnabled(false);

@@ -166,6 +166,8 @@ public:
 private:
     void createControls();
     void fire();
+    // Stops PickShips, DropShips, FireBullets and droprods: play halts.
+    void stopPlayTimers();
     void dismissIntro();
     void pause();
     void afterMove();

@@ -11,10 +11,7 @@ namespace kv::level {
 
 void Form1::LoseLife() {
     // 1.
-    PickShips->setEnabled(false);
-    DropShips->setEnabled(false);
-    FireBullets->setEnabled(false);
-    droprods->setEnabled(false);
+    stopPlayTimers();
     // 2.
     g.ShipFrozen = 1;
     PlayerExplodeFrame = 1;

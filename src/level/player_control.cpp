@@ -33,10 +33,7 @@ void Form1::dismissIntro() {
 }
 
 void Form1::pause() {
-    PickShips->setEnabled(false);
-    DropShips->setEnabled(false);
-    FireBullets->setEnabled(false);
-    droprods->setEnabled(false);
+    stopPlayTimers();
     g.ShipFrozen = 1;
     frontend::InGameOptions::showModal(game);
 }

@@ -10,16 +10,20 @@ void Form1::print_level() { paintReadout(*Planet, 2, g.PlanetLevel, ledPictures(
 
 void Form1::print_lives() { paintReadout(*LivesLeft, 2, g.PlayerLives, ledPictures()); }
 
+void Form1::stopPlayTimers() {
+    PickShips->setEnabled(false);
+    DropShips->setEnabled(false);
+    FireBullets->setEnabled(false);
+    droprods->setEnabled(false);
+}
+
 void Form1::print_rods() {
     paintReadout(*Rods, 2, RodsDefused, ledPictures());
     paintReadout(*RodsLeft, 2, RodsNeeded, ledPictures());
     // Nothing here remembers that the planet has already ended: every call at 0
     // or below ends it again.
     if (RodsNeeded <= 0) {
-        PickShips->setEnabled(false);
-        DropShips->setEnabled(false);
-        FireBullets->setEnabled(false);
-        droprods->setEnabled(false);
+        stopPlayTimers();
         g.ShipFrozen = 1;
         LevelClear();
     }

@@ -78,6 +78,8 @@ public:
     void busyWaitUntil(std::uint64_t t);
     void sleep(int ms) { busyWaitUntil(now_ + std::uint64_t(ms > 0 ? ms : 0)); }
     [[noreturn]] void endRun(int status = 0);
+    // Moves the end of the run (tests and tools that drive a run in stages).
+    void setUntil(std::optional<std::uint64_t> until) { cfg_.until = until; }
 
     // ---- Boxes -------------------------------------------------------------
     BoxAnswer msgBox(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon);

@@ -31,6 +31,21 @@ GameRun::GameRun(const RunSpec& spec) {
     rt_->describe(dump);
 }
 
+void GameRun::runUntil(std::uint64_t t) {
+    rt_->setUntil(t);
+    try {
+        status = rt_->run();
+    } catch (const kv::RunEnded& e) {
+        status = e.status;
+    }
+    refresh();
+}
+
+void GameRun::refresh() {
+    dump = nlohmann::json();
+    rt_->describe(dump);
+}
+
 GameRun::~GameRun() {
     game_.reset();
     rt_.reset();
@@ -42,7 +57,8 @@ kv::level::Form1& GameRun::form1() {
     return *game_->form1;
 }
 
-std::vector<std::string> GameRun::sounds() const {
+std::vector<std::string> GameRun::sounds() {
+    refresh();
     std::vector<std::string> out;
     for (const auto& s : dump["sounds"])
         out.push_back(std::to_string(s["channel"].get<int>()) + ":" + s["file"].get<std::string>() + "@" +

@@ -33,12 +33,15 @@ public:
     nlohmann::json dump;                          // the state when the run ended
     kv::Game& game() { return *game_; }
     kv::Runtime& rt() { return *rt_; }
-    kv::level::Form1& form1();                    // fails the test when not loaded
+    kv::level::Form1& form1();                    // throws when not loaded
+    // Runs on until the virtual clock reaches t, then refreshes the dump.
+    void runUntil(std::uint64_t t);
+    void refresh();
     const nlohmann::json& vars() const { return dump["form"]["Form1"]["vars"]; }
     const nlohmann::json& control(const std::string& name) const { return dump["form"]["Form1"]["controls"][name]; }
     const nlohmann::json& shared() const { return dump["shared"]; }
-    // The sounds logged, as "channel:file@time".
-    std::vector<std::string> sounds() const;
+    // The sounds logged so far, as "channel:file@time" (the dump is refreshed).
+    std::vector<std::string> sounds();
 
 private:
     std::unique_ptr<kv::platform::Platform> machine_;
