@@ -35,6 +35,11 @@ int runGame(const kv::app::Options& opt) {
         if (!opt.script.empty())
             rt.setScript(opt.script == "-" ? ScriptSource::fromStream(std::cin) : ScriptSource::fromFile(opt.script));
         Game game(rt);
+        // The forms go before the game they refer to, however the run ends.
+        struct CloseForms {
+            Runtime& rt;
+            ~CloseForms() { rt.closeAll(); }
+        } closeForms{rt};
         app::wireScreens(game);
         try {
             app::startGame(game, opt);

@@ -82,6 +82,15 @@ void Runtime::unload(Form& f) {
 
 void Runtime::destroyUnloaded() { graveyard_.clear(); }
 
+void Runtime::closeAll() {
+    zorder_.clear();
+    timers_.clear();
+    box_.reset();
+    graveyard_.clear();
+    // Last loaded first, as a program's windows close.
+    while (!forms_.empty()) forms_.pop_back();
+}
+
 void Runtime::runModal(Form& f) {
     show(f);
     while (isLoaded(&f) && isShown(&f)) pumpOnce(true);

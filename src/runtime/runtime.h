@@ -62,6 +62,9 @@ public:
     void hide(Form& f);
     void unload(Form& f);
     bool isLoaded(const Form* f) const;
+    // Destroys every form at once, without their unload events: the end of the
+    // program, while what the forms refer to still exists.
+    void closeAll();
     bool isShown(const Form* f) const;
     // Shows the form modally and dispatches events until it is hidden or unloaded.
     void runModal(Form& f);

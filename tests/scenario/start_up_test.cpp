@@ -31,6 +31,7 @@ struct StartUpRun {
             status = e.status;
         }
     }
+    ~StartUpRun() { m.rt->closeAll(); }   // the screens refer to the game
 };
 }  // namespace
 

@@ -47,6 +47,7 @@ void GameRun::refresh() {
 }
 
 GameRun::~GameRun() {
+    rt_->closeAll();   // the forms refer to the game
     game_.reset();
     rt_.reset();
     machine_.reset();
