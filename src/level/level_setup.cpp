@@ -47,8 +47,8 @@ void Form1::onLoad() {
     }
     // 5.
     if (g.ControlDevice == 2) {
-        JoyStatus = JoyMinimums(rt(), 0, g.JoyCapsA);
-        JoyStatus = JoyMaximums(rt(), 0, g.JoyCapsB);
+        JoyStatus = asFlag(JoyMinimums(rt(), 0, g.JoyCapsA));
+        JoyStatus = asFlag(JoyMaximums(rt(), 0, g.JoyCapsB));
         if (!JoyStatus) {
             rt().msgBox("There was an error detecting your JOYSTICK control device.\r\rThe game will now switch to keyboard control",
                         "Control Device Error", BoxButtons::OK, BoxIcon::Information);

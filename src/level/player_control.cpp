@@ -133,7 +133,7 @@ void Form1::JoystickCont_Timer() {
     // 2.
     if (g.ControlDevice != 2) return;
     // 3.
-    JoyStatus = ReadJoystick(rt(), 0, g.JoyPos);
+    JoyStatus = asFlag(ReadJoystick(rt(), 0, g.JoyPos));
     if (!JoyStatus) return;
     // 4.
     const std::int32_t x = g.JoyPos[0];

@@ -9,6 +9,9 @@ namespace kv {
 
 using JoyRecord = std::array<std::int32_t, 4>;
 
+// A true result kept in a 16-bit variable reads -1, a false one 0.
+constexpr std::int16_t asFlag(bool ok) { return ok ? -1 : 0; }
+
 // (X min, Y min, Z min, buttons); false and the record untouched on failure.
 bool JoyMinimums(Runtime& rt, std::int16_t joystick, JoyRecord& caps);
 // (X max, Y max, Z max, buttons).
