@@ -1,0 +1,110 @@
+// Picture transitions and the stopwatch that paces them.
+#include <gtest/gtest.h>
+
+#include "media/effects.h"
+#include "support/fakes.h"
+
+using namespace kv;
+
+namespace {
+struct Stage {
+    kvtest::FakeMachine m;
+    Form form{*m.rt, "F", 800, 600};
+    PictureBox canvas{form, "canvas", nullptr, Rect{0, 0, 645, 545}, Color(0, 0, 0)};
+    PictureBox pic;
+    Stage(int w, int h) : pic(form, "pic", nullptr, Rect{0, 0, w, h}, Color(0, 0, 0)) {
+        // A picture with a distinct colour in every column and row.
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) pic.image().setPixel(x, y, Color(1 + x % 200, 1 + y % 200, 99));
+    }
+    bool copied(int x, int y, int ox, int oy) { return canvas.shown().pixel(ox + x, oy + y) == pic.image().pixel(x, y); }
+};
+}  // namespace
+
+struct WipeCase {
+    int how, width, height;
+    std::uint64_t duration;
+    int pause;
+};
+class Wipes : public testing::TestWithParam<WipeCase> {};
+TEST_P(Wipes, CopyEveryStripAtTheirRate) {
+    const WipeCase& c = GetParam();
+    Stage s(c.width, c.height);
+    CEffects fx(*s.m.rt);
+    auto t0 = s.m.rt->now();
+    fx.DoTransition(s.pic, &s.canvas, 10, 20, c.how);
+    EXPECT_EQ(s.m.rt->now() - t0, c.duration);
+    EXPECT_EQ(fx.pause(), c.pause);
+    for (auto [x, y] : {std::pair{0, 0}, {c.width - 1, c.height - 1}, {c.width / 2, c.height / 3}})
+        EXPECT_TRUE(s.copied(x, y, 10, 20)) << x << "," << y;
+    EXPECT_TRUE(s.m.rt->messages().empty());
+}
+INSTANTIATE_TEST_SUITE_P(Directions, Wipes,
+                         testing::Values(WipeCase{1, 400, 30, 200 * 9, 9},    // two columns every 9 ms
+                                         WipeCase{2, 400, 30, 200 * 9, 9},
+                                         WipeCase{3, 416, 90, 45 * 40, 40},    // the level-clear picture
+                                         WipeCase{4, 416, 90, 45 * 40, 40}));
+
+TEST(Dissolve, CoversThePictureInBlocksInRandomOrder) {
+    Stage s(306, 48);
+    CEffects fx(*s.m.rt);
+    auto t0 = s.m.rt->now();
+    fx.DoTransition(s.pic, &s.canvas, 170, 248, 5, 8);
+    EXPECT_EQ(fx.blockSize(), 8);
+    EXPECT_EQ(fx.pause(), 6);
+    // 39 columns of 7 cells, two cells a step.
+    EXPECT_EQ(s.m.rt->now() - t0, 39u * 4u * 6u);
+    for (int y = 0; y < 48; y += 5)
+        for (int x = 0; x < 306; x += 7) ASSERT_TRUE(s.copied(x, y, 170, 248)) << x << "," << y;
+}
+
+TEST(Dissolve, ABlockSizeBelowOneMeansSinglePixels) {
+    Stage s(12, 6);
+    CEffects fx(*s.m.rt);
+    fx.DoTransition(s.pic, &s.canvas, 0, 0, 5, 0);
+    EXPECT_EQ(fx.blockSize(), 1);
+    EXPECT_TRUE(s.copied(11, 5, 0, 0));
+}
+
+TEST(Fade, FadesThePictureToBlackWithoutTakingTime) {
+    Stage s(40, 20);
+    CEffects fx(*s.m.rt);
+    fx.DoFadeOut(0);   // before any transition: nothing
+    EXPECT_EQ(s.canvas.shown().pixel(5, 5), Color(0, 0, 0));
+    fx.DoTransition(s.pic, &s.canvas, 5, 5, 1);
+    auto t0 = s.m.rt->now();
+    fx.DoFadeOut(0);
+    EXPECT_EQ(s.m.rt->now(), t0);
+    EXPECT_EQ(s.canvas.shown().pixel(10, 10), Color(0, 0, 0));
+    EXPECT_EQ(s.pic.image().pixel(10, 10), Color(0, 0, 0));
+}
+
+TEST(Transitions, SetUpProblemsAreReportedAndRepaired) {
+    Stage s(10, 10);
+    CEffects fx(*s.m.rt);
+    s.m.rt->setScript(ScriptSource::fromText("0 press OK\n0 press OK\n0 press OK\n"));
+    fx.AnimationTime(0);
+    fx.AnimationTime(-3);
+    EXPECT_FLOAT_EQ(fx.AnimationTime(), 2.0f);
+    s.pic.setAutoRedraw(false);
+    fx.DoTransition(s.pic, &s.canvas, 0, 0, 3);
+    EXPECT_TRUE(s.pic.autoRedraw());
+    fx.DoTransition(s.pic, nullptr, 0, 0, 3);
+    fx.DoTransition(s.pic, &s.canvas, 0, 0, 7);
+    const auto& m = s.m.rt->messages();
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[0].text, "Source picturebox must have AutoRedraw = True\r\n");
+    EXPECT_EQ(m[1].text, "The Canvas must have an hDC property\r\n");
+    EXPECT_EQ(m[2].text, "Don't understand How = 7");
+}
+
+TEST(StopWatch, ElapsedSurvivesTheWrapOfTheMillisecondClock) {
+    kvtest::FakeMachine m;
+    m.rt->busyWaitUntil((1ull << 32) - 40);
+    CStopWatch sw(*m.rt);
+    m.rt->busyWaitUntil((1ull << 32) + 60);
+    EXPECT_EQ(sw.Elapsed(), 100u);
+    sw.Reset();
+    EXPECT_EQ(sw.Elapsed(), 0u);
+    EXPECT_LE(sw.MinimumResolution(), sw.MaximumResolution());
+}
