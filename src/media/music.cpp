@@ -87,11 +87,9 @@ std::int32_t ModPlug_Load(Game& game, std::int32_t handle, const std::string& fi
     logCall(game, "load", game.relative(file));
     ModulePlayer* p = playerFor(game, handle);
     if (!p) return 0;
-    std::string native = file;
-    std::replace(native.begin(), native.end(), '\\', '/');
     std::string error;
     p->file = file;
-    p->loaded = game.rt.audio().loadModule(native, error);
+    p->loaded = game.rt.audio().loadModule(Game::nativePath(file), error);
     if (!p->loaded) std::cerr << "music: cannot load " << game.relative(file) << ": " << error << "\n";
     refreshPanel(game);
     return p->loaded ? 1 : 0;

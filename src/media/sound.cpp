@@ -17,14 +17,6 @@ constexpr std::uintmax_t kLargestSample = 64u << 20;
 
 bool validChannel(int channel) { return channel >= 0 && channel < kChannels; }
 
-// The game writes paths with backslashes; the file system wants its own.
-std::string nativePath(const std::string& gamePath) {
-    std::string p = gamePath;
-    for (char& c : p)
-        if (c == '\\') c = '/';
-    return p;
-}
-
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
     std::error_code ec;
     const std::filesystem::path fp(path);
@@ -90,7 +82,7 @@ void LoadWAVIntoDSB(Game& game, const std::string& file, int channel) {
     }
     std::vector<std::uint8_t> bytes;
     std::string error;
-    if (!readWholeFile(nativePath(file), bytes, error)) {
+    if (!readWholeFile(Game::nativePath(file), bytes, error)) {
         showError(game, title, file, error);
         return;
     }

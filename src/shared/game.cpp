@@ -2,19 +2,17 @@
 
 namespace kv {
 
-std::string Game::path(const std::string& gamePath) const {
+std::string Game::nativePath(const std::string& gamePath) {
     std::string p = gamePath;
     for (char& c : p)
         if (c == '\\') c = '/';
-    return state.AppDir + p;
+    return p;
 }
 
 std::string Game::relative(const std::string& full) const {
     std::string p = full;
     if (p.compare(0, state.AppDir.size(), state.AppDir) == 0) p = p.substr(state.AppDir.size());
-    for (char& c : p)
-        if (c == '\\') c = '/';
-    return p;
+    return nativePath(p);
 }
 
 }  // namespace kv

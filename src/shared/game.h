@@ -45,8 +45,9 @@ struct Game {
     // A game path as the dump shows it: relative to AppDir, with forward slashes.
     std::string relative(const std::string& fullGamePath) const;
 
-    // Joins AppDir and a game path written with backslashes ("Samples\Boom.wav").
-    std::string path(const std::string& gamePath) const;
+    // The game writes its paths with backslashes (AppDir + "Samples\Boom.wav");
+    // this is the same path for the file system.
+    static std::string nativePath(const std::string& gamePath);
 };
 
 }  // namespace kv
