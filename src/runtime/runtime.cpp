@@ -248,7 +248,11 @@ void Runtime::busyWaitUntil(std::uint64_t t) {
     for (;;) {
         std::vector<InputEvent> evs;
         svc_.display.poll(evs);
-        for (auto& e : evs) input_.push_back(std::move(e));
+        for (auto& e : evs) {
+            // Closing the window is not game input: the player need not wait.
+            if (e.kind == InputEvent::Kind::Close) endRun(0);
+            input_.push_back(std::move(e));
+        }
         std::uint64_t w = wallClock();
         if (w >= t) break;
         svc_.display.sleepMs(static_cast<int>(std::min<std::uint64_t>(t - w, 2)));

@@ -94,7 +94,8 @@ bool FakeAudio::playModule(bool loop, double fromSeconds, std::string& error) {
     return true;
 }
 
-FakeMachine::FakeMachine(std::optional<std::uint64_t> until) {
+FakeMachine::FakeMachine(std::optional<std::uint64_t> until, bool playMode) {
+    display.playMode = playMode;
     kv::RuntimeConfig cfg;
     cfg.appDir = "/nowhere/";
     cfg.until = until;

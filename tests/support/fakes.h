@@ -66,11 +66,26 @@ private:
 
 class HeadlessClockDisplay : public kv::Display {
 public:
-    bool headless() const override { return true; }
-    void present(const kv::Surface&) override {}
-    void poll(std::vector<kv::InputEvent>&) override {}
-    std::uint64_t wallMs() override { return 0; }
-    void sleepMs(int) override {}
+    // playMode: behave as a real window whose wall clock moves only when the
+    // runtime sleeps, with input handed over at given wall times.
+    bool playMode = false;
+    std::uint64_t wall = 0;
+    int presents = 0;
+    std::vector<std::pair<std::uint64_t, kv::InputEvent>> pending;
+    bool headless() const override { return !playMode; }
+    void present(const kv::Surface&) override { ++presents; }
+    void poll(std::vector<kv::InputEvent>& out) override {
+        for (auto it = pending.begin(); it != pending.end();) {
+            if (it->first <= wall) {
+                out.push_back(it->second);
+                it = pending.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    std::uint64_t wallMs() override { return wall; }
+    void sleepMs(int ms) override { wall += std::uint64_t(ms > 0 ? ms : 1); }
     int showCursor(bool show) override { return cursor += show ? 1 : -1; }
     int screenWidth() override { return width; }
     int screenHeight() override { return height; }
@@ -93,7 +108,7 @@ struct FakeMachine {
     FakeRegistry registry;
     FakeAudio audio;
     std::unique_ptr<kv::Runtime> rt;
-    explicit FakeMachine(std::optional<std::uint64_t> until = std::nullopt);
+    explicit FakeMachine(std::optional<std::uint64_t> until = std::nullopt, bool playMode = false);
     // Runs the loop until the run ends; returns the status.
     int run();
 };

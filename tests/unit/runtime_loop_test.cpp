@@ -229,3 +229,31 @@ TEST(EventLoop, TheDumpDescribesFormsControlsTimersAndTheBox) {
     EXPECT_EQ(d["box"]["kind"], "question");
     EXPECT_EQ(d["box"]["title"], "Oops");
 }
+
+TEST(PlayMode, TheClockFollowsTheWallClockAndFramesArePresented) {
+    FakeMachine m(1000, true);
+    Log log;
+    m.display.pending.push_back({230, InputEvent{InputEvent::Kind::KeyDown, 39, 0, 0, {}}});
+    auto& f = m.rt->load<TestForm>("F", log);
+    m.rt->show(f);
+    f.addTimer("T", 300, true, [&] { log.add(*m.rt, "T"); });
+    m.run();
+    EXPECT_EQ(log.lines, (Lines{"F.key39@230", "T@300", "T@600", "T@900"}));
+    EXPECT_GE(m.display.presents, 30);   // about one frame every 15 ms
+}
+
+TEST(PlayMode, ClosingTheWindowEndsTheRunEvenDuringABlockingEffect) {
+    FakeMachine m(std::nullopt, true);
+    Log log;
+    m.display.pending.push_back({50, InputEvent{InputEvent::Kind::Close, 0, 0, 0, {}}});
+    auto& f = m.rt->load<TestForm>("F", log);
+    m.rt->show(f);
+    f.addTimer("Busy", 10, true, [&] {
+        m.rt->busyWaitUntil(5000);
+        log.add(*m.rt, "finished");
+    });
+    EXPECT_EQ(m.run(), 0);
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_LT(m.rt->now(), 100u);
+    EXPECT_GE(m.display.presents, 1);   // the effect was shown while it ran
+}
