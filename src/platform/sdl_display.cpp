@@ -20,7 +20,17 @@ SdlDisplay::SdlDisplay(int scale, std::optional<bool> fullscreen) : forced_(full
     if (!window_) throw std::runtime_error(std::string("Cannot open a window: ") + SDL_GetError());
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) throw std::runtime_error(std::string("Cannot draw into the window: ") + SDL_GetError());
+    if (!renderer_) {
+        // A palette display cannot even show the frame: say what the start-up
+        // check would have said.
+        SDL_DisplayMode desk;
+        if (SDL_GetDesktopDisplayMode(0, &desk) == 0 && SDL_BITSPERPIXEL(desk.format) <= 8) {
+            const char* msg = "Please adjust your COLOUR DEPTH to 64k colours or more.";
+            SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Korvane Information", msg, nullptr);
+            throw std::runtime_error(msg);
+        }
+        throw std::runtime_error(std::string("Cannot draw into the window: ") + SDL_GetError());
+    }
     SDL_RenderSetLogicalSize(renderer_, 800, 600);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, 800, 600);
     if (!texture_) throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
@@ -95,14 +105,33 @@ int SdlDisplay::screenHeight() {
     return m.h;
 }
 
+Color readBackColour(Color c, int bitsPerPixel, int redBits, int greenBits, int blueBits) {
+    if (bitsPerPixel <= 8) {
+        // The system palette's primaries: each component goes to 0 or 255.
+        auto snap = [](int v) { return v >= 128 ? 255 : 0; };
+        return Color(snap(c.r), snap(c.g), snap(c.b));
+    }
+    auto keep = [](int v, int bits) {
+        if (bits <= 0) return 0;
+        if (bits >= 8) return v;
+        return (v >> (8 - bits)) << (8 - bits);
+    };
+    return Color(keep(c.r, redBits), keep(c.g, greenBits), keep(c.b, blueBits));
+}
+
 Color SdlDisplay::displayedColour(Color c) {
     Uint32 fmt = SDL_GetWindowPixelFormat(window_);
-    SDL_PixelFormat* pf = SDL_AllocFormat(fmt == SDL_PIXELFORMAT_UNKNOWN ? Uint32(SDL_PIXELFORMAT_RGB888) : fmt);
+    if (fmt == SDL_PIXELFORMAT_UNKNOWN) return c;
+    SDL_PixelFormat* pf = SDL_AllocFormat(fmt);
     if (!pf) return c;
-    Uint8 r = 0, g = 0, b = 0;
-    SDL_GetRGB(SDL_MapRGB(pf, c.r, c.g, c.b), pf, &r, &g, &b);
+    auto bits = [](Uint32 mask) {
+        int n = 0;
+        for (; mask; mask >>= 1) n += int(mask & 1u);
+        return n;
+    };
+    Color out = readBackColour(c, pf->BitsPerPixel, bits(pf->Rmask), bits(pf->Gmask), bits(pf->Bmask));
     SDL_FreeFormat(pf);
-    return Color(r, g, b);
+    return out;
 }
 
 void SdlDisplay::setFullscreen(bool on) {

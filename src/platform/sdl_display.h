@@ -35,6 +35,11 @@ private:
     int cursorCount_ = 0;
 };
 
+// A colour as a display of the given depth reads it back: a palette display
+// (8 bits or fewer) shows the nearest palette entry, which for the probe's dark
+// red is pure red; a direct-colour display keeps the top bits of each component.
+Color readBackColour(Color c, int bitsPerPixel, int redBits, int greenBits, int blueBits);
+
 // No window: frames go nowhere, the screen is 800 x 600 at 32 bits.
 class HeadlessDisplay : public Display {
 public:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/keymap.h"
+#include "platform/sdl_display.h"
 #include "runtime/script.h"
 
 using namespace kv;
@@ -94,3 +95,20 @@ TEST(Script, StandardInputIsReadOneLineAhead) {
     }
     EXPECT_EQ(times, (std::vector<std::uint64_t>{10, 20, 50, 120}));
 }
+
+struct ProbeCase {
+    int bpp, r, g, b;
+    int expectedRed;
+};
+class ColourProbe : public testing::TestWithParam<ProbeCase> {};
+TEST_P(ColourProbe, OnlyAPaletteDisplayReadsTheProbesRedBackAsPureRed) {
+    const ProbeCase& c = GetParam();
+    Color shown = platform::readBackColour(Color(250, 0, 0), c.bpp, c.r, c.g, c.b);
+    EXPECT_EQ(shown.r, c.expectedRed);
+    EXPECT_EQ(shown.g, 0);
+}
+INSTANTIATE_TEST_SUITE_P(Depths, ColourProbe,
+                         testing::Values(ProbeCase{8, 0, 0, 0, 255}, ProbeCase{4, 0, 0, 0, 255},
+                                         ProbeCase{15, 5, 5, 5, 248}, ProbeCase{16, 5, 6, 5, 248},
+                                         ProbeCase{24, 8, 8, 8, 250}, ProbeCase{32, 8, 8, 8, 250},
+                                         ProbeCase{32, 10, 10, 10, 250}));
