@@ -8,7 +8,7 @@ namespace kv {
 // A script's joystick 0: whatever the last `joy` line said.
 class Runtime::ScriptJoystick : public JoystickDevices {
 public:
-    JoystickState state;
+    JoystickState state{32767, 32767, 32767, 0};   // centred, no buttons, until a joy line says otherwise
     int supported() override { return 1; }
     bool caps(int index, JoystickCaps& out) override {
         if (index != 0) return false;
@@ -42,7 +42,7 @@ JoystickDevices& Runtime::joysticks() {
 
 void Runtime::setScript(std::unique_ptr<ScriptSource> s) {
     script_ = std::move(s);
-    if (script_ && script_->usesJoystick()) scriptJoystick_ = std::make_unique<ScriptJoystick>();
+    if (script_ && script_->usesJoystick() && !scriptJoystick_) scriptJoystick_ = std::make_unique<ScriptJoystick>();
 }
 
 // ---- Forms -----------------------------------------------------------------

@@ -259,3 +259,13 @@ TEST(PlanetScreen, ABonusRollOfZeroRestartsTheWait) {
     EXPECT_EQ(box.control("bonusbox")["top"], 112 + 138);
     EXPECT_EQ(box.control("bonusbox")["picture"], "bonuspic");
 }
+
+TEST(PlanetScreen, AJoystickMoveAfterTheLastLifeWasLostEndsTheProgram) {
+    GameRun run(RunSpec{"0 joy 32767 32767 0\n", 1, 3300, joystickGame});
+    run.game().state.PlayerLives = -1;
+    run.rt().setScript(kv::ScriptSource::fromText("3400 joy 0 32767 0\n"));
+    run.runUntil(9000);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.rt().now(), 3400u);   // the fade takes no virtual time
+    EXPECT_EQ(run.control("Player")["left"], 275);
+}
