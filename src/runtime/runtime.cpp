@@ -168,7 +168,13 @@ void Runtime::pollPlatform() {
 
 Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
     pollPlatform();
-    std::optional<std::uint64_t> st = script_ ? script_->peekTime() : std::nullopt;
+    // How far the script must be known: to now when something is due now (or
+    // nothing may advance), else to the next timer.
+    Timer* due = dueTimer();
+    std::uint64_t horizon = due || !mayAdvance ? now_ : nextTimerDue().value_or(UINT64_MAX);
+    if (cfg_.until) horizon = std::min(horizon, *cfg_.until);
+    std::optional<std::uint64_t> st = script_ ? script_->peekTime(horizon) : std::nullopt;
+    const bool scriptDone = !script_ || script_->exhausted();
     ++depth_;
     struct Depth { int& d; ~Depth() { --d; } } depthGuard{depth_};
     if (cfg_.until && now_ >= *cfg_.until) {
@@ -180,7 +186,7 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
         }
         endRun(0);
     }
-    Timer* t = dueTimer();
+    Timer* t = due;
     if (st && *st <= now_ && (!t || *st <= t->due_)) {
         runScriptAction(script_->pop());
         return Pump::Dispatched;
@@ -202,7 +208,7 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
     if (headless()) {
         // Headless runs end when nothing more can come: the script has run out
         // (and no --until asks for more), or nothing at all is scheduled.
-        if (!st && !cfg_.until) endRun(0);
+        if (scriptDone && !cfg_.until) endRun(0);
         if (!next) {
             if (cfg_.until) now_ = std::max(now_, *cfg_.until);
             endRun(0);

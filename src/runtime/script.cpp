@@ -201,10 +201,11 @@ void ScriptSource::readMore() {
     }
 }
 
-std::optional<std::uint64_t> ScriptSource::peekTime() {
+std::optional<std::uint64_t> ScriptSource::peekTime(std::uint64_t horizon) {
     // Interactive: never hand out an action later than the last line read, since
-    // a later line may still bring something earlier.
-    while (!eof_ && (queue_.empty() || queue_.top().time > lastLineTime_)) readMore();
+    // a later line may still bring something earlier; and read no further than
+    // the caller needs.
+    while (!eof_ && lastLineTime_ <= horizon && (queue_.empty() || queue_.top().time > lastLineTime_)) readMore();
     if (queue_.empty()) return std::nullopt;
     return queue_.top().time;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Input scripts: one timed action per line (see the README for the format).
 #include <cstdint>
+#include <climits>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -45,8 +46,11 @@ public:
     static std::unique_ptr<ScriptSource> fromStream(std::istream& in);       // lazily read
     static std::unique_ptr<ScriptSource> fromText(const std::string& text);  // tests
 
-    // The next action's time, reading ahead as needed; nullopt when exhausted.
-    std::optional<std::uint64_t> peekTime();
+    // The next action's time, reading ahead as needed; nullopt when none is
+    // known. Standard input is read only as far as needed to know every action
+    // at or before `horizon` (a later line cannot bring an earlier time).
+    std::optional<std::uint64_t> peekTime(std::uint64_t horizon = UINT64_MAX);
+    bool exhausted() const { return eof_ && queue_.empty(); }
     ScriptAction pop();
     bool interactive() const { return stream_ != nullptr; }
     bool usesJoystick() const { return usesJoystick_; }

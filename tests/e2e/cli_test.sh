@@ -39,4 +39,23 @@ printf 'not a png' >"$work/app/Pictures/SidePanel.png"
 printf '3300 key 37\n3400 dump -\n' | "$bin" --headless --warp 1 --script - >"$work/out" 2>&1 || fail "interactive script run failed"
 python3 -c "import json,sys; d=json.loads(open(sys.argv[1]).readline()); assert d['time_ms']==3400 and d['form']['Form1']['controls']['Player']['left']==262" "$work/out" \
   || fail "interactive dump is wrong: $(head -c 300 "$work/out")"
-echo "cli: all bad input refused cleanly"
+
+
+# A program at the other end of the pipe plays interactively: each dump comes
+# back before the next line is written.
+python3 - "$bin" <<'PY' || fail "interactive play over a pipe failed"
+import json, subprocess, sys
+p = subprocess.Popen([sys.argv[1], "--headless", "--warp", "1", "--script", "-"], stdin=subprocess.PIPE,
+                     stdout=subprocess.PIPE, text=True)
+def ask(lines):
+    p.stdin.write(lines); p.stdin.flush()
+    return json.loads(p.stdout.readline())
+a = ask("3300 key 37\n3300 dump -\n")
+b = ask("3400 key 37\n3400 dump -\n")
+p.stdin.close()
+assert p.wait(timeout=30) == 0
+left = lambda d: d["form"]["Form1"]["controls"]["Player"]["left"]
+assert (a["time_ms"], left(a)) == (3300, 262), (a["time_ms"], left(a))
+assert (b["time_ms"], left(b)) == (3400, 249), (b["time_ms"], left(b))
+PY
+echo "cli: interactive pipe play works"
