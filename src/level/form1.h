@@ -182,6 +182,7 @@ private:
     void clearPickup();
     CEffects& transitions();
     LedPictures ledPictures() const;
+    LedPictures leds_;   // the digit pictures, gathered once
 };
 
 }  // namespace kv::level

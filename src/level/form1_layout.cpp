@@ -14,6 +14,7 @@ const Color kClear{0, 0, 0, 0};
 Form1::Form1(Runtime& rt, Game& gm) : Form(rt, "Form1", 800, 600), game(gm), g(gm.state) {
     game.form1 = this;
     createControls();
+    leds_ = ledPictures();
     // The timers, in the order the screen creates them (ties tick in this order).
     droprods = &addTimer("droprods", 50, true, [this] { droprods_Timer(); });
     DropShips = &addTimer("DropShips", 80, true, [this] { DropShips_Timer(); });

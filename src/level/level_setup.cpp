@@ -137,8 +137,8 @@ void Form1::ResetForm() {
     // 2.
     paintGaugeBackground();
     // 3.
-    paintUnlit(*Score, 5, ledPictures());
-    for (PictureBox* box : {Planet, LivesLeft, Rods, RodsLeft}) paintUnlit(*box, 2, ledPictures());
+    paintUnlit(*Score, 5, leds_);
+    for (PictureBox* box : {Planet, LivesLeft, Rods, RodsLeft}) paintUnlit(*box, 2, leds_);
     // 4.
     for (int i = 1; i <= 7; ++i) {
         auto k = std::size_t(i);

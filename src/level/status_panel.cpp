@@ -4,11 +4,11 @@
 
 namespace kv::level {
 
-void Form1::print_score() { paintReadout(*Score, 5, g.PlayerScore, ledPictures()); }
+void Form1::print_score() { paintReadout(*Score, 5, g.PlayerScore, leds_); }
 
-void Form1::print_level() { paintReadout(*Planet, 2, g.PlanetLevel, ledPictures()); }
+void Form1::print_level() { paintReadout(*Planet, 2, g.PlanetLevel, leds_); }
 
-void Form1::print_lives() { paintReadout(*LivesLeft, 2, g.PlayerLives, ledPictures()); }
+void Form1::print_lives() { paintReadout(*LivesLeft, 2, g.PlayerLives, leds_); }
 
 void Form1::stopPlayTimers() {
     PickShips->setEnabled(false);
@@ -18,8 +18,8 @@ void Form1::stopPlayTimers() {
 }
 
 void Form1::print_rods() {
-    paintReadout(*Rods, 2, RodsDefused, ledPictures());
-    paintReadout(*RodsLeft, 2, RodsNeeded, ledPictures());
+    paintReadout(*Rods, 2, RodsDefused, leds_);
+    paintReadout(*RodsLeft, 2, RodsNeeded, leds_);
     // Nothing here remembers that the planet has already ended: every call at 0
     // or below ends it again.
     if (RodsNeeded <= 0) {
