@@ -120,7 +120,7 @@ void Form1::applyBonusEffect() {
 
 void Form1::print_bonustype() {
     // 1.
-    bonuslabel->setTop(scapebox->height() / 2 - bonuslabel->height() / 2);
+    bonuslabel->setTop(roundHalfEven(scapebox->height() / 2.0 - bonuslabel->height() / 2.0));
     // 2.
     BonusName n = bonusName(BonusType);
     if (n.name) {
@@ -132,7 +132,7 @@ void Form1::print_bonustype() {
     }
     // 3. Centred on the playfield, at the width of the new caption.
     bonuslabel->setVisible(true);
-    bonuslabel->setLeft(scapebox->width() / 2 - bonuslabel->width() / 2);
+    bonuslabel->setLeft(roundHalfEven(scapebox->width() / 2.0 - bonuslabel->width() / 2.0));
     // 4.
     LabelFading = 1;
 }

@@ -369,7 +369,7 @@ TEST_P(BonusNames, ACaughtPickUpShowsItsNameInItsColour) {
     EXPECT_EQ(f.bonuslabel->foreColor(), GetParam().colour);
     EXPECT_TRUE(f.bonuslabel->visible());
     EXPECT_EQ(f.LabelFading, 1);
-    EXPECT_EQ(f.bonuslabel->left(), 645 / 2 - f.bonuslabel->width() / 2);
+    EXPECT_EQ(f.bonuslabel->left(), kv::roundHalfEven(645 / 2.0 - f.bonuslabel->width() / 2.0));
     EXPECT_FALSE(f.bonusbox->visible());
     EXPECT_EQ(f.bonusbox->left(), 645);
     EXPECT_EQ(count(run.sounds(), "3:Samples/GetBonus.wav"), 1);
