@@ -28,13 +28,19 @@ struct TestForm : Form {
 
 using Lines = std::vector<std::string>;
 
+// A form "F" loaded and shown, logging its keys.
+TestForm& shownForm(FakeMachine& m, Log& log) {
+    auto& f = m.rt->load<TestForm>("F", log);
+    m.rt->show(f);
+    return f;
+}
+
 }  // namespace
 
 TEST(EventLoop, TimersFireByDueTimeAndTiesInCreationOrder) {
     FakeMachine m(61);
     Log log;
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     f.addTimer("A", 30, true, [&] { log.add(*m.rt, "A"); });
     f.addTimer("B", 20, true, [&] { log.add(*m.rt, "B"); });
     f.addTimer("C", 30, true, [&] { log.add(*m.rt, "C"); });
@@ -45,8 +51,7 @@ TEST(EventLoop, TimersFireByDueTimeAndTiesInCreationOrder) {
 TEST(EventLoop, ATickThatRunsLongIsFollowedByOneTickNotABurst) {
     FakeMachine m(70);
     Log log;
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     bool first = true;
     f.addTimer("T", 10, true, [&] {
         log.add(*m.rt, "T");
@@ -62,8 +67,7 @@ TEST(EventLoop, ATickThatRunsLongIsFollowedByOneTickNotABurst) {
 TEST(EventLoop, DisablingInsideATickTakesEffectAtOnce) {
     FakeMachine m(35);
     Log log;
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     Timer* b = nullptr;
     Timer* a = &f.addTimer("A", 10, true, [&] {
         log.add(*m.rt, "A");
@@ -81,8 +85,7 @@ TEST(EventLoop, DisablingInsideATickTakesEffectAtOnce) {
 TEST(EventLoop, EnablingOrChangingTheIntervalSchedulesOneIntervalLater) {
     FakeMachine m(100);
     Log log;
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     Timer& t = f.addTimer("T", 50, false, [&] { log.add(*m.rt, "T"); });
     f.addTimer("Start", 7, true, [&] {
         Timer& self = *f.timers()[1];
@@ -120,8 +123,7 @@ TEST(EventLoop, AMessageBoxFreezesTheTimersUnderneath) {
     FakeMachine m(130);
     Log log;
     m.rt->setScript(ScriptSource::fromText("100 press OK\n"));
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     f.addTimer("T", 10, true, [&] { log.add(*m.rt, "T"); });
     f.addTimer("Box", 15, true, [&] {
         f.timers()[1]->setEnabled(false);
@@ -140,8 +142,7 @@ TEST(EventLoop, InputDuringABusyWaitIsQueuedAndHandledAfterwards) {
     FakeMachine m(300);
     Log log;
     m.rt->setScript(ScriptSource::fromText("50 key 37\n50 key 39\n"));
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     f.addTimer("Busy", 10, true, [&] {
         f.timers()[0]->setEnabled(false);
         log.add(*m.rt, "busy");
@@ -156,8 +157,7 @@ TEST(EventLoop, DoEventsLetsWaitingInputRunInsideAHandler) {
     FakeMachine m(100);
     Log log;
     m.rt->setScript(ScriptSource::fromText("10 key 17\n"));
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     f.addTimer("T", 10, true, [&] {
         f.timers()[0]->setEnabled(false);
         log.add(*m.rt, "before");
@@ -173,8 +173,7 @@ TEST(EventLoop, UntilLetsABlockingEffectFinishAndCarriesOutEarlierActions) {
     FakeMachine m(100);
     Log log;
     m.rt->setScript(ScriptSource::fromText("95 key 65\n100 key 66\n"));
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     f.addTimer("T", 90, true, [&] { m.rt->busyWaitUntil(150); });
     m.run();
     EXPECT_EQ(m.rt->now(), 150u);
@@ -184,8 +183,7 @@ TEST(EventLoop, UntilLetsABlockingEffectFinishAndCarriesOutEarlierActions) {
 TEST(EventLoop, AFormMayUnloadItselfInItsOwnHandler) {
     FakeMachine m(100);
     Log log;
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     f.addTimer("T", 10, true, [&] {
         f.unload();
         log.add(*m.rt, "still here");   // the form lives until the handler returns
@@ -199,8 +197,7 @@ TEST(EventLoop, PressingAMissingControlIsReportedAndIgnored) {
     FakeMachine m(50);
     Log log;
     m.rt->setScript(ScriptSource::fromText("10 press Nothing\n20 press Go\n"));
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     auto& b = f.add<Button>("Go", nullptr, Rect{0, 0, 10, 10}, "Go");
     b.onClick = [&] { log.add(*m.rt, "Go"); };
     testing::internal::CaptureStderr();
@@ -214,8 +211,7 @@ TEST(EventLoop, TheDumpDescribesFormsControlsTimersAndTheBox) {
     FakeMachine m(40);
     Log log;
     m.rt->setScript(ScriptSource::fromText("30 dump -\n"));
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     auto& l = f.add<Label>("Caption", nullptr, Rect{1, 2, 30, 10}, "Hi");
     l.setForeColor(Color(0, 200, 0));
     f.addTimer("T", 25, true, [&] { m.rt->msgBox("Boom", "Oops", BoxButtons::YesNo, BoxIcon::Question); });
@@ -234,8 +230,7 @@ TEST(PlayMode, TheClockFollowsTheWallClockAndFramesArePresented) {
     FakeMachine m(1000, true);
     Log log;
     m.display.pending.push_back({230, InputEvent{InputEvent::Kind::KeyDown, 39, 0, 0, {}}});
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     f.addTimer("T", 300, true, [&] { log.add(*m.rt, "T"); });
     m.run();
     EXPECT_EQ(log.lines, (Lines{"F.key39@230", "T@300", "T@600", "T@900"}));
@@ -246,8 +241,7 @@ TEST(PlayMode, ClosingTheWindowEndsTheRunEvenDuringABlockingEffect) {
     FakeMachine m(std::nullopt, true);
     Log log;
     m.display.pending.push_back({50, InputEvent{InputEvent::Kind::Close, 0, 0, 0, {}}});
-    auto& f = m.rt->load<TestForm>("F", log);
-    m.rt->show(f);
+    auto& f = shownForm(m, log);
     f.addTimer("Busy", 10, true, [&] {
         m.rt->busyWaitUntil(5000);
         log.add(*m.rt, "finished");
