@@ -50,7 +50,7 @@ public:
     void StopSample(int channel);
 
     // ---- Player control ----
-    void keyDown(int vk) override;   // the playfield holds the focus
+    void keyDown(int key) override;   // the playfield holds the focus
     void scapebox_KeyDown(int keyCode, int shift);
     void JoystickCont_Timer();
 

@@ -6,14 +6,11 @@
 #include "level/form1.h"
 #include "media/effects.h"
 #include "media/joystick.h"
+#include "runtime/keys.h"
 
 namespace kv::level {
 
-namespace {
-constexpr int kKeyCtrl = 17, kKeyEsc = 27, kKeyLeft = 37, kKeyRight = 39;
-}
-
-void Form1::keyDown(int vk) { scapebox_KeyDown(vk, 0); }
+void Form1::keyDown(int key) { scapebox_KeyDown(key, 0); }
 
 bool Form1::carriesRod() const { return Player->picture().name == PlayerRod->picture().name; }
 
@@ -68,7 +65,7 @@ void Form1::afterMove() {
 
 void Form1::scapebox_KeyDown(int keyCode, int) {
     // 1.
-    if (keyCode == kKeyEsc && g.ControlDevice == 2) {
+    if (keyCode == vk::Escape && g.ControlDevice == 2) {
         pause();
         return;
     }
@@ -84,18 +81,18 @@ void Form1::scapebox_KeyDown(int keyCode, int) {
     // 4.
     if (textFX->visible()) {
         dismissIntro();
-        if (keyCode == kKeyEsc) return;
+        if (keyCode == vk::Escape) return;
     }
     // 5.
     if (g.ShipFrozen == 1) return;
     // 6.
     switch (keyCode) {
-        case kKeyCtrl: fire(); break;
-        case kKeyEsc: pause(); return;
-        case kKeyLeft:
+        case vk::Control: fire(); break;
+        case vk::Escape: pause(); return;
+        case vk::Left:
             if (Player->left() > 0) Player->setLeft(Player->left() - (PlayerSpeed + 3));
             break;
-        case kKeyRight:
+        case vk::Right:
             if (Player->left() < 555) Player->setLeft(Player->left() + (PlayerSpeed + 3));
             break;
         default: break;

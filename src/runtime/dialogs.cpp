@@ -1,6 +1,7 @@
 // Message, question and input boxes: modal, drawn over everything, timers frozen.
 #include <algorithm>
 
+#include "runtime/keys.h"
 #include "runtime/runtime.h"
 
 namespace kv {
@@ -102,28 +103,28 @@ std::optional<std::string> Runtime::inputBox(const std::string& prompt, const st
     return answer;
 }
 
-void Runtime::boxKey(int vk) {
+void Runtime::boxKey(int key) {
     Box& b = *box_;
     auto names = b.buttonNames();
     int n = static_cast<int>(names.size());
-    switch (vk) {
-        case 13: b.answer = b.answerFor(names[std::size_t(std::clamp(b.focus, 0, n - 1))]); break;
-        case 32:
+    switch (key) {
+        case vk::Return: b.answer = b.answerFor(names[std::size_t(std::clamp(b.focus, 0, n - 1))]); break;
+        case vk::Space:
             if (b.kind != "input") b.answer = b.answerFor(names[std::size_t(std::clamp(b.focus, 0, n - 1))]);
             break;
-        case 27:
+        case vk::Escape:
             if (b.buttons == BoxButtons::OK) b.answer = BoxAnswer::OK;
             else if (b.buttons == BoxButtons::OKCancel) b.answer = BoxAnswer::Cancel;
             break;
-        case 9: case 37: case 39: b.focus = (b.focus + (vk == 37 ? n - 1 : 1)) % n; break;
-        case 8:
+        case vk::Tab: case vk::Left: case vk::Right: b.focus = (b.focus + (key == vk::Left ? n - 1 : 1)) % n; break;
+        case vk::Back:
             if (b.kind == "input") {
                 if (b.inputSelected) b.input.clear(), b.inputSelected = false;
                 else if (!b.input.empty()) b.input.pop_back();
             }
             break;
-        case 89: if (b.buttons == BoxButtons::YesNo) b.answer = BoxAnswer::Yes; break;   // Y
-        case 78: if (b.buttons == BoxButtons::YesNo) b.answer = BoxAnswer::No; break;    // N
+        case vk::letter('Y'): if (b.buttons == BoxButtons::YesNo) b.answer = BoxAnswer::Yes; break;
+        case vk::letter('N'): if (b.buttons == BoxButtons::YesNo) b.answer = BoxAnswer::No; break;
         default: break;
     }
 }

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "runtime/keys.h"
 #include "runtime/runtime.h"
 
 namespace kv {
@@ -103,10 +104,10 @@ void Form::setFocus(Control* c) {
     if (auto* t = dynamic_cast<TextBox*>(focus)) t->focused = true;
 }
 
-void Form::keyDown(int vk) {
+void Form::keyDown(int key) {
     auto* tb = dynamic_cast<TextBox*>(focus);
-    switch (vk) {
-        case 9: {  // Tab: next focusable control in creation order
+    switch (key) {
+        case vk::Tab: {  // next focusable control in creation order
             std::vector<Control*> order;
             for (const auto& c : controls_)
                 if (c->clickable() && c->shownOnForm() && c->kind() != ControlKind::PictureBox) order.push_back(c.get());
@@ -115,17 +116,17 @@ void Form::keyDown(int vk) {
             setFocus(it == order.end() || it + 1 == order.end() ? order.front() : *(it + 1));
             return;
         }
-        case 13:
+        case vk::Return:
             if (auto* b = dynamic_cast<Button*>(focus)) b->click();
             else if (defaultButton) defaultButton->click();
             return;
-        case 27:
+        case vk::Escape:
             if (cancelButton) cancelButton->click();
             return;
-        case 32:
+        case vk::Space:
             if (focus && !tb) focus->click();
             return;
-        case 8:
+        case vk::Back:
             if (tb) tb->backspace();
             return;
         default:

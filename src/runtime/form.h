@@ -85,7 +85,7 @@ public:
     bool resident = false;
     // Default dialog keys: Tab moves the focus, Enter presses the focused or
     // default button, Esc the cancel button, Space the focused control.
-    virtual void keyDown(int vk);
+    virtual void keyDown(int key);
     virtual void textInput(const std::string& text);
     virtual void describeVars(nlohmann::json& out) const;
     void describe(nlohmann::json& out) const;

@@ -141,7 +141,7 @@ private:
     void destroyUnloaded();
     void maybePresent(bool force);
     BoxAnswer runBox(std::unique_ptr<Box> b);
-    void boxKey(int vk);
+    void boxKey(int key);
     void boxClick(int x, int y);
     void freezeTimers(bool on);
     Rect boxRect() const;
