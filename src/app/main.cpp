@@ -3,10 +3,9 @@
 #include <iostream>
 
 #include "app/options.h"
-#include "app/screens.h"
+#include "app/screen_flow.h"
 #include "platform/platform.h"
 #include "runtime/runtime.h"
-#include "shared/game.h"
 
 namespace {
 
@@ -34,15 +33,14 @@ int runGame(const kv::app::Options& opt) {
         Runtime rt(cfg, svc);
         if (!opt.script.empty())
             rt.setScript(opt.script == "-" ? ScriptSource::fromStream(std::cin) : ScriptSource::fromFile(opt.script));
-        Game game(rt);
+        app::GameFlow flow(rt);
         // The forms go before the game they refer to, however the run ends.
         struct CloseForms {
             Runtime& rt;
             ~CloseForms() { rt.closeAll(); }
         } closeForms{rt};
-        app::wireScreens(game);
         try {
-            app::startGame(game, opt);
+            flow.begin(opt);
             status = rt.run();
         } catch (const RunEnded& e) {
             status = e.status;

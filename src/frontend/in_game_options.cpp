@@ -1,13 +1,12 @@
 #include "frontend/in_game_options.h"
 
-#include "level/form1.h"
 #include "shared/mouse.h"
 #include "shared/text_gradient.h"
 
 namespace kv::frontend {
 
-InGameOptions::InGameOptions(Runtime& rt, Game& gm) : Form(rt, "InGameOptions", 240, 196), game(gm) {
-    game.inGameOptions = this;
+InGameOptions::InGameOptions(Runtime& rt, Game& gm, PlayScreen& screen)
+    : Form(rt, "InGameOptions", 240, 196), game(gm), playing(screen) {
     caption = "Paused";
     frame = FormFrame::Dialog;
     backColor = Color(0, 0, 0);
@@ -33,10 +32,6 @@ InGameOptions::InGameOptions(Runtime& rt, Game& gm) : Form(rt, "InGameOptions", 
     setFocus(Command1);
 }
 
-InGameOptions::~InGameOptions() {
-    if (game.inGameOptions == this) game.inGameOptions = nullptr;
-}
-
 void InGameOptions::onLoad() {
     TextGradient(rt(), "PAUSE", *OpSrc, *OpTitle, 255, 0, 0, 255, 255, 0, kBlack);
     ShowMouse(rt());
@@ -46,18 +41,14 @@ void InGameOptions::onUnload() { HideMouse(rt()); }
 
 void InGameOptions::Command1_Click() {
     Game& gm = game;
+    PlayScreen& screen = playing;
     unload();
-    if (level::Form1* f = gm.form1) {
-        f->PickShips->setEnabled(true);
-        f->DropShips->setEnabled(true);
-        f->FireBullets->setEnabled(true);
-        f->droprods->setEnabled(true);
-    }
+    screen.startPlayTimers();
     gm.state.ShipFrozen = 0;
 }
 
-void InGameOptions::showModal(Game& game) {
-    InGameOptions& dlg = game.rt.load<InGameOptions>(game);
+void InGameOptions::showModal(Game& game, PlayScreen& playing) {
+    InGameOptions& dlg = game.rt.load<InGameOptions>(game, playing);
     game.rt.runModal(dlg);
 }
 

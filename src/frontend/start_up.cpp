@@ -1,13 +1,10 @@
 #include "frontend/start_up.h"
 
-#include <nlohmann/json.hpp>
-
 #include "shared/mouse.h"
 
 namespace kv::frontend {
 
 StartUp::StartUp(Runtime& rt, Game& gm) : Form(rt, "StartUp", 800, 600), game(gm) {
-    game.startUp = this;
     Image1 = &add<Image>("Image1", nullptr, Rect{0, 0, 800, 600});
     Image1->setPicture(rt.pictures().get("StartUp"));
     Label1 = &add<Label>("Label1", nullptr, Rect{0, 528, 800, 24}, "Korvane is initialising...Please Wait...");
@@ -17,26 +14,19 @@ StartUp::StartUp(Runtime& rt, Game& gm) : Form(rt, "StartUp", 800, 600), game(gm
     Timer1 = &addTimer("Timer1", 3000, false, [this] { Timer1_Timer(); });
 }
 
-StartUp::~StartUp() {
-    if (game.startUp == this) game.startUp = nullptr;
-}
-
 void StartUp::onLoad() {
     SharedState& g = game.state;
-    // 1.
     g.ColourProbe = 0;
-    // 2.
     rt().runModal(rt().load<ModeCheck>(game));
-    // 3. Too few colours. (The display-settings panel has no counterpart here.)
+    // Too few colours. (The display-settings panel has no counterpart here.)
     if (g.ColourProbe == 255) {
         rt().msgBox("Please adjust your COLOUR DEPTH to 64k colours or more.", "Korvane Information", BoxButtons::OK,
                     BoxIcon::Information);
         rt().endRun(1);
     }
-    // 4.
     g.StartScreenWidth = static_cast<std::int16_t>(rt().display().screenWidth());
     g.StartScreenHeight = static_cast<std::int16_t>(rt().display().screenHeight());
-    // 5. One matching dimension is enough to keep the mode.
+    // One matching dimension is enough to keep the mode.
     if (g.StartScreenHeight != 600 && g.StartScreenWidth != 800) {
         std::int16_t w = 800, h = 600;
         if (SetDisplayMode(rt(), w, h) != 0) {
@@ -45,19 +35,15 @@ void StartUp::onLoad() {
             rt().endRun(1);
         }
     }
-    // 6.
     g.AppDir = rt().appDir();
-    // 7.
     Timer1->setEnabled(true);
 }
 
 void StartUp::Timer1_Timer() {
     Timer1->setEnabled(false);
-    if (game.showMainMenu) game.showMainMenu(game);
+    game.flow.startUpDone();
     unload();
 }
-
-void StartUp::describeVars(nlohmann::json& out) const { out = nlohmann::json::object(); }
 
 ModeCheck::ModeCheck(Runtime& rt, Game& gm) : Form(rt, "ModeCheck", 2, 2), game(gm) {
     Timer1 = &addTimer("Timer1", 50, true, [this] { Timer1_Timer(); });

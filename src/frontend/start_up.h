@@ -9,13 +9,11 @@ namespace kv::frontend {
 class StartUp : public Form {
 public:
     StartUp(Runtime& rt, Game& game);
-    ~StartUp() override;
     void onLoad() override;          // Form_Load
     void Timer1_Timer();
-    void describeVars(nlohmann::json& out) const override;
 
     Game& game;
-    Image* Image1;
+    Image* Image1;   // the start-up picture
     Label* Label1;
     Timer* Timer1;
 };

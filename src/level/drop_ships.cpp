@@ -11,7 +11,7 @@ constexpr int kTopStation = 5;
 void Form1::PickShips_Timer() {
     rt().random().randomize(rt().now());
     int n = static_cast<int>(rt().random().rnd() * 7) + 1;
-    DropShipRec& rec = Ships[std::size_t(n)];
+    DropShipRec& rec = Ships[n];
     // A pick that lands on a ship already out is lost.
     if (rec.Active != 1) {
         rec.TopTicks = 0;
@@ -21,20 +21,20 @@ void Form1::PickShips_Timer() {
 
 void Form1::DropShips_Timer() {
     for (std::int16_t i = 1; i <= 7; ++i) {
-        DropShipRec& rec = Ships[std::size_t(i)];
+        DropShipRec& rec = Ships[i];
         if (rec.Active != 1 || rec.Exploding != 0) continue;
-        PictureBox& ship = *DropShip[std::size_t(i)];
-        // 1. Descend.
+        PictureBox& ship = *DropShip[i];
+        // Descend.
         if (ship.top() < kTopStation && rec.TopTicks == 0) ship.setTop(ship.top() + 5);
-        // 2. Arrive: the ship steps past the station once per visit.
+        // Arrive: the ship steps past the station once per visit.
         if (ship.top() > kTopStation) {
             ship.setTop(kTopStation);
             std::int16_t index = i;
             drop_rod(index);
         }
-        // 3. Wait.
+        // Wait.
         if (ship.top() == kTopStation) ++rec.TopTicks;
-        // 4. Climb, and park once out of sight.
+        // Climb, and park once out of sight.
         if (rec.TopTicks > rec.StayTicks) {
             ship.setTop(ship.top() - 5);
             if (ship.top() < -ship.height()) {
@@ -42,7 +42,7 @@ void Form1::DropShips_Timer() {
                 ship.setTop(-ship.height());
             }
         }
-        // 5. Where its explosion would be drawn.
+        // Where its explosion would be drawn.
         rec.ExplodeX = static_cast<std::int16_t>(roundHalfEven(ship.left() + 5.5));
         rec.ExplodeY = static_cast<std::int16_t>(roundHalfEven(ship.top() + 6.5));
     }

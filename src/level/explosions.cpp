@@ -6,19 +6,19 @@ namespace kv::level {
 
 void Form1::explosions_Timer() {
     Surface& field = scapebox->canvas();
-    // 1. Drop ships.
+    // Drop ships.
     for (int i = 1; i <= 7; ++i) {
-        DropShipRec& rec = Ships[std::size_t(i)];
+        DropShipRec& rec = Ships[i];
         if (rec.Exploding != 1) continue;
-        std::int16_t& frame = ShipExplodeFrame[std::size_t(i)];
-        if (frame >= 1 && frame <= 7) field.blit(*ShipExplode[std::size_t(frame)]->picture().image, rec.ExplodeX, rec.ExplodeY);
+        std::int16_t& frame = ShipExplodeFrame[i];
+        if (frame >= 1 && frame <= 7) field.blit(*ShipExplode[frame]->picture().image, rec.ExplodeX, rec.ExplodeY);
         ++frame;
         if (frame == 8) rec.Exploding = 0;
     }
-    // 2. The player.
+    // The player.
     if (PlayerExploding == 1) {
         if (PlayerExplodeFrame >= 1 && PlayerExplodeFrame <= 7)
-            field.blit(*ShipExplode[std::size_t(PlayerExplodeFrame)]->picture().image, PlayerExplodeX, PlayerExplodeY);
+            field.blit(*ShipExplode[PlayerExplodeFrame]->picture().image, PlayerExplodeX, PlayerExplodeY);
         ++PlayerExplodeFrame;
         if (PlayerExplodeFrame == 8) {
             PlayerExploding = 0;
@@ -33,10 +33,10 @@ void Form1::explosions_Timer() {
             if (!rt().isLoaded(this)) return;
         }
     }
-    // 3. The bonus box.
+    // The bonus box.
     if (BonusExploding == 1) {
         if (BonusExplodeFrame >= 1 && BonusExplodeFrame <= 8)
-            scapebox->canvas().blit(*BonExplode[std::size_t(BonusExplodeFrame)]->picture().image, BonusExplodeX, BonusExplodeY);
+            scapebox->canvas().blit(*BonExplode[BonusExplodeFrame]->picture().image, BonusExplodeX, BonusExplodeY);
         ++BonusExplodeFrame;
         if (BonusExplodeFrame == 9) {
             BonusExploding = 0;
@@ -45,7 +45,7 @@ void Form1::explosions_Timer() {
             bonusbox->setVisible(true);
         }
     }
-    // 4. The bonus name fades.
+    // The bonus name fades.
     if (LabelFading == 1) fadeBonusLabel();
 }
 

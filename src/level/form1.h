@@ -3,32 +3,19 @@
 // rods, bonus boxes, the status panel and the radiation gauge. Its rules live in
 // one file per rule area; this header holds the screen's controls and variables
 // under the game's own names.
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "level/drop_ship_rec.h"
+#include "media/transitions.h"
 #include "runtime/runtime.h"
 #include "shared/game.h"
 #include "shared/led_readout.h"
+#include "shared/play_screen.h"
 #include "shared/star_field.h"
 
-namespace kv {
-class CEffects;
-}
-
 namespace kv::level {
-
-// One drop ship and its rod.
-struct DropShipRec {
-    std::int16_t Active = 0;       // 1 while the ship is out
-    std::int16_t TopTicks = 0;     // ticks spent at the top station this visit
-    std::int16_t ExplodeX = 0, ExplodeY = 0;
-    std::int16_t Exploding = 0;
-    std::int16_t StayTicks = 0;    // ticks to wait at the top before climbing
-    std::int16_t RodFalling = 0;
-    std::int16_t RodKind = 0;      // 1 good, 2 bad
-};
 
 // One row of the per-planet table.
 struct PlanetRow {
@@ -36,20 +23,27 @@ struct PlanetRow {
 };
 const PlanetRow& planetRow(int planet);   // planet 1..9
 
-class Form1 : public Form {
+// A full gauge: one unit per pixel column of the gauge.
+constexpr int RadiationMax = 566;
+
+class Form1 : public Form, public PlayScreen {
 public:
     Form1(Runtime& rt, Game& game);
-    ~Form1() override;
 
-    // ---- Events and routines (set-up) ----
+    // ---- Opening the screen, beginning a planet (level_setup.cpp) ----
     void onLoad() override;          // Form_Load
-    void onUnload() override;
     void SetLevel();
     void ResetForm();
     void PlaySample(int channel, const std::string& file, bool looping);
     void StopSample(int channel);
 
-    // ---- Player control ----
+    // ---- The play timers (play_timers.cpp) ----
+    Form& screen() override { return *this; }
+    void startPlayTimers() override;
+    void stopPlayTimers() override;
+    void stopAllTimers() override;
+
+    // ---- Player control (player_control.cpp) ----
     void keyDown(int key) override;   // the playfield holds the focus
     void scapebox_KeyDown(int keyCode, int shift);
     void JoystickCont_Timer();
@@ -72,7 +66,7 @@ public:
     void print_lives();
     void print_rods();
 
-    // ---- Life loss, game over, level clear ----
+    // ---- Life loss, game over, level clear; the cheat keys ----
     void LoseLife();
     void GameOverSub();
     void LevelClear();
@@ -81,30 +75,28 @@ public:
     void doLevelChange();
     void doLivesChange();
 
-    void describeVars(nlohmann::json& out) const override;
-
     Game& game;
     SharedState& g;   // the shared game state, as every screen reads it
 
     // ---- Controls ----
     PictureBox* scapebox;
     PictureBox* Player;
-    std::array<PictureBox*, 8> DropShip{};   // 1..7
-    std::array<Image*, 8> RadRod{};          // 1..7
-    std::array<Image*, 6> PlayBullet{};      // 1..5
+    Array<PictureBox*, 1, 7> DropShip{};
+    Array<Image*, 1, 7> RadRod{};
+    Array<Image*, 1, 5> PlayBullet{};
     PictureBox* bonusbox;
     Label* bonuslabel;
     PictureBox* textFX;
     Image* Dispenser;
-    std::array<Image*, 2> Scape1{};
+    Array<Image*, 0, 1> Scape1{};
     Image* SidePanel;
     PictureBox* Score;
     PictureBox* Planet;
     PictureBox* LivesLeft;
     PictureBox* Rods;
     PictureBox* RodsLeft;
-    Image* Image1;
-    PictureBox* Picture1;
+    Image* Image1;         // the gauge's caption, left of the gauge
+    PictureBox* Picture1;  // the gauge's frame
     PictureBox* RadProgress;
     Image* PlayerNorm;
     Image* PlayerRod;
@@ -115,9 +107,9 @@ public:
     Image* goddbonuspic;
     Image* badbonuspic;
     Image* LEDOff;
-    std::array<Image*, 10> LED{};
-    std::array<Image*, 8> ShipExplode{};     // 1..7
-    std::array<Image*, 9> BonExplode{};      // 1..8
+    Array<Image*, 0, 9> LED{};
+    Array<Image*, 1, 7> ShipExplode{};
+    Array<Image*, 1, 8> BonExplode{};
     PictureBox* GOver;
     PictureBox* GameOverPic;
     PictureBox* ClearSrc;
@@ -134,40 +126,58 @@ public:
     Timer* EndWait2;
 
     // ---- Level state ----
-    std::string BonusWav, PhaserWav, ShipExplodeWav, StartLevelWav, BoomWav, CaughtRodWav, DiffuseWav, DropRodWav,
-        GameOverWav, HitBonusWav, GetBonusWav;
-    std::int16_t RodsDefused = 0;
-    std::int16_t RodsNeeded = 0;
-    std::int16_t BadRodsOn = 0;
-    std::int16_t ShipPickInterval = 0;
-    std::int16_t RodThreshold = 0;
-    std::int16_t BonusDelay = 0;
-    std::int32_t BonusTicks = 0;
-    std::int16_t BonusType = 0;
-    std::int16_t BonusFlying = 0;
-    std::int16_t BonusExploding = 0, BonusExplodeFrame = 0;
-    std::int16_t BonusFalling = 0, BonusExplodeX = 0, BonusExplodeY = 0;
-    std::int16_t LabelFading = 0, LabelRed = 0, LabelGreen = 0, LabelBlue = 0;
-    std::array<DropShipRec, 8> Ships{};          // 1..7; slot 0 unused
-    std::array<std::int16_t, 8> ShipExplodeFrame{};
-    std::array<std::int16_t, 6> BulletOn{};      // slots 1..5; slot 0 unused
-    std::int16_t NextBullet = 0;
-    std::int16_t BulletsAllowed = 0;
-    std::int16_t BulletSpeed = 0;
-    std::int16_t PlayerSpeed = 0;
-    std::int16_t CanFire = 0;
-    std::int16_t PlayerExplodeX = 0, PlayerExplodeY = 0;
-    std::int16_t PlayerExploding = 0, PlayerExplodeFrame = 0;
-    std::int16_t JoyDir = 0, JoyFire = 0, JoyStatus = 0;
-    std::int16_t GaugeRed = 0, GaugeGreen = 0;
-    StarField stars;
-    std::unique_ptr<CEffects> Transitions;   // created on first use
+    KV_VAR(BonusWav, std::string);
+    KV_VAR(PhaserWav, std::string);
+    KV_VAR(ShipExplodeWav, std::string);
+    KV_VAR(StartLevelWav, std::string);
+    KV_VAR(BoomWav, std::string);
+    KV_VAR(CaughtRodWav, std::string);
+    KV_VAR(DiffuseWav, std::string);
+    KV_VAR(DropRodWav, std::string);
+    KV_VAR(GameOverWav, std::string);
+    KV_VAR(HitBonusWav, std::string);
+    KV_VAR(GetBonusWav, std::string);
+    KV_VAR(RodsDefused, std::int16_t);        // the Rods read-out
+    KV_VAR(RodsNeeded, std::int16_t);         // the RodsLeft read-out
+    KV_VAR(BadRodsOn, std::int16_t);
+    KV_VAR(ShipPickInterval, std::int16_t);   // ms
+    KV_VAR(RodThreshold, std::int16_t);       // a rod drops on a 1..100 roll at least this
+    KV_VAR(BonusDelay, std::int16_t);         // JoystickCont ticks between bonus rolls
+    KV_VAR(BonusTicks, std::int32_t);
+    KV_VAR(BonusType, std::int16_t);          // 0 none, 1 to 18
+    KV_VAR(BonusFlying, std::int16_t);
+    KV_VAR(BonusExploding, std::int16_t);
+    KV_VAR(BonusExplodeFrame, std::int16_t);
+    KV_VAR(BonusFalling, std::int16_t);
+    KV_VAR(BonusExplodeX, std::int16_t);
+    KV_VAR(BonusExplodeY, std::int16_t);
+    KV_VAR(LabelFading, std::int16_t);
+    KV_VAR(LabelRed, std::int16_t);
+    KV_VAR(LabelGreen, std::int16_t);
+    KV_VAR(LabelBlue, std::int16_t);
+    KV_VAR(Ships, Array<DropShipRec, 1, 7>);
+    KV_VAR(ShipExplodeFrame, Array<std::int16_t, 1, 7>);
+    KV_VAR(BulletOn, Array<std::int16_t, 0, 5>);   // the bullets are slots 1 to 5
+    KV_VAR(NextBullet, std::int16_t);
+    KV_VAR(BulletsAllowed, std::int16_t);
+    KV_VAR(BulletSpeed, std::int16_t);
+    KV_VAR(PlayerSpeed, std::int16_t);
+    KV_VAR(CanFire, std::int16_t);            // 0 while a caught rod is carried
+    KV_VAR(PlayerExplodeX, std::int16_t);
+    KV_VAR(PlayerExplodeY, std::int16_t);
+    KV_VAR(PlayerExploding, std::int16_t);
+    KV_VAR(PlayerExplodeFrame, std::int16_t);
+    KV_VAR(JoyDir, std::int16_t);             // 0 none, 1 left, 2 right
+    KV_VAR(JoyFire, std::int16_t);
+    KV_VAR(JoyStatus, std::int16_t);
+    KV_VAR(GaugeRed, std::int16_t);
+    KV_VAR(GaugeGreen, std::int16_t);
+    KV_VAR_GROUP(stars, StarField);            // StarX, StarY, StarDepth, StarSize
+    KV_VAR(Transitions, std::unique_ptr<CEffects>);   // created on first use
 
 private:
     void createControls();
     void fire();
-    // Stops PickShips, DropShips, FireBullets and droprods: play halts.
-    void stopPlayTimers();
     void dismissIntro();
     void pause();
     void afterMove();
@@ -180,6 +190,7 @@ private:
     void applyBonusEffect();
     void fadeBonusLabel();
     void clearPickup();
+    int askCheatNumber(const std::string& prompt, int current, int lowest, int highest);
     CEffects& transitions();
     LedPictures ledPictures() const;
     LedPictures leds_;   // the digit pictures, gathered once

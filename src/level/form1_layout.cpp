@@ -1,8 +1,5 @@
 // The planet screen's controls and timers, as laid out on the 800 x 600 frame.
-#include <nlohmann/json.hpp>
-
 #include "level/form1.h"
-#include "media/effects.h"
 
 namespace kv::level {
 
@@ -12,7 +9,6 @@ const Color kClear{0, 0, 0, 0};
 }  // namespace
 
 Form1::Form1(Runtime& rt, Game& gm) : Form(rt, "Form1", 800, 600), game(gm), g(gm.state) {
-    game.form1 = this;
     createControls();
     leds_ = ledPictures();
     // The timers, in the order the screen creates them (ties tick in this order).
@@ -24,10 +20,6 @@ Form1::Form1(Runtime& rt, Game& gm) : Form(rt, "Form1", 800, 600), game(gm), g(g
     PickShips = &addTimer("PickShips", 10000, false, [this] { PickShips_Timer(); });
     EndWait = &addTimer("EndWait", 2000, false, [this] { EndWait_Timer(); });
     EndWait2 = &addTimer("EndWait2", 3000, false, [this] { EndWait2_Timer(); });
-}
-
-Form1::~Form1() {
-    if (game.form1 == this) game.form1 = nullptr;
 }
 
 void Form1::createControls() {
@@ -42,10 +34,10 @@ void Form1::createControls() {
     // The playfield and the sprites inside it.
     scapebox = &add<PictureBox>("scapebox", nullptr, Rect{0, 0, 645, 545}, kBlack);
     for (int i = 1; i <= 7; ++i)
-        RadRod[std::size_t(i)] = &add<Image>(indexed("RadRod", i), scapebox, Rect{0, -38, 26, 38});
+        RadRod[i] = &add<Image>(indexed("RadRod", i), scapebox, Rect{0, -38, 26, 38});
     for (int i = 1; i <= 5; ++i) {
-        PlayBullet[std::size_t(i)] = &add<Image>(indexed("PlayBullet", i), scapebox, Rect{0, 0, 13, 36});
-        PlayBullet[std::size_t(i)]->setVisible(false);
+        PlayBullet[i] = &add<Image>(indexed("PlayBullet", i), scapebox, Rect{0, 0, 13, 36});
+        PlayBullet[i]->setVisible(false);
     }
     bonuslabel = &add<Label>("bonuslabel", scapebox, Rect{7, 112, 147, 37}, "No Bonus");
     bonuslabel->font = Font{20, true};
@@ -55,7 +47,7 @@ void Form1::createControls() {
     for (int i = 1; i <= 7; ++i) {
         auto& ship = add<PictureBox>(indexed("DropShip", i), scapebox, Rect{kShipLefts[i], -72, 73, 74}, kClear);
         ship.blendOnFrame = true;
-        DropShip[std::size_t(i)] = &ship;
+        DropShip[i] = &ship;
     }
     Player = &add<PictureBox>("Player", scapebox, Rect{275, 476, 76, 66}, kClear);
     Player->blendOnFrame = true;
@@ -97,9 +89,9 @@ void Form1::createControls() {
     goddbonuspic = hidden("goddbonuspic", "goddbonuspic");
     badbonuspic = hidden("badbonuspic", "badbonuspic");
     LEDOff = hidden("LEDOff", "LEDOff");
-    for (int d = 0; d <= 9; ++d) LED[std::size_t(d)] = hidden(indexed("LED", d), "LED" + std::to_string(d));
-    for (int f = 1; f <= 7; ++f) ShipExplode[std::size_t(f)] = hidden(indexed("ShipExplode", f), "ShipExplode" + std::to_string(f));
-    for (int f = 1; f <= 8; ++f) BonExplode[std::size_t(f)] = hidden(indexed("BonExplode", f), "BonExplode" + std::to_string(f));
+    for (int d = 0; d <= 9; ++d) LED[d] = hidden(indexed("LED", d), "LED" + std::to_string(d));
+    for (int f = 1; f <= 7; ++f) ShipExplode[f] = hidden(indexed("ShipExplode", f), "ShipExplode" + std::to_string(f));
+    for (int f = 1; f <= 8; ++f) BonExplode[f] = hidden(indexed("BonExplode", f), "BonExplode" + std::to_string(f));
     GOver = &add<PictureBox>("GOver", nullptr, Rect{0, 0, 306, 48}, kBlack);
     GOver->setPicture(pics.get("GOver"));
     GOver->setVisible(false);
@@ -115,78 +107,8 @@ void Form1::createControls() {
 LedPictures Form1::ledPictures() const {
     LedPictures p;
     p.off = LEDOff->picture();
-    for (int d = 0; d <= 9; ++d) p.digits[std::size_t(d)] = LED[std::size_t(d)]->picture();
+    for (int d = 0; d <= 9; ++d) p.digits[std::size_t(d)] = LED[d]->picture();
     return p;
-}
-
-void Form1::describeVars(nlohmann::json& v) const {
-    v["BonusWav"] = BonusWav;
-    v["PhaserWav"] = PhaserWav;
-    v["ShipExplodeWav"] = ShipExplodeWav;
-    v["StartLevelWav"] = StartLevelWav;
-    v["BoomWav"] = BoomWav;
-    v["CaughtRodWav"] = CaughtRodWav;
-    v["DiffuseWav"] = DiffuseWav;
-    v["DropRodWav"] = DropRodWav;
-    v["GameOverWav"] = GameOverWav;
-    v["HitBonusWav"] = HitBonusWav;
-    v["GetBonusWav"] = GetBonusWav;
-    v["RodsDefused"] = RodsDefused;
-    v["RodsNeeded"] = RodsNeeded;
-    v["BadRodsOn"] = BadRodsOn;
-    v["ShipPickInterval"] = ShipPickInterval;
-    v["RodThreshold"] = RodThreshold;
-    v["BonusDelay"] = BonusDelay;
-    v["BonusTicks"] = BonusTicks;
-    v["BonusType"] = BonusType;
-    v["BonusFlying"] = BonusFlying;
-    v["BonusExploding"] = BonusExploding;
-    v["BonusExplodeFrame"] = BonusExplodeFrame;
-    v["BonusFalling"] = BonusFalling;
-    v["BonusExplodeX"] = BonusExplodeX;
-    v["BonusExplodeY"] = BonusExplodeY;
-    v["LabelFading"] = LabelFading;
-    v["LabelRed"] = LabelRed;
-    v["LabelGreen"] = LabelGreen;
-    v["LabelBlue"] = LabelBlue;
-    nlohmann::json ships = nlohmann::json::array();
-    for (int i = 1; i <= 7; ++i) {
-        const DropShipRec& s = Ships[std::size_t(i)];
-        ships.push_back({{"Active", s.Active}, {"TopTicks", s.TopTicks}, {"ExplodeX", s.ExplodeX},
-                         {"ExplodeY", s.ExplodeY}, {"Exploding", s.Exploding}, {"StayTicks", s.StayTicks},
-                         {"RodFalling", s.RodFalling}, {"RodKind", s.RodKind}});
-    }
-    v["Ships"] = ships;
-    v["ShipExplodeFrame"] = std::vector<std::int16_t>(ShipExplodeFrame.begin() + 1, ShipExplodeFrame.end());
-    v["BulletOn"] = BulletOn;
-    v["NextBullet"] = NextBullet;
-    v["BulletsAllowed"] = BulletsAllowed;
-    v["BulletSpeed"] = BulletSpeed;
-    v["PlayerSpeed"] = PlayerSpeed;
-    v["CanFire"] = CanFire;
-    v["PlayerExplodeX"] = PlayerExplodeX;
-    v["PlayerExplodeY"] = PlayerExplodeY;
-    v["PlayerExploding"] = PlayerExploding;
-    v["PlayerExplodeFrame"] = PlayerExplodeFrame;
-    v["JoyDir"] = JoyDir;
-    v["JoyFire"] = JoyFire;
-    v["JoyStatus"] = JoyStatus;
-    v["GaugeRed"] = GaugeRed;
-    v["GaugeGreen"] = GaugeGreen;
-    auto tail = [](const std::vector<int>& a) {
-        return a.empty() ? std::vector<int>{} : std::vector<int>(a.begin() + 1, a.end());
-    };
-    v["StarX"] = tail(stars.StarX);
-    v["StarY"] = tail(stars.StarY);
-    v["StarDepth"] = tail(stars.StarDepth);
-    v["StarSize"] = tail(stars.StarSize);
-    if (Transitions) {
-        nlohmann::json t;
-        Transitions->describe(t);
-        v["Transitions"] = t;
-    } else {
-        v["Transitions"] = nullptr;
-    }
 }
 
 }  // namespace kv::level

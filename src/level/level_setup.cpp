@@ -1,8 +1,5 @@
 // Opening the planet screen, beginning a planet and putting the playfield back.
-#include <nlohmann/json.hpp>
-
 #include "level/form1.h"
-#include "media/effects.h"
 #include "media/joystick.h"
 #include "media/sound.h"
 #include "shared/mouse.h"
@@ -25,19 +22,17 @@ const char* const kPlanetNames[9] = {"Planet 1", "Planet 2", "Planet 3", "Planet
 const PlanetRow& planetRow(int planet) { return kPlanets[planet - 1]; }
 
 void Form1::onLoad() {
-    // 1.
     show();
-    // 2.
     g.ShipFrozen = 0;
     HideMouse(rt());
-    // 3. A loaded game keeps the values it was saved with.
+    // A new game starts afresh; a loaded game keeps the values it was saved with.
     if (g.GameLoaded == 0) {
         g.PlanetLevel = 1;
         g.PlayerScore = 0;
         g.PlayerLives = 3;
         g.RadiationLevel = 0;
     }
-    // 4.
+    // No options chosen yet: the defaults.
     if (g.OptionsChosen == 0) {
         g.CheatMode = 0;
         ReadOwnerName(rt().registry(), "HKEY_LOCAL_MACHINE", "Software\\Microsoft\\Windows\\CurrentVersion",
@@ -45,7 +40,7 @@ void Form1::onLoad() {
         g.ControlDevice = 1;
         g.SoundOn = 1;
     }
-    // 5.
+    // A joystick that cannot tell its range hands over to the keyboard.
     if (g.ControlDevice == 2) {
         JoyStatus = asFlag(JoyMinimums(rt(), 0, g.JoyCapsA));
         JoyStatus = asFlag(JoyMaximums(rt(), 0, g.JoyCapsB));
@@ -55,9 +50,7 @@ void Form1::onLoad() {
             g.ControlDevice = 1;
         }
     }
-    // 6.
     CreateSoundDevice(game, *this);
-    // 7.
     BonusWav = g.AppDir + "Samples\\Bonus.wav";
     PhaserWav = g.AppDir + "Samples\\Phaser.wav";
     ShipExplodeWav = g.AppDir + "Samples\\ShipExplode.wav";
@@ -69,38 +62,29 @@ void Form1::onLoad() {
     GameOverWav = g.AppDir + "Samples\\GameOver.wav";
     HitBonusWav = g.AppDir + "Samples\\HitBonus.wav";
     GetBonusWav = g.AppDir + "Samples\\GetBonus.wav";
-    // 8.
     rt().random().randomize(rt().now());
-    // 9.
     stars.draw(rt().random(), scapebox->canvas(), 150, scapebox->width(), scapebox->height());
-    // 10.
     SetLevel();
 }
 
-void Form1::onUnload() {
-    if (game.form1 == this) game.form1 = nullptr;
-}
-
 void Form1::SetLevel() {
-    // 1.
     ResetForm();
     textFX->cls();
-    // 2. From planet 10 on the mother ship waits.
+    // From planet 10 on the mother ship waits.
     if (g.PlanetLevel >= 10) {
         ReleaseAllSounds(game);
-        Game& gm = game;
+        ScreenFlow& flow = game.flow;
         unload();
-        if (gm.showBossStage) gm.showBossStage(gm);
+        flow.motherShip();
         return;
     }
-    // 4.
+    // Below planet 1 there is nothing to begin.
     if (g.PlanetLevel < 1) return;
-    // 3.
     const PlanetRow& row = planetRow(g.PlanetLevel);
     if (g.SoundOn == 1) PlaySample(4, StartLevelWav, false);
     textFX->setVisible(true);
     ShipPickInterval = row.ShipPickInterval;
-    for (int i = 1; i <= 7; ++i) Ships[std::size_t(i)].StayTicks = row.StayTicks;
+    for (DropShipRec& ship : Ships) ship.StayTicks = row.StayTicks;
     RodsDefused = 0;
     RodsNeeded = row.RodsNeeded;
     print_rods();
@@ -131,29 +115,25 @@ void Form1::paintGaugeBackground() {
 }
 
 void Form1::ResetForm() {
-    // 1.
     Player->setPicture(PlayerNorm->picture());
     Player->setVisible(true);
-    // 2.
     paintGaugeBackground();
-    // 3.
     paintUnlit(*Score, 5, leds_);
     for (PictureBox* box : {Planet, LivesLeft, Rods, RodsLeft}) paintUnlit(*box, 2, leds_);
-    // 4.
+    // The drop ships parked above the playfield, each with its rod centred under it.
     for (int i = 1; i <= 7; ++i) {
-        auto k = std::size_t(i);
-        PictureBox& ship = *DropShip[k];
+        PictureBox& ship = *DropShip[i];
         ship.setPicture(DropShipPic->picture());
         ship.setTop(-ship.height());
-        Ships[k].Active = 0;
-        Ships[k].TopTicks = 0;
-        Image& rod = *RadRod[k];
+        Ships[i].Active = 0;
+        Ships[i].TopTicks = 0;
+        Image& rod = *RadRod[i];
         rod.setTop(-rod.height());
-        Ships[k].RodKind = 0;
-        Ships[k].RodFalling = 0;
+        Ships[i].RodKind = 0;
+        Ships[i].RodFalling = 0;
         rod.setLeft(roundHalfEven(ship.left() + ship.width() / 2.0 - rod.width() / 2.0));
     }
-    // 5.
+    // The player's abilities and the bonus state back to their start.
     PlayerSpeed = 10;
     BulletSpeed = 10;
     BulletsAllowed = 1;
@@ -163,34 +143,31 @@ void Form1::ResetForm() {
     BonusType = BonusFlying = BonusExploding = BonusFalling = BonusExplodeX = BonusExplodeY = 0;
     LabelFading = LabelRed = LabelGreen = LabelBlue = 0;
     bonuslabel->setVisible(false);
-    // 6.
+    // Every bullet idle, hidden at the ship's centre.
     for (int i = 1; i <= 5; ++i) {
         centreIdleBullet(i);
-        PlayBullet[std::size_t(i)]->setVisible(false);
-        BulletOn[std::size_t(i)] = 0;
+        PlayBullet[i]->setVisible(false);
+        BulletOn[i] = 0;
     }
-    // 7.
     DropShips->setEnabled(true);
     droprods->setEnabled(true);
     explosions->setEnabled(true);
     JoystickCont->setEnabled(true);
     FireBullets->setEnabled(true);
-    // 8.
     BonusTicks = 0;
     BonusType = 0;
     print_score();
     print_lives();
     print_level();
-    // 9.
+    // The bonus box waits hidden just off the playfield's right edge.
     bonusbox->setVisible(false);
     bonusbox->setPicture(Picture{});
     bonusbox->setLeft(scapebox->width());
-    // 10.
     g.ShipFrozen = 0;
 }
 
 void Form1::centreIdleBullet(int b) {
-    Image& bullet = *PlayBullet[std::size_t(b)];
+    Image& bullet = *PlayBullet[b];
     bullet.move(roundHalfEven(Player->left() + Player->width() / 2.0 - bullet.width() / 2.0), Player->top());
 }
 

@@ -1,10 +1,8 @@
 // The player's ship under keys and joystick, docking at the dispenser, the
-// pause, the cheat keys and the bonus-box launcher.
+// pause, and the key handler's way to the cheat boxes.
 #include <cctype>
 
-#include "frontend/in_game_options.h"
 #include "level/form1.h"
-#include "media/effects.h"
 #include "media/joystick.h"
 #include "runtime/keys.h"
 
@@ -16,8 +14,8 @@ bool Form1::carriesRod() const { return Player->picture().name == PlayerRod->pic
 
 void Form1::fire() {
     if (CanFire == 0) return;
-    if (BulletOn[std::size_t(NextBullet)] == 0 && g.SoundOn == 1) PlaySample(1, PhaserWav, false);
-    BulletOn[std::size_t(NextBullet)] = 1;
+    if (BulletOn[NextBullet] == 0 && g.SoundOn == 1) PlaySample(1, PhaserWav, false);
+    BulletOn[NextBullet] = 1;
     NextBullet = static_cast<std::int16_t>(NextBullet + 1);
     if (NextBullet > BulletsAllowed) NextBullet = BulletsAllowed;
 }
@@ -32,13 +30,12 @@ void Form1::dismissIntro() {
 void Form1::pause() {
     stopPlayTimers();
     g.ShipFrozen = 1;
-    frontend::InGameOptions::showModal(game);
+    game.flow.pause(*this);
 }
 
 void Form1::afterMove() {
-    // 1.
     if (Player->left() < 0) Player->setLeft(0);
-    // 2. Docked at the dispenser: a carried rod is defused.
+    // Docked at the dispenser: a carried rod is defused.
     if (Player->left() >= 555) {
         Player->setLeft(561);
         if (carriesRod()) {
@@ -52,40 +49,37 @@ void Form1::afterMove() {
             if (g.SoundOn == 1) PlaySample(5, DiffuseWav, false);
         }
     }
-    // 3. Idle bullets travel with the ship; waiting events run once per slot.
+    // Idle bullets travel with the ship; waiting events run once per slot.
     for (int i = 1; i <= 5; ++i) {
-        if (BulletOn[std::size_t(i)] == 0) centreIdleBullet(i);
+        if (BulletOn[i] == 0) centreIdleBullet(i);
         rt().doEvents();
         if (!rt().isLoaded(this)) return;
     }
-    // 4. Where the ship's explosion will be drawn: centred on the ship.
+    // Where the ship's explosion will be drawn: centred on the ship.
     PlayerExplodeX = static_cast<std::int16_t>(roundHalfEven(Player->left() + 7.0));
     PlayerExplodeY = static_cast<std::int16_t>(roundHalfEven(Player->top() + 2.5));
 }
 
 void Form1::scapebox_KeyDown(int keyCode, int) {
-    // 1.
+    // With the joystick, Esc pauses whatever else is going on.
     if (keyCode == vk::Escape && g.ControlDevice == 2) {
         pause();
         return;
     }
-    // 2. The key code read as a character, upper-cased.
+    // The cheat keys: the key code read as a character, upper-cased.
     if (g.CheatMode == 1) {
         char ch = static_cast<char>(std::toupper(static_cast<unsigned char>(keyCode & 0xFF)));
         if (ch == 'L') doLevelChange();
         if (ch == 'V') doLivesChange();
         if (!rt().isLoaded(this)) return;
     }
-    // 3.
     if (g.ControlDevice != 1) return;
-    // 4.
+    // The first key ends the intro; Esc does nothing more.
     if (textFX->visible()) {
         dismissIntro();
         if (keyCode == vk::Escape) return;
     }
-    // 5.
     if (g.ShipFrozen == 1) return;
-    // 6.
     switch (keyCode) {
         case vk::Control: fire(); break;
         case vk::Escape: pause(); return;
@@ -97,65 +91,33 @@ void Form1::scapebox_KeyDown(int keyCode, int) {
             break;
         default: break;
     }
-    // 7.
     afterMove();
 }
 
-void Form1::launchBonusBox() {
-    // 1.
-    if (BonusTicks < BonusDelay) ++BonusTicks;
-    // 2.
-    if (BonusType == 0 && BonusTicks >= BonusDelay) {
-        rt().random().randomize(rt().now());
-        BonusType = static_cast<std::int16_t>(rt().random().rnd() * 19);
-        if (BonusType > 0) {
-            bonusbox->setLeft(scapebox->width());
-            rt().random().randomize(rt().now());
-            bonusbox->setTop(static_cast<int>(rt().random().rnd() * 276) + 112);
-            bonusbox->setVisible(true);
-            bonusbox->setPicture(bonuspic->picture());
-            bonusbox->setSize(bonuspic->width(), bonuspic->height());
-            BonusFlying = 1;
-            if (g.SoundOn == 1) PlaySample(3, BonusWav, false);
-            BonusTicks = 0;
-        } else {
-            BonusTicks = 0;
-        }
-    }
-}
-
 void Form1::JoystickCont_Timer() {
-    // 1.
+    // The bonus clock runs whatever the control device.
     launchBonusBox();
-    // 2.
     if (g.ControlDevice != 2) return;
-    // 3.
     JoyStatus = asFlag(ReadJoystick(rt(), 0, g.JoyPos));
     if (!JoyStatus) return;
-    // 4.
+    // Dead bands of 1000 units inside each end of the X range.
     const std::int32_t x = g.JoyPos[0];
     if (x < g.JoyCapsA[0] + 1000) JoyDir = 1;
     else if (g.JoyCapsB[0] - 1000 < x && x <= g.JoyCapsB[0]) JoyDir = 2;
     else JoyDir = 0;
-    // 5.
     JoyFire = g.JoyPos[3] != 0 ? 1 : 0;
-    // 6.
     if (JoyDir == 0 && JoyFire == 0) return;
-    // 7.
     if (textFX->visible()) dismissIntro();
-    // 8. Between the last lost life and the score table a move ends the program.
+    // Between the last lost life and the score table a move ends the program.
     if (g.PlayerLives < 0) {
         fadeOutAndEnd();
         return;
     }
-    // 9.
     if (g.ShipFrozen == 1) return;
-    // 10.
     if (JoyDir == 1 && Player->left() > 0) Player->setLeft(Player->left() - PlayerSpeed);
     if (JoyDir == 2 && Player->left() < 555) Player->setLeft(Player->left() + PlayerSpeed);
-    // 11.
+    // A held button fires on every tick.
     if (JoyFire == 1) fire();
-    // 12.
     afterMove();
 }
 

@@ -4,31 +4,26 @@
 
 namespace kv::level {
 
-namespace {
-constexpr int kRadiationMax = 566;
-}
-
 void Form1::drop_rod(std::int16_t& i) {
-    DropShipRec& rec = Ships[std::size_t(i)];
-    // 1. Its earlier rod is still on its way.
+    DropShipRec& rec = Ships[i];
+    // Its earlier rod is still on its way.
     if (rec.RodFalling == 1) return;
-    // 2.
     rt().random().randomize(rt().now());
     int r = static_cast<int>(rt().random().rnd() * 100) + 1;
-    // 3.
+    // Too low a roll: no rod this visit.
     if (r < RodThreshold) return;
-    // 4. The rod's bottom edge level with the ship's.
-    Image& rod = *RadRod[std::size_t(i)];
-    PictureBox& ship = *DropShip[std::size_t(i)];
+    // The rod's bottom edge level with the ship's.
+    Image& rod = *RadRod[i];
+    PictureBox& ship = *DropShip[i];
     rod.setPicture(goodrod->picture());
     rod.setTop(ship.height() - rod.height() + ship.top());
     if (r <= RodThreshold + 70) {
-        // 5.
+        // A good rod.
         rec.RodFalling = 1;
         rec.RodKind = 1;
         if (g.SoundOn == 1) PlaySample(2, DropRodWav, false);
     } else {
-        // 6.
+        // The top of the roll: a bad rod where bad rods are on, else a silent good one.
         rec.RodFalling = 1;
         if (BadRodsOn == 0) {
             rec.RodKind = 1;
@@ -43,15 +38,14 @@ void Form1::drop_rod(std::int16_t& i) {
 void Form1::droprods_Timer() {
     // The rods first.
     for (int i = 1; i <= 7; ++i) {
-        DropShipRec& rec = Ships[std::size_t(i)];
+        DropShipRec& rec = Ships[i];
         if (rec.RodFalling != 1) continue;
-        Image& rod = *RadRod[std::size_t(i)];
-        // 1.
+        Image& rod = *RadRod[i];
         rod.setTop(rod.top() + 7);
-        // 2. The rod must straddle the ship's top edge and lie strictly inside its width.
+        // The catch: the rod must straddle the ship's top edge and lie strictly inside its width.
         if (rod.top() + rod.height() > Player->top() && rod.top() < Player->top() && rod.left() > Player->left() &&
             rod.left() + rod.width() < Player->left() + Player->width() && !carriesRod()) {
-            // 3.
+            // A bad rod puts the tally back by one.
             if (rec.RodKind == 2) {
                 RodsNeeded = static_cast<std::int16_t>(RodsNeeded + 1);
                 RodsDefused = static_cast<std::int16_t>(RodsDefused - 1);
@@ -64,7 +58,7 @@ void Form1::droprods_Timer() {
             CanFire = 0;
             if (g.SoundOn == 1) PlaySample(5, CaughtRodWav, false);
         }
-        // 4. Landing.
+        // Landing.
         if (rec.RodFalling == 1 && rod.top() > scapebox->height()) {
             if (rec.RodKind == 2) g.RadiationLevel = static_cast<std::int16_t>(g.RadiationLevel - 16);
             rec.RodFalling = 0;
@@ -82,10 +76,9 @@ void Form1::droprods_Timer() {
 }
 
 void Form1::print_radiation() {
-    // 1.
     GaugeRed = 0;
     GaugeGreen = 255;
-    // 2. The gauge is not cleared first; columns past the gauge fall outside it.
+    // The gauge is not cleared first; columns past the gauge fall outside it.
     Surface& c = RadProgress->canvas();
     const int h = RadProgress->height();
     for (int x = 0; x <= g.RadiationLevel; ++x) {
@@ -93,8 +86,7 @@ void Form1::print_radiation() {
         if (GaugeRed < 255) ++GaugeRed;
         if (x > 283 && GaugeGreen > 0) --GaugeGreen;
     }
-    // 3.
-    if (g.RadiationLevel >= kRadiationMax) LoseLife();
+    if (g.RadiationLevel >= RadiationMax) LoseLife();
 }
 
 }  // namespace kv::level

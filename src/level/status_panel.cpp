@@ -10,13 +10,6 @@ void Form1::print_level() { paintReadout(*Planet, 2, g.PlanetLevel, leds_); }
 
 void Form1::print_lives() { paintReadout(*LivesLeft, 2, g.PlayerLives, leds_); }
 
-void Form1::stopPlayTimers() {
-    PickShips->setEnabled(false);
-    DropShips->setEnabled(false);
-    FireBullets->setEnabled(false);
-    droprods->setEnabled(false);
-}
-
 void Form1::print_rods() {
     paintReadout(*Rods, 2, RodsDefused, leds_);
     paintReadout(*RodsLeft, 2, RodsNeeded, leds_);

@@ -30,7 +30,7 @@ bool settingIsTrue(const std::string& settings, const std::string& name) {
 }
 
 void refreshPanel(Game& game) {
-    if (game.musicFRM) game.musicFRM->showStatus();
+    if (MusicFRM* panel = loadedMusicPanel(game)) panel->showStatus();
 }
 
 // Lets the player go: its module and its hold on the output.

@@ -21,7 +21,6 @@ std::string fileName(const std::string& gamePath) {
 }  // namespace
 
 MusicFRM::MusicFRM(Runtime& rt, Game& gm) : Form(rt, "musicFRM", 344, 53), game(gm) {
-    game.musicFRM = this;
     caption = "Music Control";
     frame = FormFrame::Dialog;
     backColor = Color(0, 0, 0);
@@ -91,9 +90,11 @@ void MusicFRM::showStatus() {
     StopButt->enabled = m.playing;
 }
 
+MusicFRM* loadedMusicPanel(Game& game) { return dynamic_cast<MusicFRM*>(game.rt.findForm("musicFRM")); }
+
 MusicFRM& musicPanel(Game& game) {
-    if (!game.musicFRM) game.rt.load<MusicFRM>(game);
-    return *game.musicFRM;
+    if (MusicFRM* panel = loadedMusicPanel(game)) return *panel;
+    return game.rt.load<MusicFRM>(game);
 }
 
 void ShowMusicPanel(Game& game) {

@@ -29,6 +29,8 @@ public:
 
 // The panel, loaded (hidden) on first use.
 MusicFRM& musicPanel(Game& game);
+// The panel if it has been loaded, else null.
+MusicFRM* loadedMusicPanel(Game& game);
 // The options screen's "Music Panel" button: shows the panel modally.
 void ShowMusicPanel(Game& game);
 

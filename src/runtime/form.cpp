@@ -138,11 +138,9 @@ void Form::textInput(const std::string& text) {
     if (auto* tb = dynamic_cast<TextBox*>(focus)) tb->type(text);
 }
 
-void Form::describeVars(nlohmann::json& out) const { out = nlohmann::json::object(); }
-
 void Form::describe(nlohmann::json& out) const {
     nlohmann::json vars = nlohmann::json::object();
-    describeVars(vars);
+    describeFields(vars);
     nlohmann::json controls = nlohmann::json::object();
     for (const auto& c : controls_) {
         nlohmann::json cj = nlohmann::json::object();

@@ -9,6 +9,7 @@
 #include <nlohmann/json_fwd.hpp>
 
 #include "runtime/controls.h"
+#include "runtime/fields.h"
 
 namespace kv {
 
@@ -42,7 +43,8 @@ private:
 
 enum class FormFrame { None, Dialog };
 
-class Form {
+// A form's dumped variables are declared with KV_VAR in the form's class.
+class Form : public Described {
 public:
     Form(Runtime& rt, std::string name, int width, int height);
     virtual ~Form();
@@ -87,7 +89,6 @@ public:
     // default button, Esc the cancel button, Space the focused control.
     virtual void keyDown(int key);
     virtual void textInput(const std::string& text);
-    virtual void describeVars(nlohmann::json& out) const;
     void describe(nlohmann::json& out) const;
 
     Control* focus = nullptr;

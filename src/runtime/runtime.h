@@ -62,6 +62,8 @@ public:
     void hide(Form& f);
     void unload(Form& f);
     bool isLoaded(const Form* f) const;
+    // The loaded form of that name, or null.
+    Form* findForm(const std::string& name) const;
     // Destroys every form at once, without their unload events: the end of the
     // program, while what the forms refer to still exists.
     void closeAll();

@@ -1,6 +1,19 @@
 #include "shared/game.h"
 
+#include <nlohmann/json.hpp>
+
 namespace kv {
+
+void Game::describe(nlohmann::json& out) const {
+    state.describeFields(out["shared"]);
+    nlohmann::json sounds = nlohmann::json::array();
+    for (const auto& s : soundLog)
+        sounds.push_back({{"time_ms", s.time}, {"channel", s.channel}, {"file", s.file}, {"looping", s.looping}});
+    out["sounds"] = std::move(sounds);
+    nlohmann::json music = nlohmann::json::array();
+    for (const auto& m : musicLog) music.push_back({{"time_ms", m.time}, {"op", m.op}, {"arg", m.arg}});
+    out["music"] = std::move(music);
+}
 
 std::string Game::nativePath(const std::string& gamePath) {
     std::string p = gamePath;

@@ -4,36 +4,34 @@
 #include <cstdint>
 #include <string>
 
-#include <nlohmann/json_fwd.hpp>
+#include "runtime/fields.h"
 
 namespace kv {
 
-struct SharedState {
-    std::string AppDir;                   // ends with a path separator
-    std::int16_t ControlDevice = 0;       // 1 keyboard, 2 joystick
-    std::int32_t PlayerScore = 0;
-    std::int16_t PlayerLives = 0;
-    std::int16_t RadiationLevel = 0;
-    std::int16_t PlanetLevel = 0;
-    std::string PlayerName;
-    std::int16_t SoundOn = 0;
-    std::int16_t ScoresFromMenu = 0;
-    std::int16_t OptionsChosen = 0;
-    std::int16_t GameLoaded = 0;
-    std::int16_t ShipFrozen = 0;
-    std::int16_t CheatMode = 0;
-    std::array<std::int32_t, 4> JoyCapsA{};   // min X, min Y, min Z, buttons
-    std::array<std::int32_t, 4> JoyCapsB{};   // max X, max Y, max Z, buttons
-    std::array<std::int32_t, 4> JoyPos{};     // X, Y, Z, button bits
-    std::int32_t SoundDevice = 0;                 // 0: no device
-    std::array<std::int32_t, 6> SoundBuffers{};   // per channel; 0: empty
-    std::int32_t MusicHandle = 0;
-    std::string MusicFile;
-    std::int16_t ColourProbe = 0;
-    std::int16_t StartScreenWidth = 0;
-    std::int16_t StartScreenHeight = 0;
-
-    void describe(nlohmann::json& out) const;
+struct SharedState : Described {
+    KV_VAR(AppDir, std::string);                 // ends with a path separator
+    KV_VAR(ControlDevice, std::int16_t);         // 1 keyboard, 2 joystick
+    KV_VAR(PlayerScore, std::int32_t);
+    KV_VAR(PlayerLives, std::int16_t);
+    KV_VAR(RadiationLevel, std::int16_t);
+    KV_VAR(PlanetLevel, std::int16_t);
+    KV_VAR(PlayerName, std::string);
+    KV_VAR(SoundOn, std::int16_t);
+    KV_VAR(ScoresFromMenu, std::int16_t);
+    KV_VAR(OptionsChosen, std::int16_t);
+    KV_VAR(GameLoaded, std::int16_t);
+    KV_VAR(ShipFrozen, std::int16_t);
+    KV_VAR(CheatMode, std::int16_t);
+    KV_VAR(JoyCapsA, std::array<std::int32_t, 4>);   // min X, min Y, min Z, buttons
+    KV_VAR(JoyCapsB, std::array<std::int32_t, 4>);   // max X, max Y, max Z, buttons
+    KV_VAR(JoyPos, std::array<std::int32_t, 4>);     // X, Y, Z, button bits
+    KV_VAR(SoundDevice, std::int32_t);                  // 0: no device
+    KV_VAR(SoundBuffers, std::array<std::int32_t, 6>);  // per channel; 0: empty
+    KV_VAR(MusicHandle, std::int32_t);
+    KV_VAR(MusicFile, std::string);
+    KV_VAR(ColourProbe, std::int16_t);
+    KV_VAR(StartScreenWidth, std::int16_t);
+    KV_VAR(StartScreenHeight, std::int16_t);
 };
 
 }  // namespace kv

@@ -1,5 +1,7 @@
 #include "shared/star_field.h"
 
+#include <nlohmann/json.hpp>
+
 namespace kv {
 
 Color StarField::colourFor(int depth) {
@@ -22,6 +24,16 @@ void StarField::draw(Random& rnd, Surface& into, int count, int width, int heigh
         StarSize[k] = roundHalfEven(rnd.rnd());
         into.circle(StarX[k], StarY[k], StarSize[k], colourFor(StarDepth[k]));
     }
+}
+
+void describeInto(nlohmann::json& vars, const StarField& stars) {
+    auto fromOne = [](const std::vector<int>& a) {
+        return a.empty() ? std::vector<int>{} : std::vector<int>(a.begin() + 1, a.end());
+    };
+    vars["StarX"] = fromOne(stars.StarX);
+    vars["StarY"] = fromOne(stars.StarY);
+    vars["StarDepth"] = fromOne(stars.StarDepth);
+    vars["StarSize"] = fromOne(stars.StarSize);
 }
 
 }  // namespace kv

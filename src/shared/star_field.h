@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "runtime/controls.h"
+#include "runtime/fields.h"
 #include "runtime/random.h"
 
 namespace kv {
@@ -16,5 +17,8 @@ struct StarField {
     void draw(Random& rnd, Surface& into, int count, int width, int height);
     static Color colourFor(int depth);
 };
+
+// The dump shows the four arrays by their own names, from star 1.
+void describeInto(nlohmann::json& vars, const StarField& stars);
 
 }  // namespace kv

@@ -6,7 +6,7 @@
 #include "support/harness.h"
 
 using kvtest::GameRun;
-using kvtest::RunSpec;
+using kvtest::RunSetup;
 using json = nlohmann::json;
 
 namespace {
@@ -21,7 +21,7 @@ void joystickGame(kv::Game& g) {
 }  // namespace
 
 TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLives) {
-    GameRun run(RunSpec{"", 1, 3300, {}});
+    GameRun run(RunSetup{"", 1, 3300, {}});
     const json& sh = run.shared();
     EXPECT_EQ(sh["PlanetLevel"], 1);
     EXPECT_EQ(sh["PlayerScore"], 0);
@@ -67,7 +67,7 @@ struct PlanetCase {
 class PlanetTable : public testing::TestWithParam<PlanetCase> {};
 TEST_P(PlanetTable, SetLevelTakesThePlanetsRow) {
     const PlanetCase& c = GetParam();
-    GameRun run(RunSpec{"", c.planet, 3300, {}});
+    GameRun run(RunSetup{"", c.planet, 3300, {}});
     const json& v = run.vars();
     EXPECT_EQ(v["ShipPickInterval"], c.pick);
     EXPECT_EQ(v["Ships"][0]["StayTicks"], c.stay);
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Planets, PlanetTable,
                                          PlanetCase{9, 750, 7, 20, 1, 20, 5}));
 
 TEST(PlanetScreen, PlanetTenNeverShowsAnIntroAndLeavesThePlanetScreen) {
-    GameRun run(RunSpec{"", 10, 100, {}});
+    GameRun run(RunSetup{"", 10, 100, {}});
     EXPECT_FALSE(run.dump["form"].contains("Form1"));
     EXPECT_EQ(run.shared()["SoundDevice"], 0);
     EXPECT_TRUE(run.dump["sounds"].empty());
@@ -94,7 +94,7 @@ struct MoveCase {
 };
 class Moves : public testing::TestWithParam<MoveCase> {};
 TEST_P(Moves, KeysStepThirteenPixelsAndTheEdgesClamp) {
-    GameRun run(RunSpec{"3300 key 16\n", 1, {}, {}});   // any key ends the intro
+    GameRun run(RunSetup{"3300 key 16\n", 1, {}, {}});   // any key ends the intro
     auto& f = run.form1();
     f.Player->setLeft(GetParam().from);
     f.scapebox_KeyDown(GetParam().key, 0);
@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Keyboard, Moves,
                                          MoveCase{555, 16, 561}, MoveCase{300, 65, 300}));
 
 TEST(PlanetScreen, AHeldKeyMovesOncePerRepeat) {
-    GameRun run(RunSpec{"3300 keys 37 40 30\n", 1, 5000, {}});
+    GameRun run(RunSetup{"3300 keys 37 40 30\n", 1, 5000, {}});
     EXPECT_EQ(run.control("Player")["left"], 0);
     EXPECT_EQ(run.control("PlayBullet(1)")["left"], 0 + 38 - 6);   // idle bullets travel with the ship
     EXPECT_EQ(run.vars()["PlayerExplodeX"], 7);
@@ -114,7 +114,7 @@ TEST(PlanetScreen, AHeldKeyMovesOncePerRepeat) {
 }
 
 TEST(PlanetScreen, DockingWithARodDefusesIt) {
-    GameRun run(RunSpec{"3300 key 16\n", 1, {}, {}});
+    GameRun run(RunSetup{"3300 key 16\n", 1, {}, {}});
     auto& f = run.form1();
     f.Player->setPicture(f.PlayerRod->picture());
     f.CanFire = 0;
@@ -138,21 +138,21 @@ TEST(PlanetScreen, DockingWithARodDefusesIt) {
 }
 
 TEST(PlanetScreen, TheFirstKeyEndsTheIntroAndActs) {
-    GameRun run(RunSpec{"3300 key 37\n", 1, 3400, {}});
+    GameRun run(RunSetup{"3300 key 37\n", 1, 3400, {}});
     EXPECT_EQ(run.control("textFX")["visible"], false);
     EXPECT_EQ(run.control("Player")["left"], 262);
     EXPECT_EQ(run.dump["form"]["Form1"]["timers"]["PickShips"], (json{{"enabled", true}, {"interval", 5000}}));
 }
 
 TEST(PlanetScreen, EscOnlyEndsTheIntro) {
-    GameRun run(RunSpec{"3300 key 27\n", 1, 3400, {}});
+    GameRun run(RunSetup{"3300 key 27\n", 1, 3400, {}});
     EXPECT_EQ(run.control("textFX")["visible"], false);
     EXPECT_EQ(run.control("Player")["left"], 275);
     EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
 }
 
 TEST(PlanetScreen, KeysDuringTheIntroWaitUntilItHasPlayed) {
-    GameRun run(RunSpec{"1000 key 39\n", 1, 3300, {}});
+    GameRun run(RunSetup{"1000 key 39\n", 1, 3300, {}});
     EXPECT_EQ(run.control("Player")["left"], 288);
     EXPECT_EQ(run.control("textFX")["visible"], false);
 }
@@ -163,15 +163,15 @@ TEST(PlanetScreen, TheFirstShipIsPickedOneIntervalAfterTheFirstKey) {
         for (const auto& s : r.vars()["Ships"]) n += s["Active"].get<int>();
         return n;
     };
-    GameRun before(RunSpec{"3300 key 37\n", 1, 8299, {}});
+    GameRun before(RunSetup{"3300 key 37\n", 1, 8299, {}});
     EXPECT_EQ(active(before), 0);
-    GameRun after(RunSpec{"3300 key 37\n8299 rnd 0.5\n", 1, 8301, {}});
+    GameRun after(RunSetup{"3300 key 37\n8299 rnd 0.5\n", 1, 8301, {}});
     EXPECT_EQ(active(after), 1);
     EXPECT_EQ(after.vars()["Ships"][3]["Active"], 1);   // Int(0.5 * 7) + 1 = 4
 }
 
 TEST(PlanetScreen, ASecondShotWhileTheOnlyBulletFliesIsSilent) {
-    GameRun run(RunSpec{"3300 key 17\n3320 key 17\n", 1, 3330, {}});
+    GameRun run(RunSetup{"3300 key 17\n3320 key 17\n", 1, 3330, {}});
     int phasers = 0;
     for (const auto& s : run.sounds()) phasers += s.rfind("1:Samples/Phaser.wav", 0) == 0;
     EXPECT_EQ(phasers, 1);
@@ -180,7 +180,7 @@ TEST(PlanetScreen, ASecondShotWhileTheOnlyBulletFliesIsSilent) {
 }
 
 TEST(PlanetScreen, ShotsFillTheAllowedSlotsInTurn) {
-    GameRun run(RunSpec{"3300 key 16\n", 1, {}, {}});
+    GameRun run(RunSetup{"3300 key 16\n", 1, {}, {}});
     auto& f = run.form1();
     f.BulletsAllowed = 3;
     for (int i = 0; i < 4; ++i) f.scapebox_KeyDown(17, 0);
@@ -192,7 +192,7 @@ TEST(PlanetScreen, ShotsFillTheAllowedSlotsInTurn) {
 }
 
 TEST(PlanetScreen, EscPausesIntoTheDialogAndResumeRestartsPlay) {
-    GameRun paused(RunSpec{"3300 key 37\n3400 key 27\n3500 key 39\n", 1, 3600, {}});
+    GameRun paused(RunSetup{"3300 key 37\n3400 key 27\n3500 key 39\n", 1, 3600, {}});
     EXPECT_EQ(paused.dump["forms"], json::array({"Form1", "InGameOptions"}));
     EXPECT_EQ(paused.dump["active"], "InGameOptions");
     EXPECT_EQ(paused.shared()["ShipFrozen"], 1);
@@ -205,7 +205,7 @@ TEST(PlanetScreen, EscPausesIntoTheDialogAndResumeRestartsPlay) {
     EXPECT_TRUE(t["JoystickCont"]["enabled"]);
     EXPECT_EQ(paused.control("Player")["left"], 262);   // the key went to the dialog
 
-    GameRun resumed(RunSpec{"3300 key 37\n3400 key 27\n3500 press Command1\n3600 key 39\n", 1, 3700, {}});
+    GameRun resumed(RunSetup{"3300 key 37\n3400 key 27\n3500 press Command1\n3600 key 39\n", 1, 3700, {}});
     EXPECT_EQ(resumed.dump["forms"], json::array({"Form1"}));
     EXPECT_EQ(resumed.shared()["ShipFrozen"], 0);
     EXPECT_TRUE(resumed.dump["form"]["Form1"]["timers"]["PickShips"]["enabled"]);
@@ -213,13 +213,13 @@ TEST(PlanetScreen, EscPausesIntoTheDialogAndResumeRestartsPlay) {
 }
 
 TEST(PlanetScreen, EscInThePauseDialogResumes) {
-    GameRun run(RunSpec{"3300 key 37\n3400 key 27\n3500 key 27\n", 1, 3600, {}});
+    GameRun run(RunSetup{"3300 key 37\n3400 key 27\n3500 key 27\n", 1, 3600, {}});
     EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
     EXPECT_EQ(run.shared()["ShipFrozen"], 0);
 }
 
 TEST(PlanetScreen, TheJoystickSteersTenPixelsPerTick) {
-    GameRun run(RunSpec{"0 joy 32767 32767 0\n3300 joy 0 32767 0\n3400 joy 32767 32767 0\n", 1, 3500, joystickGame});
+    GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 joy 0 32767 0\n3400 joy 32767 32767 0\n", 1, 3500, joystickGame});
     EXPECT_EQ(run.shared()["ControlDevice"], 2);
     EXPECT_EQ(run.control("textFX")["visible"], false);
     EXPECT_EQ(run.control("Player")["left"], 175);
@@ -227,19 +227,19 @@ TEST(PlanetScreen, TheJoystickSteersTenPixelsPerTick) {
 }
 
 TEST(PlanetScreen, AHeldJoystickButtonFires) {
-    GameRun run(RunSpec{"0 joy 32767 32767 0\n3300 joy 32767 32767 1\n3305 joy 32767 32767 0\n", 1, 3400, joystickGame});
+    GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 joy 32767 32767 1\n3305 joy 32767 32767 0\n", 1, 3400, joystickGame});
     EXPECT_EQ(run.vars()["BulletOn"][1], 1);
     EXPECT_EQ(run.control("textFX")["visible"], false);
 }
 
 TEST(PlanetScreen, WithTheJoystickEscPausesEvenDuringTheIntro) {
-    GameRun run(RunSpec{"0 joy 32767 32767 0\n3300 key 27\n", 1, 3400, joystickGame});
+    GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 key 27\n", 1, 3400, joystickGame});
     EXPECT_EQ(run.dump["active"], "InGameOptions");
     EXPECT_EQ(run.control("textFX")["visible"], true);
 }
 
 TEST(PlanetScreen, AMissingJoystickFallsBackToTheKeyboardWithOneMessage) {
-    GameRun run(RunSpec{"10 press OK\n3300 key 39\n", 1, 3400, joystickGame});
+    GameRun run(RunSetup{"10 press OK\n3300 key 39\n", 1, 3400, joystickGame});
     ASSERT_EQ(run.dump["messages"].size(), 1u);
     const json& m = run.dump["messages"][0];
     EXPECT_EQ(m["title"], "Control Device Error");
@@ -250,10 +250,10 @@ TEST(PlanetScreen, AMissingJoystickFallsBackToTheKeyboardWithOneMessage) {
 
 TEST(PlanetScreen, ABonusRollOfZeroRestartsTheWait) {
     // Planet 9 rolls after 20 ticks of 10 ms; the roll comes right after the intro.
-    GameRun none(RunSpec{"0 rnd 0.01\n", 9, 3400, {}});
+    GameRun none(RunSetup{"0 rnd 0.01\n", 9, 3400, {}});
     EXPECT_EQ(none.vars()["BonusType"], 0);
     EXPECT_EQ(none.control("bonusbox")["visible"], false);
-    GameRun box(RunSpec{"0 rnd 0.5\n0 rnd 0.5\n", 9, 3380, {}});
+    GameRun box(RunSetup{"0 rnd 0.5\n0 rnd 0.5\n", 9, 3380, {}});
     EXPECT_EQ(box.vars()["BonusType"], 9);
     EXPECT_EQ(box.vars()["BonusFlying"], 1);
     EXPECT_EQ(box.control("bonusbox")["top"], 112 + 138);
@@ -261,7 +261,7 @@ TEST(PlanetScreen, ABonusRollOfZeroRestartsTheWait) {
 }
 
 TEST(PlanetScreen, AJoystickMoveAfterTheLastLifeWasLostEndsTheProgram) {
-    GameRun run(RunSpec{"0 joy 32767 32767 0\n", 1, 3300, joystickGame});
+    GameRun run(RunSetup{"0 joy 32767 32767 0\n", 1, 3300, joystickGame});
     run.game().state.PlayerLives = -1;
     run.rt().setScript(kv::ScriptSource::fromText("3400 joy 0 32767 0\n"));
     run.runUntil(9000);

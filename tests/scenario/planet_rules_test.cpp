@@ -2,11 +2,11 @@
 // radiation, bonus pick-ups, explosions, lives, game over and level clear.
 #include <gtest/gtest.h>
 
-#include "media/effects.h"
+#include "media/transitions.h"
 #include "support/harness.h"
 
 using kvtest::GameRun;
-using kvtest::RunSpec;
+using kvtest::RunSetup;
 using json = nlohmann::json;
 using kv::level::Form1;
 
@@ -48,7 +48,7 @@ void cheatMode(kv::Game& g) {
 }  // namespace
 
 TEST(DropShips, AShipVisitDescendsWaitsItsTicksAndClimbsOut) {
-    GameRun run(RunSpec{kShipFourScript, 1, 8301});
+    GameRun run(RunSetup{kShipFourScript, 1, 8301});
     auto& f = run.form1();
     std::vector<int> tops;
     int arrivals = 0;
@@ -71,7 +71,7 @@ TEST(DropShips, AShipVisitDescendsWaitsItsTicksAndClimbsOut) {
 }
 
 TEST(DropShips, APickThatLandsOnAShipAlreadyOutIsLost) {
-    GameRun run(RunSpec{"3300 key 37\n", 1});
+    GameRun run(RunSetup{"3300 key 37\n", 1});
     auto& f = run.form1();
     f.Ships[3].Active = 1;
     f.Ships[3].TopTicks = 9;
@@ -84,7 +84,7 @@ TEST(DropShips, APickThatLandsOnAShipAlreadyOutIsLost) {
 }
 
 TEST(FireAndHits, AShotAtTheTopStationDestroysTheShipForTwentyFivePoints) {
-    GameRun run(RunSpec{std::string(kShipFourScript) + "9500 rnd 0.5\n9700 key 17\n", 1, 10150});
+    GameRun run(RunSetup{std::string(kShipFourScript) + "9500 rnd 0.5\n9700 key 17\n", 1, 10150});
     EXPECT_EQ(run.control("Player")["left"], 236);
     const json ship = run.vars()["Ships"][3];
     EXPECT_EQ(ship["Active"], 0);
@@ -100,7 +100,7 @@ TEST(FireAndHits, AShotAtTheTopStationDestroysTheShipForTwentyFivePoints) {
 }
 
 TEST(FireAndHits, ABulletMustLieStrictlyInsideTheShip) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     auto& ship = *f.DropShip[2];   // left 82, width 73
     ship.setTop(5);
@@ -117,7 +117,7 @@ TEST(FireAndHits, ABulletMustLieStrictlyInsideTheShip) {
 }
 
 TEST(FireAndHits, ThreeSlotsCycleAsBulletsLeaveTheTop) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     f.BulletsAllowed = 3;
     for (int i = 0; i < 3; ++i) f.scapebox_KeyDown(17, 0);
@@ -136,7 +136,7 @@ TEST(FireAndHits, ThreeSlotsCycleAsBulletsLeaveTheTop) {
 }
 
 TEST(FireAndHits, AfterShootOneBulletAFlyingSlotStopsInMidAir) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     f.BulletsAllowed = 2;
     f.scapebox_KeyDown(17, 0);
@@ -151,7 +151,7 @@ TEST(FireAndHits, AfterShootOneBulletAFlyingSlotStopsInMidAir) {
 }
 
 TEST(FireAndHits, TheBonusBoxIsHitWhereItStandsEvenHidden) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     f.BonusType = 9;
     f.bonusbox->setPicture(f.bonuspic->picture());
@@ -181,7 +181,7 @@ struct RodCase {
 class RodOdds : public testing::TestWithParam<RodCase> {};
 TEST_P(RodOdds, TheRollDecidesNoRodAGoodRodOrABadOne) {
     const RodCase& c = GetParam();
-    GameRun run(RunSpec{"3300 key 16\n", c.planet});
+    GameRun run(RunSetup{"3300 key 16\n", c.planet});
     auto& f = run.form1();
     f.DropShip[2]->setTop(5);
     auto sounds = run.game().soundLog.size();
@@ -207,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Planets, RodOdds,
                                          RodCase{9, 0.75, 1, 2, true}));  // r 76 > 75
 
 TEST(Rods, ACaughtRodIsCarriedToTheDispenserAndDefused) {
-    GameRun run(RunSpec{std::string(kShipFourScript) + "9500 rnd 0.5\n", 1, 13000});
+    GameRun run(RunSetup{std::string(kShipFourScript) + "9500 rnd 0.5\n", 1, 13000});
     EXPECT_EQ(run.control("Player")["picture"], "PlayerRod");
     EXPECT_EQ(run.vars()["CanFire"], 0);
     EXPECT_EQ(count(run.sounds(), "5:Samples/CaughtRod.wav"), 1);
@@ -224,7 +224,7 @@ TEST(Rods, ACaughtRodIsCarriedToTheDispenserAndDefused) {
 }
 
 TEST(Rods, ABadRodCaughtAtNoneDefusedNeverBringsTheEndCloser) {
-    GameRun run(RunSpec{"3300 key 16\n", 6});
+    GameRun run(RunSetup{"3300 key 16\n", 6});
     auto& f = run.form1();
     f.Ships[5].RodFalling = 1;
     f.Ships[5].RodKind = 2;
@@ -240,7 +240,7 @@ TEST(Rods, ABadRodCaughtAtNoneDefusedNeverBringsTheEndCloser) {
 }
 
 TEST(Rods, ARodFallingPastAShipThatCarriesOneLands) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     f.Player->setPicture(f.PlayerRod->picture());
     f.Ships[1].RodFalling = 1;
@@ -253,7 +253,7 @@ TEST(Rods, ARodFallingPastAShipThatCarriesOneLands) {
 }
 
 TEST(Radiation, TheLimitCostsALifeAndTheNextLifeResetsThePlayfield) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     auto& g = run.game().state;
     g.RadiationLevel = 550;
@@ -279,7 +279,7 @@ TEST(Radiation, TheLimitCostsALifeAndTheNextLifeResetsThePlayfield) {
 }
 
 TEST(Radiation, FiveHundredSixtyFiveIsSafeFiveHundredSixtySixIsNot) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     auto& g = run.game().state;
     g.RadiationLevel = 565;
@@ -296,7 +296,7 @@ struct GaugeCase {
 };
 class GaugeColours : public testing::TestWithParam<GaugeCase> {};
 TEST_P(GaugeColours, TheBarRunsGreenYellowRed) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     run.game().state.RadiationLevel = 565;
     f.print_radiation();
@@ -308,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Columns, GaugeColours,
                                          GaugeCase{300, {255, 239, 0}}, GaugeCase{539, {255, 0, 0}}));
 
 TEST(Radiation, TheEmptyGaugeRunsDimGreenToDimRed) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     const auto& s = f.RadProgress->shown();
     EXPECT_EQ(s.pixel(1, 9), kv::Color(0, 50, 0));   // column 0 holds the zero-level bar
@@ -317,7 +317,7 @@ TEST(Radiation, TheEmptyGaugeRunsDimGreenToDimRed) {
 }
 
 TEST(Lives, TheLastLifeEndsTheGameAfterTheExplosion) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     auto& g = run.game().state;
     g.PlayerLives = 0;
@@ -326,7 +326,7 @@ TEST(Lives, TheLastLifeEndsTheGameAfterTheExplosion) {
     EXPECT_EQ(g.PlayerLives, -1);
     EXPECT_EQ(f.LivesLeft->shown().pixel(30, 12), f.LED[0]->picture().image->pixel(9, 12));   // -1 reads 0
     run.runUntil(run.rt().now() + 800);   // seven frames, then the game-over picture dissolves in
-    ASSERT_TRUE(run.game().form1);
+    ASSERT_TRUE(run.planetLoaded());
     EXPECT_EQ(f.PlayerExploding, 0);
     EXPECT_EQ(count(run.sounds(), "1:Samples/GameOver.wav"), 1);
     EXPECT_FALSE(f.scapebox->autoRedraw());
@@ -335,13 +335,13 @@ TEST(Lives, TheLastLifeEndsTheGameAfterTheExplosion) {
     EXPECT_EQ(f.Transitions->pause(), 6);
     // Three seconds later the picture fades and the game is over.
     run.runUntil(run.rt().now() + 3100);
-    EXPECT_EQ(run.game().form1, nullptr);
+    EXPECT_FALSE(run.planetLoaded());
     EXPECT_EQ(g.ScoresFromMenu, 0);
     EXPECT_EQ(g.SoundDevice, 0);
 }
 
 TEST(Lives, WithLivesLeftPlayGoesOnAfterTheExplosion) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     auto& g = run.game().state;
     g.PlayerLives = 1;
@@ -349,7 +349,7 @@ TEST(Lives, WithLivesLeftPlayGoesOnAfterTheExplosion) {
     f.print_radiation();
     run.runUntil(run.rt().now() + 800);
     EXPECT_EQ(g.PlayerLives, 0);
-    ASSERT_TRUE(run.game().form1);
+    ASSERT_TRUE(run.planetLoaded());
     EXPECT_FALSE(f.EndWait2->enabled());
     EXPECT_EQ(g.ShipFrozen, 0);
 }
@@ -361,7 +361,7 @@ struct BonusCase {
 };
 class BonusNames : public testing::TestWithParam<BonusCase> {};
 TEST_P(BonusNames, ACaughtPickUpShowsItsNameInItsColour) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     pickupOverPlayer(f, GetParam().kind);
     f.droprods_Timer();
@@ -390,7 +390,7 @@ struct EffectCase {
 class BonusEffects : public testing::TestWithParam<EffectCase> {};
 TEST_P(BonusEffects, EachKindDoesWhatItsNameSays) {
     const EffectCase& c = GetParam();
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     auto& g = run.game().state;
     g.RadiationLevel = static_cast<std::int16_t>(c.radiation);
@@ -417,7 +417,7 @@ INSTANTIATE_TEST_SUITE_P(Table, BonusEffects,
                                          EffectCase{10, 0, 10, 4, 0, 10, 1, 3, 0}));
 
 TEST(Bonus, TheBoxFliesExplodesAndItsPickUpFalls) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     f.BonusType = 5;
     f.bonusbox->setPicture(f.bonuspic->picture());
@@ -449,7 +449,7 @@ TEST(Bonus, TheBoxFliesExplodesAndItsPickUpFalls) {
 }
 
 TEST(Bonus, ABoxThatGetsAwayRestartsTheBonusClock) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     f.BonusType = 3;
     f.BonusTicks = 7;
@@ -465,7 +465,7 @@ TEST(Bonus, ABoxThatGetsAwayRestartsTheBonusClock) {
 
 TEST(Bonus, TheNameFadesInTwentyTicksOrTwentySix) {
     for (auto [kind, ticks] : {std::pair{5, 20}, std::pair{8, 26}}) {
-        GameRun run(RunSpec{"3300 key 16\n", 1});
+        GameRun run(RunSetup{"3300 key 16\n", 1});
         auto& f = run.form1();
         pickupOverPlayer(f, kind);
         f.droprods_Timer();
@@ -481,7 +481,7 @@ TEST(Bonus, TheNameFadesInTwentyTicksOrTwentySix) {
 }
 
 TEST(LevelEnd, CompleteLevelEndsThePlanetOnceItsNameHasFaded) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     pickupOverPlayer(f, 7);
     f.droprods_Timer();
@@ -504,7 +504,7 @@ TEST(LevelEnd, CompleteLevelEndsThePlanetOnceItsNameHasFaded) {
 }
 
 TEST(LevelEnd, ClearingPlanetNineLeavesThePlanetScreen) {
-    GameRun run(RunSpec{"3300 key 16\n", 9});
+    GameRun run(RunSetup{"3300 key 16\n", 9});
     auto& f = run.form1();
     f.RodsNeeded = 1;
     f.Player->setPicture(f.PlayerRod->picture());
@@ -513,11 +513,11 @@ TEST(LevelEnd, ClearingPlanetNineLeavesThePlanetScreen) {
     EXPECT_EQ(f.RodsNeeded, 0);
     run.runUntil(run.rt().now() + 2500);
     EXPECT_EQ(run.game().state.PlanetLevel, 10);
-    EXPECT_EQ(run.game().form1, nullptr);
+    EXPECT_FALSE(run.planetLoaded());
 }
 
 TEST(LevelEnd, EveryCallOfPrintRodsAtZeroEndsThePlanetAgain) {
-    GameRun run(RunSpec{"3300 key 16\n", 1});
+    GameRun run(RunSetup{"3300 key 16\n", 1});
     auto& f = run.form1();
     f.RodsNeeded = 0;
     f.print_rods();
@@ -529,7 +529,7 @@ TEST(LevelEnd, EveryCallOfPrintRodsAtZeroEndsThePlanetAgain) {
 }
 
 TEST(Cheats, TheLevelCheatAsksUntilItGetsOneToNine) {
-    GameRun run(RunSpec{"3300 key 16\n3400 key 108\n3500 type 10\n3510 press OK\n3600 press OK\n"
+    GameRun run(RunSetup{"3300 key 16\n3400 key 108\n3500 type 10\n3510 press OK\n3600 press OK\n"
                         "3700 type abc\n3710 press OK\n3800 press Cancel\n3900 type 9\n3910 press OK\n",
                         1, 3920, cheatMode});
     const json& m = run.dump["messages"];
@@ -547,7 +547,7 @@ TEST(Cheats, TheLevelCheatAsksUntilItGetsOneToNine) {
 }
 
 TEST(Cheats, TheLivesCheatTakesZeroToNinetyNine) {
-    GameRun run(RunSpec{"3300 key 118\n3400 type 100\n3410 press OK\n3420 press OK\n3430 type 99\n3440 press OK\n",
+    GameRun run(RunSetup{"3300 key 118\n3400 type 100\n3410 press OK\n3420 press OK\n3430 type 99\n3440 press OK\n",
                         1, 3500, cheatMode});
     const json& m = run.dump["messages"];
     ASSERT_EQ(m.size(), 3u);

@@ -15,7 +15,7 @@
 #include "support/wav_bytes.h"
 
 using kvtest::GameRun;
-using kvtest::RunSpec;
+using kvtest::RunSetup;
 namespace fs = std::filesystem;
 
 namespace {
@@ -65,7 +65,7 @@ private:
 }  // namespace
 
 TEST(PlanetSound, TheStartFanfareThenTheShotEachOnItsChannel) {
-    GameRun run(RunSpec{"3300 key 17\n", 1, 3400});
+    GameRun run(RunSetup{"3300 key 17\n", 1, 3400});
     EXPECT_EQ(run.sounds(), (std::vector<std::string>{"4:Samples/Start Level.wav@0", "1:Samples/Phaser.wav@3300"}));
     // Both reached the mixer: each channel holds the play that filled it.
     EXPECT_EQ(run.shared()["SoundBuffers"], nlohmann::json::array({0, 2, 0, 0, 1, 0}));
@@ -75,7 +75,7 @@ TEST(PlanetSound, TheStartFanfareThenTheShotEachOnItsChannel) {
 }
 
 TEST(PlanetSound, WithSoundOffNothingPlaysButTheDeviceIsThere) {
-    GameRun run(RunSpec{"3300 key 17\n", 1, 3400, [](kv::Game& g) {
+    GameRun run(RunSetup{"3300 key 17\n", 1, 3400, [](kv::Game& g) {
                             g.state.OptionsChosen = 1;
                             g.state.SoundOn = 0;
                             g.state.ControlDevice = 1;
@@ -88,7 +88,7 @@ TEST(PlanetSound, WithSoundOffNothingPlaysButTheDeviceIsThere) {
 TEST(PlanetSound, AMissingSampleGivesBothBoxesAndThePlanetGoesOn) {
     ScratchAppDir app("missing_sample");
     app.remove("Start Level.wav");
-    RunSpec spec{"0 press OK\n0 press OK\n3300 key 17\n", 1, 3400};
+    RunSetup spec{"0 press OK\n0 press OK\n3300 key 17\n", 1, 3400};
     spec.appDir = app.path();
     GameRun run(spec);
     const auto& msgs = run.dump["messages"];
@@ -112,7 +112,7 @@ TEST_P(DiskAudio, AShotIsHeard) {
     EnvVar driver("SDL_AUDIODRIVER", "disk");
     EnvVar file("SDL_DISKAUDIOFILE", out.string());
     {
-        RunSpec spec{shoot ? "3300 key 17\n" : "", 1, 3400};
+        RunSetup spec{shoot ? "3300 key 17\n" : "", 1, 3400};
         spec.appDir = app.path();
         GameRun run(spec);
         ASSERT_TRUE(run.dump["messages"].empty());

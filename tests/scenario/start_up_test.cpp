@@ -15,14 +15,13 @@ namespace fs = std::filesystem;
 namespace {
 struct StartUpRun {
     kvtest::FakeMachine m;
-    Game game{*m.rt};
-    int shown = 0;
+    kvtest::RecordingFlow flow;
+    Game game{*m.rt, flow};
     int status = 0;
     StartUpRun(std::function<void(kvtest::HeadlessClockDisplay&)> setup, const std::string& script,
                std::optional<std::uint64_t> until = std::nullopt)
         : m(until) {
         setup(m.display);
-        game.showMainMenu = [this](Game&) { ++shown; };
         m.rt->setScript(ScriptSource::fromText(script));
         try {
             frontend::openStartUp(game);
@@ -32,6 +31,8 @@ struct StartUpRun {
         }
     }
     ~StartUpRun() { m.rt->closeAll(); }   // the screens refer to the game
+    bool handedOver() const { return flow.asked == std::vector<std::string>{"startUpDone"}; }
+    bool startUpLoaded() const { return m.rt->findForm("StartUp") != nullptr; }
 };
 }  // namespace
 
@@ -39,11 +40,11 @@ TEST(StartUp, ProbesColoursSetsAppDirAndHandsOverAfterThreeSeconds) {
     StartUpRun at2999([](auto&) {}, "", 2999);
     EXPECT_EQ(at2999.game.state.ColourProbe, 250);
     EXPECT_EQ(at2999.game.state.AppDir, "/nowhere/");
-    EXPECT_EQ(at2999.shown, 0);
-    EXPECT_TRUE(at2999.game.startUp != nullptr);
+    EXPECT_TRUE(at2999.flow.asked.empty());
+    EXPECT_TRUE(at2999.startUpLoaded());
     StartUpRun after([](auto&) {}, "", 3100);
-    EXPECT_EQ(after.shown, 1);
-    EXPECT_EQ(after.game.startUp, nullptr);   // closed
+    EXPECT_TRUE(after.handedOver());
+    EXPECT_FALSE(after.startUpLoaded());   // closed
 }
 
 TEST(StartUp, TooFewColoursStopsWithTheColourDepthMessage) {
@@ -53,7 +54,7 @@ TEST(StartUp, TooFewColoursStopsWithTheColourDepthMessage) {
     EXPECT_EQ(run.m.rt->messages()[0].title, "Korvane Information");
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.m.display.modeRequests.empty());   // before any size check
-    EXPECT_EQ(run.shown, 0);
+    EXPECT_TRUE(run.flow.asked.empty());
 }
 
 struct ScreenCase {
@@ -84,7 +85,7 @@ TEST(StartUp, ARefusedSwitchStopsWithTheResolutionMessage) {
 }
 
 TEST(StartUp, RealRunGoesFromStartUpIntoANewGame) {
-    kvtest::GameRun run(kvtest::RunSpec{"", {}, 3500, {}});
+    kvtest::GameRun run(kvtest::RunSetup{"", {}, 3500, {}});
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
     EXPECT_EQ(run.shared()["ColourProbe"], 250);
     EXPECT_EQ(run.shared()["PlanetLevel"], 1);
@@ -102,7 +103,7 @@ TEST(BadInput, AMissingPictureStopsWithAMessageNamingTheFile) {
     for (const auto& e : fs::directory_iterator(app / "Pictures"))
         if (e.path().filename() != "PlayerRod.png") fs::copy(e.path(), dir / "Pictures" / e.path().filename());
     try {
-        kvtest::GameRun run(kvtest::RunSpec{"", 1, 100, {}, dir.string() + "/"});
+        kvtest::GameRun run(kvtest::RunSetup{"", 1, 100, {}, dir.string() + "/"});
         FAIL() << "the game started without its picture";
     } catch (const FatalError& e) {
         EXPECT_NE(std::string(e.what()).find("Pictures/PlayerRod.png"), std::string::npos) << e.what();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "runtime/runtime.h"
+#include "shared/screen_flow.h"
 
 namespace kvtest {
 
@@ -97,6 +98,21 @@ public:
     int cursor = 0, width = 800, height = 600, modeResult = 0;
     std::optional<kv::Color> probe;
     std::vector<std::pair<int, int>> modeRequests;
+};
+
+// A screen flow that only notes which hand-overs were asked for.
+class RecordingFlow : public kv::ScreenFlow {
+public:
+    std::vector<std::string> asked;
+    void startUpDone() override { asked.push_back("startUpDone"); }
+    void newGame() override { asked.push_back("newGame"); }
+    void loadedGame() override { asked.push_back("loadedGame"); }
+    void bonusStage() override { asked.push_back("bonusStage"); }
+    void bonusStageOver() override { asked.push_back("bonusStageOver"); }
+    void motherShip() override { asked.push_back("motherShip"); }
+    void endSequence() override { asked.push_back("endSequence"); }
+    void highScores() override { asked.push_back("highScores"); }
+    void pause(kv::PlayScreen&) override { asked.push_back("pause"); }
 };
 
 // A runtime on fakes only: no files, no SDL.

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/screens.h"
 
 namespace kvtest {
 
-GameRun::GameRun(const RunSpec& spec) {
+GameRun::GameRun(const RunSetup& spec) {
     kv::platform::PlatformOptions po;
     po.headless = true;
     machine_ = kv::platform::Platform::create(po);
@@ -17,13 +16,12 @@ GameRun::GameRun(const RunSpec& spec) {
                                                           machine_->joysticks(), machine_->registry(),
                                                           machine_->audio()});
     rt_->setScript(kv::ScriptSource::fromText(spec.script));
-    game_ = std::make_unique<kv::Game>(*rt_);
-    kv::app::wireScreens(*game_);
+    flow_ = std::make_unique<kv::app::GameFlow>(*rt_);
     kv::app::Options opt;
     opt.warpPlanet = spec.warp;
     try {
-        if (spec.before) spec.before(*game_);
-        kv::app::startGame(*game_, opt);
+        if (spec.before) spec.before(game());
+        flow_->begin(opt);
         status = rt_->run();
     } catch (const kv::RunEnded& e) {
         status = e.status;
@@ -48,14 +46,17 @@ void GameRun::refresh() {
 
 GameRun::~GameRun() {
     rt_->closeAll();   // the forms refer to the game
-    game_.reset();
+    flow_.reset();
     rt_.reset();
     machine_.reset();
 }
 
+bool GameRun::planetLoaded() const { return rt_->findForm("Form1") != nullptr; }
+
 kv::level::Form1& GameRun::form1() {
-    if (!game_->form1) throw std::runtime_error("the planet screen is not loaded");
-    return *game_->form1;
+    auto* f = dynamic_cast<kv::level::Form1*>(rt_->findForm("Form1"));
+    if (!f) throw std::runtime_error("the planet screen is not loaded");
+    return *f;
 }
 
 std::vector<std::string> GameRun::sounds() {

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/options.h"
+#include "app/screen_flow.h"
 #include "level/form1.h"
 #include "platform/platform.h"
 #include "runtime/runtime.h"
@@ -16,7 +17,7 @@
 
 namespace kvtest {
 
-struct RunSpec {
+struct RunSetup {
     std::string script;                           // script text
     std::optional<int> warp;                      // planet; none: start-up
     std::optional<std::uint64_t> until;
@@ -26,14 +27,15 @@ struct RunSpec {
 
 class GameRun {
 public:
-    explicit GameRun(const RunSpec& spec);
+    explicit GameRun(const RunSetup& setup);
     ~GameRun();
 
     int status = 0;
     nlohmann::json dump;                          // the state when the run ended
-    kv::Game& game() { return *game_; }
+    kv::Game& game() { return flow_->game(); }
     kv::Runtime& rt() { return *rt_; }
     kv::level::Form1& form1();                    // throws when not loaded
+    bool planetLoaded() const;                    // the planet screen is loaded
     // Runs on until the virtual clock reaches t, then refreshes the dump.
     void runUntil(std::uint64_t t);
     void refresh();
@@ -46,7 +48,7 @@ public:
 private:
     std::unique_ptr<kv::platform::Platform> machine_;
     std::unique_ptr<kv::Runtime> rt_;
-    std::unique_ptr<kv::Game> game_;
+    std::unique_ptr<kv::app::GameFlow> flow_;
 };
 
 }  // namespace kvtest

@@ -13,7 +13,8 @@ namespace {
 class MusicService : public ::testing::Test {
 protected:
     kvtest::FakeMachine m;
-    Game game{*m.rt};
+    kvtest::RecordingFlow flow;
+    Game game{*m.rt, flow};
     void SetUp() override { game.state.AppDir = "/game/"; }
 
     std::vector<std::string> calls() const {
@@ -65,7 +66,7 @@ TEST_F(MusicService, AMissingModuleLeavesSilenceWithoutABox) {
     EXPECT_EQ(calls().size(), 5u);
     EXPECT_FALSE(m.audio.module().playing);
     EXPECT_TRUE(m.rt->messages().empty());
-    EXPECT_EQ(game.musicFRM->Tune->caption(), "Intro.Mod (cannot be played)");
+    EXPECT_EQ(loadedMusicPanel(game)->Tune->caption(), "Intro.Mod (cannot be played)");
     StopMusic(game);
     EXPECT_EQ(m.audio.users, 0);
 }
@@ -88,7 +89,7 @@ TEST_F(MusicService, ANewPlayerReplacesTheOldOne) {
 
 TEST_F(MusicService, ThePanelOnlyHidesWhenClosedAndIsTheSameWindowEachTime) {
     StartTitleMusic(game);
-    MusicFRM* first = game.musicFRM;
+    MusicFRM* first = loadedMusicPanel(game);
     m.rt->setScript(ScriptSource::fromText("10 press StopButt\n20 press PlayButt\n30 press HideButt\n"
                                            "40 press HideButt\n"));
     ShowMusicPanel(game);
@@ -98,7 +99,7 @@ TEST_F(MusicService, ThePanelOnlyHidesWhenClosedAndIsTheSameWindowEachTime) {
     EXPECT_TRUE(m.rt->isLoaded(first));
     EXPECT_FALSE(first->shown());
     ShowMusicPanel(game);
-    EXPECT_EQ(game.musicFRM, first);
+    EXPECT_EQ(loadedMusicPanel(game), first);
     // Unloading it outright keeps it loaded too.
     first->unload();
     EXPECT_TRUE(m.rt->isLoaded(first));
@@ -106,7 +107,7 @@ TEST_F(MusicService, ThePanelOnlyHidesWhenClosedAndIsTheSameWindowEachTime) {
 
 TEST_F(MusicService, ThePanelShowsWhatPlays) {
     StartTitleMusic(game);
-    MusicFRM& panel = *game.musicFRM;
+    MusicFRM& panel = *loadedMusicPanel(game);
     EXPECT_EQ(panel.Tune->caption(), "Intro.Mod  playing");
     EXPECT_EQ(panel.Position->caption(), "0:00 / 1:15");
     EXPECT_FALSE(panel.PlayButt->enabled);

@@ -2,7 +2,7 @@
 // gradient bands, transition pacing.
 #include <gtest/gtest.h>
 
-#include "media/effects.h"
+#include "media/transitions.h"
 #include "shared/led_readout.h"
 #include "shared/print_fx.h"
 #include "shared/registry_ctl.h"

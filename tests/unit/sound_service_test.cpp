@@ -19,7 +19,8 @@ namespace {
 class SoundService : public ::testing::Test {
 protected:
     kvtest::FakeMachine m;
-    Game game{*m.rt};
+    kvtest::RecordingFlow flow;
+    Game game{*m.rt, flow};
     Form screen{*m.rt, "Form1", 800, 600};
     fs::path dir = fs::temp_directory_path() / ("kv_sound_" + std::to_string(::getpid()));
 

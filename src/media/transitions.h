@@ -5,10 +5,9 @@
 #include <optional>
 #include <string>
 
-#include <nlohmann/json_fwd.hpp>
-
 #include "media/stopwatch.h"
 #include "runtime/controls.h"
+#include "runtime/fields.h"
 #include "runtime/runtime.h"
 
 namespace kv {
@@ -21,7 +20,8 @@ struct TransitionPacing {
 // the dissolve compute it.
 TransitionPacing pacingFor(double rate);
 
-class CEffects {
+// The dump shows its settings under the names of its properties.
+class CEffects : public Described {
 public:
     explicit CEffects(Runtime& rt);
 
@@ -39,7 +39,6 @@ public:
     void DoFadeOut(std::int32_t unused);
     void DoFade(std::int32_t unused);
 
-    void describe(nlohmann::json& out) const;
     // What the last wipe or dissolve used (tests read these).
     std::int32_t pause() const { return pause_; }
     std::int32_t linesPerStep() const { return linesPerStep_; }
@@ -53,14 +52,14 @@ private:
     void copyBlock(int sx, int sy, int w, int h);
 
     Runtime& rt_;
-    bool showWarnings_ = true;
-    std::string lastError_;
-    float animationTime_ = 2.0f;
-    std::int32_t blockSize_ = 1;
+    bool showWarnings_ = declareField("ShowWarnings", &showWarnings_, true);
+    std::string lastError_ = declareField("LastErrMsg", &lastError_);
+    float animationTime_ = declareField("AnimationTime", &animationTime_, 2.0f);
+    std::int32_t blockSize_ = declareField("BlockSize", &blockSize_, 1);
     CStopWatch stopwatch_;
-    std::int32_t linesPerStep_ = 10;
-    std::int32_t how_ = 0;
-    std::int32_t pause_ = 0;
+    std::int32_t linesPerStep_ = declareField("LinesPerStep", &linesPerStep_, 10);
+    std::int32_t how_ = declareField("How", &how_, 0);
+    std::int32_t pause_ = declareField("Pause", &pause_, 0);
     PictureBox* canvas_ = nullptr;
     std::int32_t x_ = 0, y_ = 0;
     PictureBox* pic_ = nullptr;

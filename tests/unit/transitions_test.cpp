@@ -1,7 +1,7 @@
 // Picture transitions and the stopwatch that paces them.
 #include <gtest/gtest.h>
 
-#include "media/effects.h"
+#include "media/transitions.h"
 #include "support/fakes.h"
 
 using namespace kv;

@@ -1,8 +1,6 @@
-#include "media/effects.h"
+#include "media/transitions.h"
 
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 namespace kv {
 
@@ -123,15 +121,5 @@ void CEffects::fade(bool out) {
 
 void CEffects::DoFadeOut(std::int32_t) { fade(true); }
 void CEffects::DoFade(std::int32_t) { fade(false); }
-
-void CEffects::describe(nlohmann::json& o) const {
-    o["AnimationTime"] = animationTime_;
-    o["ShowWarnings"] = showWarnings_;
-    o["LastErrMsg"] = lastError_;
-    o["BlockSize"] = blockSize_;
-    o["LinesPerStep"] = linesPerStep_;
-    o["How"] = how_;
-    o["Pause"] = pause_;
-}
 
 }  // namespace kv

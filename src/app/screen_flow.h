@@ -1,0 +1,34 @@
+#pragma once
+// The screen flow: which screen follows which. Every hand-over between screens
+// is one routine here; the screens ask for them through ScreenFlow and never
+// hold each other.
+#include "app/options.h"
+#include "shared/game.h"
+#include "shared/screen_flow.h"
+
+namespace kv::app {
+
+class GameFlow : public ScreenFlow {
+public:
+    explicit GameFlow(Runtime& rt);
+    Game& game() { return game_; }
+
+    // The run's first screen: start-up, or a warp straight into the game.
+    void begin(const Options& opt);
+
+    void startUpDone() override;
+    void newGame() override;
+    void loadedGame() override;
+    void bonusStage() override;
+    void bonusStageOver() override;
+    void motherShip() override;
+    void endSequence() override;
+    void highScores() override;
+    void pause(PlayScreen& playing) override;
+
+private:
+    void startUp();
+    Game game_;
+};
+
+}  // namespace kv::app
