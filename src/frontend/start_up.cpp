@@ -1,6 +1,6 @@
 #include "frontend/start_up.h"
 
-#include "shared/mouse.h"
+#include "shared/display_mode.h"
 
 namespace kv::frontend {
 

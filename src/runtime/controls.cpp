@@ -306,13 +306,34 @@ void TextBox::describe(nlohmann::json& out) const {
     out["text"] = text;
 }
 
-// ---- OptionButton ----------------------------------------------------------
+// ---- Toggle: option buttons and check boxes -------------------------------
+
+Toggle::Toggle(Form& form, std::string name, ControlKind kind, Control* parent, Rect r, std::string c)
+    : Control(form, std::move(name), kind, parent, r), caption(std::move(c)) {}
+
+void Toggle::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
+    Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
+    int cy = oy + rect_.h / 2;
+    drawMark(frame, ox + 7, cy, area);
+    TextEngine& te = rt.text();
+    te.draw(frame, font, caption, ox + 18, cy - te.lineHeight(font) / 2, fore, 0, area);
+}
+
+void Toggle::describe(nlohmann::json& out) const {
+    Control::describe(out);
+    out["caption"] = caption;
+    out["value"] = value_;
+    out["forecolor"] = colourJson(fore);
+}
 
 OptionButton::OptionButton(Form& form, std::string name, Control* parent, Rect r, std::string c)
-    : Control(form, std::move(name), ControlKind::OptionButton, parent, r), caption(std::move(c)) {}
+    : Toggle(form, std::move(name), ControlKind::OptionButton, parent, r, std::move(c)) {}
 
 void OptionButton::setValue(bool v) {
-    if (!v) { value_ = false; return; }
+    if (!v) {
+        value_ = false;
+        return;
+    }
     for (Control* sib : form_.childrenOf(parent_)) {
         if (auto* ob = dynamic_cast<OptionButton*>(sib); ob && ob != this) ob->value_ = false;
     }
@@ -320,59 +341,36 @@ void OptionButton::setValue(bool v) {
     if (onClick) onClick();
 }
 
-void OptionButton::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
-    Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
-    int cy = oy + rect_.h / 2;
-    Surface& f = frame;
+void OptionButton::drawMark(Surface& frame, int cx, int cy, Rect area) const {
+    // A round well, with a dot when selected.
     for (int y = -6; y <= 6; ++y)
         for (int x = -6; x <= 6; ++x) {
             int d = x * x + y * y;
-            if (d <= 36 && area.contains(ox + 7 + x, cy + y)) f.setPixel(ox + 7 + x, cy + y, d >= 25 ? Color(150, 160, 190) : Color(245, 245, 250));
-            if (value_ && d <= 6 && area.contains(ox + 7 + x, cy + y)) f.setPixel(ox + 7 + x, cy + y, Color(20, 20, 30));
+            if (!area.contains(cx + x, cy + y)) continue;
+            if (d <= 36) frame.setPixel(cx + x, cy + y, d >= 25 ? Color(150, 160, 190) : Color(245, 245, 250));
+            if (value_ && d <= 6) frame.setPixel(cx + x, cy + y, Color(20, 20, 30));
         }
-    TextEngine& te = rt.text();
-    te.draw(frame, font, caption, ox + 18, cy - te.lineHeight(font) / 2, fore, 0, area);
 }
-
-void OptionButton::describe(nlohmann::json& out) const {
-    Control::describe(out);
-    out["caption"] = caption;
-    out["value"] = value_;
-    out["forecolor"] = colourJson(fore);
-}
-
-// ---- CheckBox --------------------------------------------------------------
 
 CheckBox::CheckBox(Form& form, std::string name, Control* parent, Rect r, std::string c)
-    : Control(form, std::move(name), ControlKind::CheckBox, parent, r), caption(std::move(c)) {}
+    : Toggle(form, std::move(name), ControlKind::CheckBox, parent, r, std::move(c)) {}
 
 void CheckBox::click() {
     if (!enabled) return;
-    value = !value;
+    value_ = !value_;
     if (onClick) onClick();
 }
 
-void CheckBox::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
-    Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
-    int cy = oy + rect_.h / 2;
-    Rect box{ox + 1, cy - 6, 13, 13};
+void CheckBox::drawMark(Surface& frame, int cx, int cy, Rect area) const {
+    // A sunken square, with a tick when checked.
+    Rect box{cx - 6, cy - 6, 13, 13};
     frame.fillRect(box.intersect(area), Color(245, 245, 250));
     bevel(frame, box, area, Color(60, 60, 70), Color(200, 200, 210));
-    if (value) {
-        for (int i = 0; i < 3; ++i) {
-            frame.line(box.x + 3, cy - 1 + i, box.x + 5, cy + 1 + i, Color(20, 20, 30));
-            frame.line(box.x + 5, cy + 1 + i, box.x + 10, cy - 4 + i, Color(20, 20, 30));
-        }
+    if (!value_) return;
+    for (int i = 0; i < 3; ++i) {
+        frame.line(box.x + 3, cy - 1 + i, box.x + 5, cy + 1 + i, Color(20, 20, 30));
+        frame.line(box.x + 5, cy + 1 + i, box.x + 10, cy - 4 + i, Color(20, 20, 30));
     }
-    TextEngine& te = rt.text();
-    te.draw(frame, font, caption, ox + 18, cy - te.lineHeight(font) / 2, fore, 0, area);
-}
-
-void CheckBox::describe(nlohmann::json& out) const {
-    Control::describe(out);
-    out["caption"] = caption;
-    out["value"] = value;
-    out["forecolor"] = colourJson(fore);
 }
 
 }  // namespace kv

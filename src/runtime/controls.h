@@ -170,35 +170,44 @@ public:
     void describe(nlohmann::json& out) const override;
 };
 
-// Option buttons of one container are exclusive; selecting one runs its click.
-class OptionButton : public Control {
+// A caption with a mark in front of it that is on or off: the common part of
+// option buttons and check boxes.
+class Toggle : public Control {
 public:
-    OptionButton(Form& form, std::string name, Control* parent, Rect r, std::string caption);
     std::string caption;
     Font font{8, false};
     Color fore{255, 255, 255};
     bool value() const { return value_; }
-    void setValue(bool v);                 // selecting runs onClick, like a click
     bool clickable() const override { return enabled; }
-    void click() override { setValue(true); }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
 
-private:
+protected:
+    Toggle(Form& form, std::string name, ControlKind kind, Control* parent, Rect r, std::string caption);
+    // The mark, centred on (cx, cy), clipped to area.
+    virtual void drawMark(Surface& frame, int cx, int cy, Rect area) const = 0;
     bool value_ = false;
 };
 
-class CheckBox : public Control {
+// Option buttons of one container are exclusive; selecting one runs its click.
+class OptionButton : public Toggle {
+public:
+    OptionButton(Form& form, std::string name, Control* parent, Rect r, std::string caption);
+    void setValue(bool v);                 // selecting runs onClick, like a click
+    void click() override { setValue(true); }
+
+private:
+    void drawMark(Surface& frame, int cx, int cy, Rect area) const override;
+};
+
+class CheckBox : public Toggle {
 public:
     CheckBox(Form& form, std::string name, Control* parent, Rect r, std::string caption);
-    std::string caption;
-    Font font{8, false};
-    Color fore{255, 255, 255};
-    bool value = false;
-    bool clickable() const override { return enabled; }
-    void click() override;
-    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
-    void describe(nlohmann::json& out) const override;
+    void setValue(bool v) { value_ = v; }  // ticking from code runs no click
+    void click() override;                 // the player's click flips it
+
+private:
+    void drawMark(Surface& frame, int cx, int cy, Rect area) const override;
 };
 
 }  // namespace kv

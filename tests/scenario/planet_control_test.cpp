@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "frontend/in_game_options.h"
+#include "runtime/keys.h"
+#include "support/case_names.h"
 #include "support/harness.h"
 
 using kvtest::GameRun;
+using kvtest::PlanetInPlay;
 using kvtest::RunSetup;
 using json = nlohmann::json;
 
@@ -20,40 +23,17 @@ void joystickGame(kv::Game& g) {
 }
 }  // namespace
 
-TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLives) {
+TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLivesAndWaitsForAKey) {
     GameRun run(RunSetup{"", 1, 3300, {}});
     const json& sh = run.shared();
     EXPECT_EQ(sh["PlanetLevel"], 1);
     EXPECT_EQ(sh["PlayerScore"], 0);
     EXPECT_EQ(sh["PlayerLives"], 3);
     EXPECT_EQ(sh["RadiationLevel"], 0);
+    // No options chosen: the keyboard, sound on, no cheats.
     EXPECT_EQ(sh["ControlDevice"], 1);
     EXPECT_EQ(sh["SoundOn"], 1);
     EXPECT_EQ(sh["CheatMode"], 0);
-    EXPECT_EQ(sh["ShipFrozen"], 0);
-    const json& v = run.vars();
-    EXPECT_EQ(v["RodsNeeded"], 3);
-    EXPECT_EQ(v["RodsDefused"], 0);
-    EXPECT_EQ(v["ShipPickInterval"], 5000);
-    EXPECT_EQ(v["BonusDelay"], 400);
-    EXPECT_EQ(v["RodThreshold"], 10);
-    EXPECT_EQ(v["BulletsAllowed"], 1);
-    EXPECT_EQ(v["NextBullet"], 1);
-    EXPECT_EQ(v["BulletOn"], json::array({0, 0, 0, 0, 0, 0}));
-    ASSERT_EQ(v["Ships"].size(), 7u);
-    for (const auto& s : v["Ships"]) EXPECT_EQ(s["StayTicks"], 15);
-    EXPECT_EQ(v["StarX"].size(), 150u);
-    // The ship at its start, every bullet hidden at its centre.
-    EXPECT_EQ(run.control("Player")["left"], 275);
-    EXPECT_EQ(run.control("Player")["top"], 476);
-    EXPECT_EQ(run.control("Player")["picture"], "PlayerNorm");
-    for (int i = 1; i <= 5; ++i) {
-        const json& b = run.control("PlayBullet(" + std::to_string(i) + ")");
-        EXPECT_EQ(b["visible"], false);
-        EXPECT_EQ(b["left"], 306);
-        EXPECT_EQ(b["top"], 476);
-    }
-    for (int i = 1; i <= 7; ++i) EXPECT_EQ(run.control("DropShip(" + std::to_string(i) + ")")["top"], -74);
     // Waiting for the first key: the caption shows and no ship is picked.
     EXPECT_EQ(run.control("textFX")["visible"], true);
     EXPECT_EQ(run.dump["form"]["Form1"]["timers"]["PickShips"]["enabled"], false);
@@ -61,26 +41,49 @@ TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLives) {
     EXPECT_EQ(run.sounds().front(), "4:Samples/Start Level.wav@0");
 }
 
-struct PlanetCase {
-    int planet, pick, stay, rods, bad, bonusDelay, threshold;
+// Each planet plays at its own pace: how soon the first drop ship comes, how
+// long it rests at the top, and how many rods end the planet.
+struct PaceCase {
+    const char* name;
+    int planet, pick, stay, rods;
 };
-class PlanetTable : public testing::TestWithParam<PlanetCase> {};
-TEST_P(PlanetTable, SetLevelTakesThePlanetsRow) {
-    const PlanetCase& c = GetParam();
-    GameRun run(RunSetup{"", c.planet, 3300, {}});
-    const json& v = run.vars();
-    EXPECT_EQ(v["ShipPickInterval"], c.pick);
-    EXPECT_EQ(v["Ships"][0]["StayTicks"], c.stay);
-    EXPECT_EQ(v["RodsNeeded"], c.rods);
-    EXPECT_EQ(v["BadRodsOn"], c.bad);
-    EXPECT_EQ(v["BonusDelay"], c.bonusDelay);
-    EXPECT_EQ(v["RodThreshold"], c.threshold);
-    EXPECT_EQ(run.shared()["PlanetLevel"], c.planet);
+class PlanetPace : public testing::TestWithParam<PaceCase> {};
+TEST_P(PlanetPace, ShipsComeRestAndTheRodsNeededEndThePlanet) {
+    const PaceCase& c = GetParam();
+    const std::uint64_t firstKey = 3300;
+    GameRun run(RunSetup{"3300 key 16\n", c.planet, firstKey + c.pick - 1, {}});
+    auto& f = run.form1();
+    auto activeShip = [&] {
+        for (int i = 1; i <= 7; ++i)
+            if (f.Ships[i].Active == 1) return i;
+        return 0;
+    };
+    EXPECT_EQ(activeShip(), 0);
+    run.runUntil(firstKey + c.pick + 1);
+    const int ship = activeShip();
+    ASSERT_NE(ship, 0) << "no ship picked one interval after the first key";
+    // One look per DropShips tick until the ship has climbed out again.
+    int atTheTop = 0;
+    for (int tick = 0; tick < 16 + c.stay + 20; ++tick) {
+        run.runUntil(firstKey + c.pick + 1 + 80 * std::uint64_t(tick + 1));
+        atTheTop += f.DropShip[ship]->top() == 5;
+    }
+    EXPECT_EQ(atTheTop, c.stay);
+    // Defusing at the dispenser: the planet ends with the last rod needed.
+    run.rt().setUntil(std::nullopt);   // the keys below are handled at once
+    f.Player->setLeft(561);
+    for (int rod = 1; rod <= c.rods; ++rod) {
+        EXPECT_FALSE(f.EndWait->enabled()) << "ended after " << rod - 1 << " rods";
+        f.Player->setPicture(f.PlayerRod->picture());
+        f.scapebox_KeyDown(kv::vk::Shift, 0);
+    }
+    EXPECT_TRUE(f.EndWait->enabled());
+    EXPECT_EQ(run.game().state.ShipFrozen, 1);
 }
-INSTANTIATE_TEST_SUITE_P(Planets, PlanetTable,
-                         testing::Values(PlanetCase{1, 5000, 15, 3, 0, 400, 10}, PlanetCase{4, 2500, 10, 9, 0, 250, 10},
-                                         PlanetCase{6, 1500, 8, 15, 1, 100, 15}, PlanetCase{7, 1500, 8, 17, 1, 50, 20},
-                                         PlanetCase{9, 750, 7, 20, 1, 20, 5}));
+INSTANTIATE_TEST_SUITE_P(Planets, PlanetPace,
+                         testing::Values(PaceCase{"First", 1, 5000, 15, 3}, PaceCase{"Sixth", 6, 1500, 8, 15},
+                                         PaceCase{"Ninth", 9, 750, 7, 20}),
+                         kvtest::CaseName());
 
 TEST(PlanetScreen, PlanetTenNeverShowsAnIntroAndLeavesThePlanetScreen) {
     GameRun run(RunSetup{"", 10, 100, {}});
@@ -90,20 +93,24 @@ TEST(PlanetScreen, PlanetTenNeverShowsAnIntroAndLeavesThePlanetScreen) {
 }
 
 struct MoveCase {
+    const char* name;
     int from, key, to;
 };
 class Moves : public testing::TestWithParam<MoveCase> {};
 TEST_P(Moves, KeysStepThirteenPixelsAndTheEdgesClamp) {
-    GameRun run(RunSetup{"3300 key 16\n", 1, {}, {}});   // any key ends the intro
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.Player->setLeft(GetParam().from);
     f.scapebox_KeyDown(GetParam().key, 0);
     EXPECT_EQ(f.Player->left(), GetParam().to);
 }
 INSTANTIATE_TEST_SUITE_P(Keyboard, Moves,
-                         testing::Values(MoveCase{275, 37, 262}, MoveCase{275, 39, 288}, MoveCase{5, 37, 0},
-                                         MoveCase{0, 37, 0}, MoveCase{550, 39, 561}, MoveCase{561, 39, 561},
-                                         MoveCase{555, 16, 561}, MoveCase{300, 65, 300}));
+                         testing::Values(MoveCase{"Left", 275, 37, 262}, MoveCase{"Right", 275, 39, 288},
+                                         MoveCase{"LeftClampsAtZero", 5, 37, 0}, MoveCase{"LeftAtZero", 0, 37, 0},
+                                         MoveCase{"RightDocks", 550, 39, 561}, MoveCase{"RightWhenDocked", 561, 39, 561},
+                                         MoveCase{"AnyKeyDocksAt555", 555, 16, 561},
+                                         MoveCase{"OtherKeysStayPut", 300, 65, 300}),
+                         kvtest::CaseName());
 
 TEST(PlanetScreen, AHeldKeyMovesOncePerRepeat) {
     GameRun run(RunSetup{"3300 keys 37 40 30\n", 1, 5000, {}});
@@ -114,8 +121,8 @@ TEST(PlanetScreen, AHeldKeyMovesOncePerRepeat) {
 }
 
 TEST(PlanetScreen, DockingWithARodDefusesIt) {
-    GameRun run(RunSetup{"3300 key 16\n", 1, {}, {}});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.Player->setPicture(f.PlayerRod->picture());
     f.CanFire = 0;
     f.Player->setLeft(550);
@@ -180,8 +187,8 @@ TEST(PlanetScreen, ASecondShotWhileTheOnlyBulletFliesIsSilent) {
 }
 
 TEST(PlanetScreen, ShotsFillTheAllowedSlotsInTurn) {
-    GameRun run(RunSetup{"3300 key 16\n", 1, {}, {}});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.BulletsAllowed = 3;
     for (int i = 0; i < 4; ++i) f.scapebox_KeyDown(17, 0);
     EXPECT_EQ(f.BulletOn[1], 1);

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "media/transitions.h"
+#include "support/case_names.h"
 #include "support/harness.h"
 
 using kvtest::GameRun;
+using kvtest::PlanetInPlay;
 using kvtest::RunSetup;
 using json = nlohmann::json;
 using kv::level::Form1;
@@ -100,8 +102,8 @@ TEST(FireAndHits, AShotAtTheTopStationDestroysTheShipForTwentyFivePoints) {
 }
 
 TEST(FireAndHits, ABulletMustLieStrictlyInsideTheShip) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     auto& ship = *f.DropShip[2];   // left 82, width 73
     ship.setTop(5);
     f.Ships[2].Active = 1;
@@ -117,8 +119,8 @@ TEST(FireAndHits, ABulletMustLieStrictlyInsideTheShip) {
 }
 
 TEST(FireAndHits, ThreeSlotsCycleAsBulletsLeaveTheTop) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.BulletsAllowed = 3;
     for (int i = 0; i < 3; ++i) f.scapebox_KeyDown(17, 0);
     EXPECT_EQ(f.NextBullet, 3);
@@ -136,8 +138,8 @@ TEST(FireAndHits, ThreeSlotsCycleAsBulletsLeaveTheTop) {
 }
 
 TEST(FireAndHits, AfterShootOneBulletAFlyingSlotStopsInMidAir) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.BulletsAllowed = 2;
     f.scapebox_KeyDown(17, 0);
     f.scapebox_KeyDown(17, 0);
@@ -151,8 +153,8 @@ TEST(FireAndHits, AfterShootOneBulletAFlyingSlotStopsInMidAir) {
 }
 
 TEST(FireAndHits, TheBonusBoxIsHitWhereItStandsEvenHidden) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.BonusType = 9;
     f.bonusbox->setPicture(f.bonuspic->picture());
     f.bonusbox->move(300, 200);
@@ -173,6 +175,7 @@ TEST(FireAndHits, TheBonusBoxIsHitWhereItStandsEvenHidden) {
 }
 
 struct RodCase {
+    const char* name;
     int planet;
     double roll;   // r = Int(roll * 100) + 1
     int falling, kind;
@@ -181,8 +184,8 @@ struct RodCase {
 class RodOdds : public testing::TestWithParam<RodCase> {};
 TEST_P(RodOdds, TheRollDecidesNoRodAGoodRodOrABadOne) {
     const RodCase& c = GetParam();
-    GameRun run(RunSetup{"3300 key 16\n", c.planet});
-    auto& f = run.form1();
+    PlanetInPlay run(c.planet);
+    auto& f = run.f;
     f.DropShip[2]->setTop(5);
     auto sounds = run.game().soundLog.size();
     run.rt().random().queue(c.roll);
@@ -197,14 +200,16 @@ TEST_P(RodOdds, TheRollDecidesNoRodAGoodRodOrABadOne) {
     }
 }
 INSTANTIATE_TEST_SUITE_P(Planets, RodOdds,
-                         testing::Values(RodCase{1, 0.08, 0, 0, false},   // r 9 < 10: no rod
-                                         RodCase{1, 0.09, 1, 1, true},    // r 10
-                                         RodCase{1, 0.79, 1, 1, true},    // r 80 = threshold + 70
-                                         RodCase{1, 0.95, 1, 1, false},   // bad rods off: a silent good rod
-                                         RodCase{6, 0.85, 1, 2, true},    // r 86 > 85: bad
-                                         RodCase{6, 0.84, 1, 1, true},    // r 85
-                                         RodCase{9, 0.03, 0, 0, false},   // r 4 < 5
-                                         RodCase{9, 0.75, 1, 2, true}));  // r 76 > 75
+                         testing::Values(RodCase{"First_9_NoRod", 1, 0.08, 0, 0, false},
+                                         RodCase{"First_10_Good", 1, 0.09, 1, 1, true},
+                                         RodCase{"First_80_Good", 1, 0.79, 1, 1, true},   // threshold + 70
+                                         // bad rods off: a silent good rod
+                                         RodCase{"First_96_SilentGood", 1, 0.95, 1, 1, false},
+                                         RodCase{"Sixth_86_Bad", 6, 0.85, 1, 2, true},
+                                         RodCase{"Sixth_85_Good", 6, 0.84, 1, 1, true},
+                                         RodCase{"Ninth_4_NoRod", 9, 0.03, 0, 0, false},
+                                         RodCase{"Ninth_76_Bad", 9, 0.75, 1, 2, true}),
+                         kvtest::CaseName());
 
 TEST(Rods, ACaughtRodIsCarriedToTheDispenserAndDefused) {
     GameRun run(RunSetup{std::string(kShipFourScript) + "9500 rnd 0.5\n", 1, 13000});
@@ -224,8 +229,8 @@ TEST(Rods, ACaughtRodIsCarriedToTheDispenserAndDefused) {
 }
 
 TEST(Rods, ABadRodCaughtAtNoneDefusedNeverBringsTheEndCloser) {
-    GameRun run(RunSetup{"3300 key 16\n", 6});
-    auto& f = run.form1();
+    PlanetInPlay run(6);
+    auto& f = run.f;
     f.Ships[5].RodFalling = 1;
     f.Ships[5].RodKind = 2;
     f.RadRod[5]->setLeft(f.Player->left() + 20);
@@ -240,8 +245,8 @@ TEST(Rods, ABadRodCaughtAtNoneDefusedNeverBringsTheEndCloser) {
 }
 
 TEST(Rods, ARodFallingPastAShipThatCarriesOneLands) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.Player->setPicture(f.PlayerRod->picture());
     f.Ships[1].RodFalling = 1;
     f.Ships[1].RodKind = 1;
@@ -253,9 +258,9 @@ TEST(Rods, ARodFallingPastAShipThatCarriesOneLands) {
 }
 
 TEST(Radiation, TheLimitCostsALifeAndTheNextLifeResetsThePlayfield) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
-    auto& g = run.game().state;
+    PlanetInPlay run;
+    auto& f = run.f;
+    auto& g = run.g;
     g.RadiationLevel = 550;
     f.Ships[2].RodFalling = 1;
     f.Ships[2].RodKind = 1;
@@ -279,9 +284,9 @@ TEST(Radiation, TheLimitCostsALifeAndTheNextLifeResetsThePlayfield) {
 }
 
 TEST(Radiation, FiveHundredSixtyFiveIsSafeFiveHundredSixtySixIsNot) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
-    auto& g = run.game().state;
+    PlanetInPlay run;
+    auto& f = run.f;
+    auto& g = run.g;
     g.RadiationLevel = 565;
     f.print_radiation();
     EXPECT_EQ(g.PlayerLives, 3);
@@ -296,8 +301,8 @@ struct GaugeCase {
 };
 class GaugeColours : public testing::TestWithParam<GaugeCase> {};
 TEST_P(GaugeColours, TheBarRunsGreenYellowRed) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     run.game().state.RadiationLevel = 565;
     f.print_radiation();
     EXPECT_EQ(f.RadProgress->shown().pixel(GetParam().column, 9), GetParam().colour);
@@ -305,11 +310,14 @@ TEST_P(GaugeColours, TheBarRunsGreenYellowRed) {
 INSTANTIATE_TEST_SUITE_P(Columns, GaugeColours,
                          testing::Values(GaugeCase{0, {0, 255, 0}}, GaugeCase{100, {100, 255, 0}},
                                          GaugeCase{255, {255, 255, 0}}, GaugeCase{284, {255, 255, 0}},
-                                         GaugeCase{300, {255, 239, 0}}, GaugeCase{539, {255, 0, 0}}));
+                                         GaugeCase{300, {255, 239, 0}}, GaugeCase{539, {255, 0, 0}}),
+                         [](const testing::TestParamInfo<GaugeCase>& info) {
+                             return "Column" + std::to_string(info.param.column);
+                         });
 
 TEST(Radiation, TheEmptyGaugeRunsDimGreenToDimRed) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     const auto& s = f.RadProgress->shown();
     EXPECT_EQ(s.pixel(1, 9), kv::Color(0, 50, 0));   // column 0 holds the zero-level bar
     EXPECT_EQ(s.pixel(283, 9), kv::Color(50, 50, 0));
@@ -317,9 +325,9 @@ TEST(Radiation, TheEmptyGaugeRunsDimGreenToDimRed) {
 }
 
 TEST(Lives, TheLastLifeEndsTheGameAfterTheExplosion) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
-    auto& g = run.game().state;
+    PlanetInPlay run;
+    auto& f = run.f;
+    auto& g = run.g;
     g.PlayerLives = 0;
     g.RadiationLevel = 566;
     f.print_radiation();
@@ -341,9 +349,9 @@ TEST(Lives, TheLastLifeEndsTheGameAfterTheExplosion) {
 }
 
 TEST(Lives, WithLivesLeftPlayGoesOnAfterTheExplosion) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
-    auto& g = run.game().state;
+    PlanetInPlay run;
+    auto& f = run.f;
+    auto& g = run.g;
     g.PlayerLives = 1;
     g.RadiationLevel = 600;
     f.print_radiation();
@@ -361,8 +369,8 @@ struct BonusCase {
 };
 class BonusNames : public testing::TestWithParam<BonusCase> {};
 TEST_P(BonusNames, ACaughtPickUpShowsItsNameInItsColour) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     pickupOverPlayer(f, GetParam().kind);
     f.droprods_Timer();
     EXPECT_EQ(f.bonuslabel->caption(), GetParam().name);
@@ -380,9 +388,11 @@ INSTANTIATE_TEST_SUITE_P(
                     BonusCase{13, "Faster Movement", {0, 200, 0}}, BonusCase{15, "BONUS STAGE!", {255, 255, 0}},
                     BonusCase{16, "100 Points", {0, 200, 0}}, BonusCase{17, "Shoot 1 extra bullet", {0, 200, 0}},
                     BonusCase{7, "Complete Level", {0, 200, 0}}, BonusCase{8, "Increase Radiation Level", {255, 0, 0}},
-                    BonusCase{9, "Slower Movement", {255, 0, 0}}, BonusCase{10, "Shoot 1 Bullet", {255, 0, 0}}));
+                    BonusCase{9, "Slower Movement", {255, 0, 0}}, BonusCase{10, "Shoot 1 Bullet", {255, 0, 0}}),
+    kvtest::CaseName());
 
 struct EffectCase {
+    const char* name;
     int kind;
     int radiation, speed, bullets;            // before
     int radiationAfter, speedAfter, bulletsAfter, livesAfter, scoreAfter;
@@ -390,9 +400,9 @@ struct EffectCase {
 class BonusEffects : public testing::TestWithParam<EffectCase> {};
 TEST_P(BonusEffects, EachKindDoesWhatItsNameSays) {
     const EffectCase& c = GetParam();
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
-    auto& g = run.game().state;
+    PlanetInPlay run;
+    auto& f = run.f;
+    auto& g = run.g;
     g.RadiationLevel = static_cast<std::int16_t>(c.radiation);
     f.PlayerSpeed = static_cast<std::int16_t>(c.speed);
     f.BulletsAllowed = static_cast<std::int16_t>(c.bullets);
@@ -405,20 +415,23 @@ TEST_P(BonusEffects, EachKindDoesWhatItsNameSays) {
     EXPECT_EQ(g.PlayerScore, c.scoreAfter);
 }
 INSTANTIATE_TEST_SUITE_P(Table, BonusEffects,
-                         testing::Values(EffectCase{1, 30, 10, 1, -10, 10, 1, 3, 0},    // -40, below zero
-                                         EffectCase{11, 0, 10, 1, 0, 10, 1, 3, 0},      // nothing at 0
-                                         EffectCase{2, 0, 10, 1, 0, 10, 1, 4, 0},
-                                         EffectCase{3, 0, 25, 1, 0, 30, 1, 3, 0},       // no cap
-                                         EffectCase{14, 0, 10, 1, 0, 10, 1, 3, 0},      // later, when faded
-                                         EffectCase{5, 0, 10, 1, 0, 10, 1, 3, 100},
-                                         EffectCase{6, 0, 10, 4, 0, 10, 5, 3, 0}, EffectCase{6, 0, 10, 5, 0, 10, 5, 3, 0},
-                                         EffectCase{8, 100, 10, 1, 140, 10, 1, 3, 0},
-                                         EffectCase{9, 0, 10, 1, 0, 5, 1, 3, 0}, EffectCase{9, 0, 5, 1, 0, 5, 1, 3, 0},
-                                         EffectCase{10, 0, 10, 4, 0, 10, 1, 3, 0}));
+                         testing::Values(EffectCase{"LessRadiationBelowZero", 1, 30, 10, 1, -10, 10, 1, 3, 0},
+                                         EffectCase{"LessRadiationAtZero", 11, 0, 10, 1, 0, 10, 1, 3, 0},
+                                         EffectCase{"ExtraLife", 2, 0, 10, 1, 0, 10, 1, 4, 0},
+                                         EffectCase{"FasterWithoutCap", 3, 0, 25, 1, 0, 30, 1, 3, 0},
+                                         EffectCase{"BonusStageWaitsForTheFade", 14, 0, 10, 1, 0, 10, 1, 3, 0},
+                                         EffectCase{"HundredPoints", 5, 0, 10, 1, 0, 10, 1, 3, 100},
+                                         EffectCase{"ExtraBullet", 6, 0, 10, 4, 0, 10, 5, 3, 0},
+                                         EffectCase{"ExtraBulletAtFive", 6, 0, 10, 5, 0, 10, 5, 3, 0},
+                                         EffectCase{"MoreRadiation", 8, 100, 10, 1, 140, 10, 1, 3, 0},
+                                         EffectCase{"Slower", 9, 0, 10, 1, 0, 5, 1, 3, 0},
+                                         EffectCase{"SlowerNotBelowFive", 9, 0, 5, 1, 0, 5, 1, 3, 0},
+                                         EffectCase{"OneBullet", 10, 0, 10, 4, 0, 10, 1, 3, 0}),
+                         kvtest::CaseName());
 
 TEST(Bonus, TheBoxFliesExplodesAndItsPickUpFalls) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.BonusType = 5;
     f.bonusbox->setPicture(f.bonuspic->picture());
     f.bonusbox->setSize(41, 16);
@@ -449,8 +462,8 @@ TEST(Bonus, TheBoxFliesExplodesAndItsPickUpFalls) {
 }
 
 TEST(Bonus, ABoxThatGetsAwayRestartsTheBonusClock) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.BonusType = 3;
     f.BonusTicks = 7;
     f.bonusbox->setPicture(f.bonuspic->picture());
@@ -481,8 +494,8 @@ TEST(Bonus, TheNameFadesInTwentyTicksOrTwentySix) {
 }
 
 TEST(LevelEnd, CompleteLevelEndsThePlanetOnceItsNameHasFaded) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     pickupOverPlayer(f, 7);
     f.droprods_Timer();
     EXPECT_EQ(f.RodsNeeded, 3);
@@ -504,8 +517,8 @@ TEST(LevelEnd, CompleteLevelEndsThePlanetOnceItsNameHasFaded) {
 }
 
 TEST(LevelEnd, ClearingPlanetNineLeavesThePlanetScreen) {
-    GameRun run(RunSetup{"3300 key 16\n", 9});
-    auto& f = run.form1();
+    PlanetInPlay run(9);
+    auto& f = run.f;
     f.RodsNeeded = 1;
     f.Player->setPicture(f.PlayerRod->picture());
     f.Player->setLeft(560);
@@ -517,8 +530,8 @@ TEST(LevelEnd, ClearingPlanetNineLeavesThePlanetScreen) {
 }
 
 TEST(LevelEnd, EveryCallOfPrintRodsAtZeroEndsThePlanetAgain) {
-    GameRun run(RunSetup{"3300 key 16\n", 1});
-    auto& f = run.form1();
+    PlanetInPlay run;
+    auto& f = run.f;
     f.RodsNeeded = 0;
     f.print_rods();
     f.EndWait->setEnabled(false);

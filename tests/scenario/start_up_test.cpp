@@ -6,6 +6,7 @@
 
 #include "app/options.h"
 #include "frontend/start_up.h"
+#include "support/case_names.h"
 #include "support/fakes.h"
 #include "support/harness.h"
 
@@ -75,7 +76,10 @@ TEST_P(ScreenSize, OnlyAScreenDifferingInBothDimensionsIsSwitched) {
 INSTANTIATE_TEST_SUITE_P(Screens, ScreenSize,
                          testing::Values(ScreenCase{1024, 768, true}, ScreenCase{800, 600, false},
                                          ScreenCase{1024, 600, false}, ScreenCase{800, 768, false},
-                                         ScreenCase{1920, 1080, true}));
+                                         ScreenCase{1920, 1080, true}),
+                         [](const testing::TestParamInfo<ScreenCase>& info) {
+                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         });
 
 TEST(StartUp, ARefusedSwitchStopsWithTheResolutionMessage) {
     StartUpRun run([](auto& d) { d.width = 1024, d.height = 768, d.modeResult = 1; }, "100 press OK\n");

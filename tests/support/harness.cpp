@@ -68,4 +68,7 @@ std::vector<std::string> GameRun::sounds() {
     return out;
 }
 
+PlanetInPlay::PlanetInPlay(int planet, std::function<void(kv::Game&)> before)
+    : GameRun(RunSetup{"3300 key 16\n", planet, {}, std::move(before), {}}), f(form1()), g(game().state) {}
+
 }  // namespace kvtest

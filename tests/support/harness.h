@@ -51,4 +51,12 @@ private:
     std::unique_ptr<kv::app::GameFlow> flow_;
 };
 
+// A planet in play: the game warped to a planet, its intro over (a Shift key
+// at 3300 ms), ready for a test to set the scene and drive the rules.
+struct PlanetInPlay : GameRun {
+    explicit PlanetInPlay(int planet = 1, std::function<void(kv::Game&)> before = {});
+    kv::level::Form1& f;
+    kv::SharedState& g;
+};
+
 }  // namespace kvtest

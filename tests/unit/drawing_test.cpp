@@ -3,6 +3,7 @@
 
 #include "runtime/surface.h"
 #include "runtime/text.h"
+#include "support/case_names.h"
 #include "support/fakes.h"
 
 using namespace kv;
@@ -19,6 +20,7 @@ int count(const Surface& s, Color c) {
 }  // namespace
 
 struct BlitCase {
+    const char* name;
     int dx, dy;
     Rect src;
     int expectedPixels;
@@ -39,13 +41,15 @@ TEST_P(BlitClipping, CopiesOnlyTheOverlap) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Edges, BlitClipping,
-                         testing::Values(BlitCase{2, 2, {0, 0, 8, 6}, 48, 2, 2},       // inside
-                                         BlitCase{-3, 0, {0, 0, 8, 6}, 30, 0, 0},      // off the left
-                                         BlitCase{0, -4, {0, 0, 8, 6}, 16, 0, 0},      // off the top
-                                         BlitCase{16, 7, {0, 0, 8, 6}, 12, 19, 9},     // off right and bottom
-                                         BlitCase{-8, 0, {0, 0, 8, 6}, 0, -1, 0},      // wholly outside
-                                         BlitCase{0, 0, {-2, -2, 4, 4}, 4, 2, 2},      // source rect past its surface: origin stays put
-                                         BlitCase{5, 5, {6, 4, 5, 5}, 4, 5, 5}));      // source rect past its far edge
+                         testing::Values(BlitCase{"Inside", 2, 2, {0, 0, 8, 6}, 48, 2, 2},
+                                         BlitCase{"OffTheLeft", -3, 0, {0, 0, 8, 6}, 30, 0, 0},
+                                         BlitCase{"OffTheTop", 0, -4, {0, 0, 8, 6}, 16, 0, 0},
+                                         BlitCase{"OffRightAndBottom", 16, 7, {0, 0, 8, 6}, 12, 19, 9},
+                                         BlitCase{"WhollyOutside", -8, 0, {0, 0, 8, 6}, 0, -1, 0},
+                                         // the origin stays put when the source starts before its surface
+                                         BlitCase{"SourceBeforeItsSurface", 0, 0, {-2, -2, 4, 4}, 4, 2, 2},
+                                         BlitCase{"SourcePastItsFarEdge", 5, 5, {6, 4, 5, 5}, 4, 5, 5}),
+                         kvtest::CaseName());
 
 TEST(Surface, BlitClippedHonoursAnExtraClipRectangle) {
     Surface dst(20, 20);

@@ -5,6 +5,7 @@
 #include "platform/keymap.h"
 #include "platform/sdl_display.h"
 #include "runtime/script.h"
+#include "support/case_names.h"
 
 using namespace kv;
 
@@ -29,7 +30,10 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{SDLK_RETURN, SDL_SCANCODE_RETURN, 13}, KeyCase{SDLK_SPACE, SDL_SCANCODE_SPACE, 32},
                     KeyCase{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8}, KeyCase{SDLK_TAB, SDL_SCANCODE_TAB, 9},
                     KeyCase{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 16}, KeyCase{SDLK_DELETE, SDL_SCANCODE_DELETE, 46},
-                    KeyCase{SDLK_MINUS, SDL_SCANCODE_MINUS, 189}, KeyCase{SDLK_F13, SDL_SCANCODE_F13, 0}));
+                    KeyCase{SDLK_MINUS, SDL_SCANCODE_MINUS, 189}, KeyCase{SDLK_F13, SDL_SCANCODE_F13, 0}),
+    [](const testing::TestParamInfo<KeyCase>& info) {
+        return kvtest::identifier(SDL_GetKeyName(info.param.sym)) + "_" + std::to_string(info.param.vk);
+    });
 
 TEST(Script, ParsesEveryAction) {
     auto s = ScriptSource::fromText(
@@ -111,4 +115,9 @@ INSTANTIATE_TEST_SUITE_P(Depths, ColourProbe,
                          testing::Values(ProbeCase{8, 0, 0, 0, 255}, ProbeCase{4, 0, 0, 0, 255},
                                          ProbeCase{15, 5, 5, 5, 248}, ProbeCase{16, 5, 6, 5, 248},
                                          ProbeCase{24, 8, 8, 8, 250}, ProbeCase{32, 8, 8, 8, 250},
-                                         ProbeCase{32, 10, 10, 10, 250}));
+                                         ProbeCase{32, 10, 10, 10, 250}),
+                         [](const testing::TestParamInfo<ProbeCase>& info) {
+                             const ProbeCase& c = info.param;
+                             return std::to_string(c.bpp) + "Bit_" + std::to_string(c.r) + std::to_string(c.g) +
+                                    std::to_string(c.b);
+                         });

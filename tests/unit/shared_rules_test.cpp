@@ -7,6 +7,7 @@
 #include "shared/print_fx.h"
 #include "shared/registry_ctl.h"
 #include "shared/text_gradient.h"
+#include "support/case_names.h"
 #include "support/fakes.h"
 
 using namespace kv;
@@ -31,7 +32,10 @@ INSTANTIATE_TEST_SUITE_P(
                     LedCase{1200, 5, {-1, 1, 2, 0, 0}},
                     LedCase{-1, 2, {-1, 0}},                                       // the minus sign reads 0
                     LedCase{-9, 2, {-1, 0}}, LedCase{-12, 2, {0, 1}},              // "-12": minus, then 1
-                    LedCase{-123, 2, {-1, -1}}, LedCase{-21, 5, {-1, -1, -1, 0, 2}}));
+                    LedCase{-123, 2, {-1, -1}}, LedCase{-21, 5, {-1, -1, -1, 0, 2}}),
+    [](const testing::TestParamInfo<LedCase>& info) {
+        return kvtest::number(info.param.value) + "_In" + std::to_string(info.param.cells) + "Cells";
+    });
 
 TEST(PrintFx, CaptionsTake77And82Frames) {
     EXPECT_EQ(printFxSpacings(0, 70, -2).size(), 77u);
@@ -59,6 +63,7 @@ TEST(PrintFx, DrawingBlocksForTwentyMillisecondsPerFrame) {
 }
 
 struct OwnerCase {
+    const char* name;
     std::string stored;
     RegistryReader::Type type;
     std::string expected;   // the name after the read (starts as "before")
@@ -76,13 +81,16 @@ TEST_P(OwnerName, FollowsTheBufferOf255Spaces) {
 
 INSTANTIATE_TEST_SUITE_P(
     Buffer, OwnerName,
-    testing::Values(OwnerCase{"Bob", RegistryReader::Type::String, std::string("Bob\0        ", 12)},
-                    OwnerCase{"Alexandrina", RegistryReader::Type::String, std::string("Alexandrina\0", 12)},
-                    OwnerCase{"Maximilian Bo", RegistryReader::Type::String, "Maximilian B"},
-                    OwnerCase{std::string(254, 'x'), RegistryReader::Type::String, std::string(12, 'x')},
-                    OwnerCase{std::string(255, 'x'), RegistryReader::Type::String, "before"},   // does not fit
-                    OwnerCase{"Bob", RegistryReader::Type::Other, "before"},
-                    OwnerCase{"", RegistryReader::Type::String, std::string("\0           ", 12)}));
+    testing::Values(OwnerCase{"Short", "Bob", RegistryReader::Type::String, std::string("Bob\0        ", 12)},
+                    OwnerCase{"ElevenLetters", "Alexandrina", RegistryReader::Type::String,
+                              std::string("Alexandrina\0", 12)},
+                    OwnerCase{"CutToTwelve", "Maximilian Bo", RegistryReader::Type::String, "Maximilian B"},
+                    OwnerCase{"FillsTheBuffer", std::string(254, 'x'), RegistryReader::Type::String,
+                              std::string(12, 'x')},
+                    OwnerCase{"TooLongForTheBuffer", std::string(255, 'x'), RegistryReader::Type::String, "before"},
+                    OwnerCase{"NotAString", "Bob", RegistryReader::Type::Other, "before"},
+                    OwnerCase{"Empty", "", RegistryReader::Type::String, std::string("\0           ", 12)}),
+    kvtest::CaseName());
 
 TEST(OwnerName, AMissingValueLeavesTheName) {
     kvtest::FakeRegistry reg;
@@ -105,6 +113,7 @@ TEST(TextGradient, BandsStep25AndAHalfTowardTheTarget) {
 }
 
 struct PacingCase {
+    const char* name;
     double rate;
     int pause, perStep;
 };
@@ -115,7 +124,8 @@ TEST_P(Pacing, SlowRatesPauseFastRatesDrawMore) {
     EXPECT_EQ(p.linesPerStep, GetParam().perStep);
 }
 INSTANTIATE_TEST_SUITE_P(Transitions, Pacing,
-                         testing::Values(PacingCase{400 / 2.0 / 1800, 9, 1},     // 400-wide wipe in 2 s
-                                         PacingCase{90 / 2.0 / 1800, 40, 1},     // the level-clear picture
-                                         PacingCase{6 * 38 / 2.0 / 1800 * 2.5, 6, 1},
-                                         PacingCase{2.5, 1, 2}, PacingCase{3.5, 1, 4}));
+                         testing::Values(PacingCase{"Wipe400WideIn2s", 400 / 2.0 / 1800, 9, 1},
+                                         PacingCase{"LevelClearPicture", 90 / 2.0 / 1800, 40, 1},
+                                         PacingCase{"Dissolve6By38", 6 * 38 / 2.0 / 1800 * 2.5, 6, 1},
+                                         PacingCase{"TwoAndAHalf", 2.5, 1, 2}, PacingCase{"ThreeAndAHalf", 3.5, 1, 4}),
+                         kvtest::CaseName());

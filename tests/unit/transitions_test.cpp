@@ -21,6 +21,11 @@ struct Stage {
 };
 }  // namespace
 
+std::string wipeName(int how) {
+    static const char* const kHow[] = {"", "LeftToRight", "RightToLeft", "TopDown", "BottomUp"};
+    return kHow[how];
+}
+
 struct WipeCase {
     int how, width, height;
     std::uint64_t duration;
@@ -43,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(Directions, Wipes,
                          testing::Values(WipeCase{1, 400, 30, 200 * 9, 9},    // two columns every 9 ms
                                          WipeCase{2, 400, 30, 200 * 9, 9},
                                          WipeCase{3, 416, 90, 45 * 40, 40},    // the level-clear picture
-                                         WipeCase{4, 416, 90, 45 * 40, 40}));
+                                         WipeCase{4, 416, 90, 45 * 40, 40}),
+                         [](const testing::TestParamInfo<WipeCase>& info) { return wipeName(info.param.how); });
 
 TEST(Dissolve, CoversThePictureInBlocksInRandomOrder) {
     Stage s(306, 48);
