@@ -13,6 +13,7 @@
 #include "shared/game.h"
 #include "shared/led_readout.h"
 #include "shared/play_screen.h"
+#include "shared/player_ship.h"
 #include "shared/star_field.h"
 
 namespace kv::level {
@@ -175,14 +176,18 @@ public:
     KV_VAR_GROUP(stars, StarField);            // StarX, StarY, StarDepth, StarSize
     KV_VAR(Transitions, std::unique_ptr<CEffects>);   // created on first use
 
+    // The ship steps 13 pixels a key and 10 a joystick tick, up to 555, where it
+    // docks at 561; its explosion is drawn 7 pixels right and 2.5 down of it.
+    PlayerShip playerShip{ShipParts{Player, PlayBullet, BulletOn.slots<1, 5>(), NextBullet, BulletsAllowed, BulletSpeed,
+                                    PlayerExplodeX, PlayerExplodeY},
+                          ShipRules{555, 555, 561, 7.0, 2.5}};
+
 private:
     void createControls();
     void fire();
     void dismissIntro();
     void pause();
     void afterMove();
-    void freeBullet(int b);
-    void centreIdleBullet(int b);
     bool carriesRod() const;
     void launchBonusBox();
     void fadeOutAndEnd();

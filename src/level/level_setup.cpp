@@ -145,7 +145,7 @@ void Form1::ResetForm() {
     bonuslabel->setVisible(false);
     // Every bullet idle, hidden at the ship's centre.
     for (int i = 1; i <= 5; ++i) {
-        centreIdleBullet(i);
+        playerShip.centreShot(i);
         PlayBullet[i]->setVisible(false);
         BulletOn[i] = 0;
     }
@@ -164,11 +164,6 @@ void Form1::ResetForm() {
     bonusbox->setPicture(Picture{});
     bonusbox->setLeft(scapebox->width());
     g.ShipFrozen = 0;
-}
-
-void Form1::centreIdleBullet(int b) {
-    Image& bullet = *PlayBullet[b];
-    bullet.move(roundHalfEven(Player->left() + Player->width() / 2.0 - bullet.width() / 2.0), Player->top());
 }
 
 void Form1::PlaySample(int channel, const std::string& file, bool looping) { Play_Sound(game, file, looping, true, channel); }

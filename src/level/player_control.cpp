@@ -13,11 +13,9 @@ void Form1::keyDown(int key) { scapebox_KeyDown(key, 0); }
 bool Form1::carriesRod() const { return Player->picture().name == PlayerRod->picture().name; }
 
 void Form1::fire() {
+    // A ship carrying a rod cannot fire.
     if (CanFire == 0) return;
-    if (BulletOn[NextBullet] == 0 && g.SoundOn == 1) PlaySample(1, PhaserWav, false);
-    BulletOn[NextBullet] = 1;
-    NextBullet = static_cast<std::int16_t>(NextBullet + 1);
-    if (NextBullet > BulletsAllowed) NextBullet = BulletsAllowed;
+    if (playerShip.fire() && g.SoundOn == 1) PlaySample(1, PhaserWav, false);
 }
 
 void Form1::dismissIntro() {
@@ -34,10 +32,8 @@ void Form1::pause() {
 }
 
 void Form1::afterMove() {
-    if (Player->left() < 0) Player->setLeft(0);
     // Docked at the dispenser: a carried rod is defused.
-    if (Player->left() >= 555) {
-        Player->setLeft(561);
+    if (playerShip.clamp()) {
         if (carriesRod()) {
             Player->setPicture(PlayerNorm->picture());
             g.PlayerScore += 10;
@@ -51,13 +47,11 @@ void Form1::afterMove() {
     }
     // Idle bullets travel with the ship; waiting events run once per slot.
     for (int i = 1; i <= 5; ++i) {
-        if (BulletOn[i] == 0) centreIdleBullet(i);
+        playerShip.followShip(i);
         rt().doEvents();
         if (!rt().isLoaded(this)) return;
     }
-    // Where the ship's explosion will be drawn: centred on the ship.
-    PlayerExplodeX = static_cast<std::int16_t>(roundHalfEven(Player->left() + 7.0));
-    PlayerExplodeY = static_cast<std::int16_t>(roundHalfEven(Player->top() + 2.5));
+    playerShip.recordExplosionPoint();
 }
 
 void Form1::scapebox_KeyDown(int keyCode, int) {
@@ -83,12 +77,8 @@ void Form1::scapebox_KeyDown(int keyCode, int) {
     switch (keyCode) {
         case vk::Control: fire(); break;
         case vk::Escape: pause(); return;
-        case vk::Left:
-            if (Player->left() > 0) Player->setLeft(Player->left() - (PlayerSpeed + 3));
-            break;
-        case vk::Right:
-            if (Player->left() < 555) Player->setLeft(Player->left() + (PlayerSpeed + 3));
-            break;
+        case vk::Left: playerShip.stepLeft(PlayerSpeed + 3); break;
+        case vk::Right: playerShip.stepRight(PlayerSpeed + 3); break;
         default: break;
     }
     afterMove();
@@ -100,12 +90,7 @@ void Form1::JoystickCont_Timer() {
     if (g.ControlDevice != 2) return;
     JoyStatus = asFlag(ReadJoystick(rt(), 0, g.JoyPos));
     if (!JoyStatus) return;
-    // Dead bands of 1000 units inside each end of the X range.
-    const std::int32_t x = g.JoyPos[0];
-    if (x < g.JoyCapsA[0] + 1000) JoyDir = 1;
-    else if (g.JoyCapsB[0] - 1000 < x && x <= g.JoyCapsB[0]) JoyDir = 2;
-    else JoyDir = 0;
-    JoyFire = g.JoyPos[3] != 0 ? 1 : 0;
+    joystickDirection(g, JoyDir, JoyFire);
     if (JoyDir == 0 && JoyFire == 0) return;
     if (textFX->visible()) dismissIntro();
     // Between the last lost life and the score table a move ends the program.
@@ -114,8 +99,8 @@ void Form1::JoystickCont_Timer() {
         return;
     }
     if (g.ShipFrozen == 1) return;
-    if (JoyDir == 1 && Player->left() > 0) Player->setLeft(Player->left() - PlayerSpeed);
-    if (JoyDir == 2 && Player->left() < 555) Player->setLeft(Player->left() + PlayerSpeed);
+    if (JoyDir == 1) playerShip.stepLeft(PlayerSpeed);
+    if (JoyDir == 2) playerShip.stepRight(PlayerSpeed);
     // A held button fires on every tick.
     if (JoyFire == 1) fire();
     afterMove();

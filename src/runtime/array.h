@@ -5,6 +5,7 @@
 // touching memory the array does not own.
 #include <array>
 #include <cstddef>
+#include <span>
 
 namespace kv {
 
@@ -29,6 +30,12 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
     void fill(const T& v) { items_.fill(v); }
+    // Elements From to To as one contiguous view.
+    template <int From, int To>
+    std::span<T, std::size_t(To - From + 1)> slots() {
+        static_assert(Lo <= From && From <= To && To <= Hi);
+        return std::span<T, std::size_t(To - From + 1)>(items_.data() + (From - Lo), std::size_t(To - From + 1));
+    }
     bool operator==(const Array&) const = default;
 
 private:

@@ -30,15 +30,29 @@ void Surface::fillRect(Rect r, Color c) {
     }
 }
 
+// Source over destination. Over an opaque destination (the usual case) the
+// result is opaque; over a transparent one (a sprite's clear background) the
+// source keeps its own coverage, so a soft-edged picture drawn into a sprite
+// stays soft-edged when the sprite is drawn.
 static inline std::uint32_t blendPixel(std::uint32_t dst, std::uint32_t src) {
-    std::uint32_t a = src >> 24;
+    const std::uint32_t a = src >> 24;
     if (a == 255) return src;
     if (a == 0) return dst;
-    std::uint32_t ia = 255 - a;
-    std::uint32_t r = (((src >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * ia + 127) / 255;
-    std::uint32_t g = (((src >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia + 127) / 255;
-    std::uint32_t b = ((src & 0xFF) * a + (dst & 0xFF) * ia + 127) / 255;
-    return 0xFF000000u | (r << 16) | (g << 8) | b;
+    const std::uint32_t ia = 255 - a;
+    const std::uint32_t da = dst >> 24;
+    if (da == 255) {
+        std::uint32_t r = (((src >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * ia + 127) / 255;
+        std::uint32_t g = (((src >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia + 127) / 255;
+        std::uint32_t b = ((src & 0xFF) * a + (dst & 0xFF) * ia + 127) / 255;
+        return 0xFF000000u | (r << 16) | (g << 8) | b;
+    }
+    // Weights in 255ths: the source's a, the destination's da * (1 - a).
+    const std::uint32_t dw = (da * ia + 127) / 255;
+    const std::uint32_t oa = a + dw;
+    auto mix = [&](int shift) {
+        return ((((src >> shift) & 0xFF) * a + ((dst >> shift) & 0xFF) * dw) + oa / 2) / oa;
+    };
+    return (oa << 24) | (mix(16) << 16) | (mix(8) << 8) | mix(0);
 }
 
 void Surface::blit(const Surface& src, Rect srcRect, int dx, int dy, bool blend) {
