@@ -25,28 +25,28 @@ using Generator = void (*)(const fs::path&);
 
 // Runs each generator at most once per test process, into a private directory.
 class Workspace {
- public:
-  static Workspace& get() {
-    static Workspace w;
-    return w;
-  }
-  const fs::path& dir() const { return dir_; }
-  fs::path run(Generator g) {
-    if (done_.insert(g).second) g(dir_);
-    return dir_;
-  }
-  ~Workspace() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
+public:
+    static Workspace& get() {
+        static Workspace w;
+        return w;
+    }
+    const fs::path& dir() const { return dir_; }
+    fs::path run(Generator g) {
+        if (done_.insert(g).second) g(dir_);
+        return dir_;
+    }
+    ~Workspace() {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
 
- private:
-  Workspace() : dir_(fs::temp_directory_path() / ("assetgen_test_" + std::to_string(::getpid()))) {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  fs::path dir_;
-  std::set<Generator> done_;
+private:
+    Workspace() : dir_(fs::temp_directory_path() / ("assetgen_test_" + std::to_string(::getpid()))) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    fs::path dir_;
+    std::set<Generator> done_;
 };
 
 Rgba8Image picture(Generator g, const std::string& name) { return readPng(Workspace::get().run(g) / name); }
@@ -54,37 +54,37 @@ Rgba8Image picture(Generator g, const std::string& name) { return readPng(Worksp
 float lum(const std::uint8_t* p) { return (0.2126f * p[0] + 0.7152f * p[1] + 0.0722f * p[2]) / 255.0f; }
 
 float totalLight(const Rgba8Image& im) {
-  float sum = 0;
-  for (int y = 0; y < im.height; ++y)
-    for (int x = 0; x < im.width; ++x) sum += lum(im.at(x, y));
-  return sum;
+    float sum = 0;
+    for (int y = 0; y < im.height; ++y)
+        for (int x = 0; x < im.width; ++x) sum += lum(im.at(x, y));
+    return sum;
 }
 
 int pixelsBrighterThan(const Rgba8Image& im, float level) {
-  int n = 0;
-  for (int y = 0; y < im.height; ++y)
-    for (int x = 0; x < im.width; ++x) n += lum(im.at(x, y)) > level;
-  return n;
+    int n = 0;
+    for (int y = 0; y < im.height; ++y)
+        for (int x = 0; x < im.width; ++x) n += lum(im.at(x, y)) > level;
+    return n;
 }
 
 float maxLight(const Rgba8Image& im, int x0, int y0, int x1, int y1) {
-  float best = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) best = std::max(best, lum(im.at(x, y)));
-  return best;
+    float best = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) best = std::max(best, lum(im.at(x, y)));
+    return best;
 }
 
 enum class Look {
-  Sprite,  // drawn over the starfield: clear background and corners
-  Opaque,  // every pixel solid
-  Ground,  // solid at the bottom, ragged against the sky at the top
+    Sprite,  // drawn over the starfield: clear background and corners
+    Opaque,  // every pixel solid
+    Ground,  // solid at the bottom, ragged against the sky at the top
 };
 
 struct Expected {
-  const char* name;
-  Generator make;
-  int width, height;
-  Look look;
+    const char* name;
+    Generator make;
+    int width, height;
+    Look look;
 };
 
 const std::vector<Expected> kPictures = {
@@ -133,79 +133,79 @@ const std::vector<Expected> kPictures = {
 };
 
 TEST(Pictures, EveryPictureHasItsNameSizeAndTransparency) {
-  for (const Expected& e : kPictures) {
-    SCOPED_TRACE(e.name);
-    const Rgba8Image im = picture(e.make, e.name);
-    ASSERT_EQ(im.width, e.width);
-    ASSERT_EQ(im.height, e.height);
-    int clear = 0, solid = 0, painted = 0;
-    for (int y = 0; y < im.height; ++y)
-      for (int x = 0; x < im.width; ++x) {
-        const std::uint8_t* p = im.at(x, y);
-        clear += p[3] == 0;
-        solid += p[3] == 255;
-        painted += p[3] > 64;
-        if (p[3] == 0) {
-          EXPECT_TRUE(p[0] == 0 && p[1] == 0 && p[2] == 0) << "colour under clear pixel " << x << "," << y;
+    for (const Expected& e : kPictures) {
+        SCOPED_TRACE(e.name);
+        const Rgba8Image im = picture(e.make, e.name);
+        ASSERT_EQ(im.width, e.width);
+        ASSERT_EQ(im.height, e.height);
+        int clear = 0, solid = 0, painted = 0;
+        for (int y = 0; y < im.height; ++y)
+            for (int x = 0; x < im.width; ++x) {
+                const std::uint8_t* p = im.at(x, y);
+                clear += p[3] == 0;
+                solid += p[3] == 255;
+                painted += p[3] > 64;
+                if (p[3] == 0) {
+                    EXPECT_TRUE(p[0] == 0 && p[1] == 0 && p[2] == 0) << "colour under clear pixel " << x << "," << y;
+                }
+            }
+        switch (e.look) {
+            case Look::Opaque: EXPECT_EQ(solid, im.width * im.height); break;
+            case Look::Sprite:
+                for (const auto& [x, y] :
+                     {std::pair{0, 0}, {im.width - 1, 0}, {0, im.height - 1}, {im.width - 1, im.height - 1}})
+                    EXPECT_EQ(im.at(x, y)[3], 0) << "corner " << x << "," << y;
+                EXPECT_GT(solid, 0);
+                EXPECT_GT(painted, im.width * im.height / 10) << "sprite is almost empty";
+                break;
+            case Look::Ground:
+                for (int x = 0; x < im.width; ++x) EXPECT_EQ(im.at(x, im.height - 1)[3], 255);
+                EXPECT_GT(clear, im.width) << "no sky above the ground line";
+                break;
         }
-      }
-    switch (e.look) {
-      case Look::Opaque:
-        EXPECT_EQ(solid, im.width * im.height);
-        break;
-      case Look::Sprite:
-        for (const auto& [x, y] : {std::pair{0, 0}, {im.width - 1, 0}, {0, im.height - 1}, {im.width - 1, im.height - 1}})
-          EXPECT_EQ(im.at(x, y)[3], 0) << "corner " << x << "," << y;
-        EXPECT_GT(solid, 0);
-        EXPECT_GT(painted, im.width * im.height / 10) << "sprite is almost empty";
-        break;
-      case Look::Ground:
-        for (int x = 0; x < im.width; ++x) EXPECT_EQ(im.at(x, im.height - 1)[3], 255);
-        EXPECT_GT(clear, im.width) << "no sky above the ground line";
-        break;
     }
-  }
 }
 
 TEST(Pictures, AllGroupsTogetherWriteIntoPicturesFolder) {
-  const fs::path root = Workspace::get().dir() / "program";
-  makePictures(root);
-  std::set<std::string> written;
-  for (const auto& entry : fs::directory_iterator(root / "Pictures")) written.insert(entry.path().filename().string());
-  std::set<std::string> expected;
-  for (const Expected& e : kPictures) expected.insert(e.name);
-  EXPECT_EQ(written, expected);
+    const fs::path root = Workspace::get().dir() / "program";
+    makePictures(root);
+    std::set<std::string> written;
+    for (const auto& entry : fs::directory_iterator(root / "Pictures"))
+        written.insert(entry.path().filename().string());
+    std::set<std::string> expected;
+    for (const Expected& e : kPictures) expected.insert(e.name);
+    EXPECT_EQ(written, expected);
 
-  // Painting again gives byte-identical files.
-  const fs::path again = Workspace::get().dir() / "again";
-  makePictures(again);
-  auto bytes = [](const fs::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), {});
-  };
-  for (const std::string& name : expected) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(bytes(root / "Pictures" / name), bytes(again / "Pictures" / name));
-  }
+    // Painting again gives byte-identical files.
+    const fs::path again = Workspace::get().dir() / "again";
+    makePictures(again);
+    auto bytes = [](const fs::path& f) {
+        std::ifstream in(f, std::ios::binary);
+        return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+    };
+    for (const std::string& name : expected) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(bytes(root / "Pictures" / name), bytes(again / "Pictures" / name));
+    }
 }
 
 TEST(Pictures, EndOfExplosionFramesAreSolidBlack) {
-  for (const char* name : {"ShipExplode7.png", "BonExplode8.png"}) {
-    SCOPED_TRACE(name);
-    const Rgba8Image im = picture(makeExplosions, name);
-    for (std::size_t i = 0; i < im.pixels.size(); i += 4) {
-      ASSERT_EQ(im.pixels[i] + im.pixels[i + 1] + im.pixels[i + 2], 0);
-      ASSERT_EQ(im.pixels[i + 3], 255);
+    for (const char* name : {"ShipExplode7.png", "BonExplode8.png"}) {
+        SCOPED_TRACE(name);
+        const Rgba8Image im = picture(makeExplosions, name);
+        for (std::size_t i = 0; i < im.pixels.size(); i += 4) {
+            ASSERT_EQ(im.pixels[i] + im.pixels[i + 1] + im.pixels[i + 2], 0);
+            ASSERT_EQ(im.pixels[i + 3], 255);
+        }
     }
-  }
 }
 
 // ---------------------------------------------------------------------------
 // LED digits: which segments light is written out here independently.
 
 struct LedCase {
-  const char* file;
-  const char* lit;  // segments a..g that should be lit
+    const char* file;
+    const char* lit;  // segments a..g that should be lit
 };
 
 void PrintTo(const LedCase& c, std::ostream* os) { *os << c.file; }
@@ -213,23 +213,23 @@ void PrintTo(const LedCase& c, std::ostream* os) { *os << c.file; }
 class LedDigit : public testing::TestWithParam<LedCase> {};
 
 TEST_P(LedDigit, LitSegmentsGlowAndUnlitOnesStayDimButVisible) {
-  const LedCase& c = GetParam();
-  const Rgba8Image im = picture(makeLeds, c.file);
-  const std::string lit = c.lit;
-  const int background = im.at(0, 0)[0];
-  EXPECT_LT(background, 25);
-  for (int s = 0; s < 7; ++s) {
-    const char name = static_cast<char>('a' + s);
-    SCOPED_TRACE(std::string("segment ") + name);
-    const Vec2 centre = ledSegmentCentre(s);
-    const std::uint8_t* p = im.at(static_cast<int>(centre.x), static_cast<int>(centre.y));
-    if (lit.find(name) != std::string::npos) {
-      EXPECT_GE(p[0], 220);
-    } else {
-      EXPECT_GT(p[0], background + 20);  // still faintly visible
-      EXPECT_LT(p[0], 110);
+    const LedCase& c = GetParam();
+    const Rgba8Image im = picture(makeLeds, c.file);
+    const std::string lit = c.lit;
+    const int background = im.at(0, 0)[0];
+    EXPECT_LT(background, 25);
+    for (int s = 0; s < 7; ++s) {
+        const char name = static_cast<char>('a' + s);
+        SCOPED_TRACE(std::string("segment ") + name);
+        const Vec2 centre = ledSegmentCentre(s);
+        const std::uint8_t* p = im.at(static_cast<int>(centre.x), static_cast<int>(centre.y));
+        if (lit.find(name) != std::string::npos) {
+            EXPECT_GE(p[0], 220);
+        } else {
+            EXPECT_GT(p[0], background + 20);  // still faintly visible
+            EXPECT_LT(p[0], 110);
+        }
     }
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Digits, LedDigit,
@@ -243,125 +243,126 @@ INSTANTIATE_TEST_SUITE_P(Digits, LedDigit,
 // ---------------------------------------------------------------------------
 
 std::vector<Rgba8Image> frames(const char* stem, int count) {
-  std::vector<Rgba8Image> out;
-  for (int i = 1; i <= count; ++i) out.push_back(picture(makeExplosions, stem + std::to_string(i) + ".png"));
-  return out;
+    std::vector<Rgba8Image> out;
+    for (int i = 1; i <= count; ++i) out.push_back(picture(makeExplosions, stem + std::to_string(i) + ".png"));
+    return out;
 }
 
 TEST(Explosions, ShipFireballFlashesGrowsThenFades) {
-  const auto f = frames("ShipExplode", 6);
-  for (const Rgba8Image& im : f) {
-    EXPECT_TRUE(im.width >= 60 && im.width <= 63 && im.height >= 60 && im.height <= 63);
-  }
-  // A small white-hot flash to start with.
-  EXPECT_GT(lum(f[0].at(f[0].width / 2, f[0].height / 2)), 0.9f);
-  EXPECT_LT(pixelsBrighterThan(f[0], 0.1f), pixelsBrighterThan(f[2], 0.1f) / 3);
-  // The fire spreads over the first frames...
-  for (int i = 0; i < 3; ++i) EXPECT_LT(pixelsBrighterThan(f[i], 0.1f), pixelsBrighterThan(f[i + 1], 0.1f)) << i;
-  // ...and then cools off.
-  for (int i = 2; i < 5; ++i) EXPECT_GT(totalLight(f[i]), totalLight(f[i + 1])) << i;
-  EXPECT_LT(pixelsBrighterThan(f[5], 0.6f), pixelsBrighterThan(f[2], 0.6f) / 4);
-  // Fire is warm: red outweighs blue.
-  for (const Rgba8Image& im : f) {
-    long red = 0, blue = 0;
-    for (std::size_t i = 0; i < im.pixels.size(); i += 4) red += im.pixels[i], blue += im.pixels[i + 2];
-    EXPECT_GT(red, blue * 5 / 4);
-  }
+    const auto f = frames("ShipExplode", 6);
+    for (const Rgba8Image& im : f) {
+        EXPECT_TRUE(im.width >= 60 && im.width <= 63 && im.height >= 60 && im.height <= 63);
+    }
+    // A small white-hot flash to start with.
+    EXPECT_GT(lum(f[0].at(f[0].width / 2, f[0].height / 2)), 0.9f);
+    EXPECT_LT(pixelsBrighterThan(f[0], 0.1f), pixelsBrighterThan(f[2], 0.1f) / 3);
+    // The fire spreads over the first frames...
+    for (int i = 0; i < 3; ++i) EXPECT_LT(pixelsBrighterThan(f[i], 0.1f), pixelsBrighterThan(f[i + 1], 0.1f)) << i;
+    // ...and then cools off.
+    for (int i = 2; i < 5; ++i) EXPECT_GT(totalLight(f[i]), totalLight(f[i + 1])) << i;
+    EXPECT_LT(pixelsBrighterThan(f[5], 0.6f), pixelsBrighterThan(f[2], 0.6f) / 4);
+    // Fire is warm: red outweighs blue.
+    for (const Rgba8Image& im : f) {
+        long red = 0, blue = 0;
+        for (std::size_t i = 0; i < im.pixels.size(); i += 4) red += im.pixels[i], blue += im.pixels[i + 2];
+        EXPECT_GT(red, blue * 5 / 4);
+    }
 }
 
 TEST(Explosions, BonusBurstSpreadsOutAndFades) {
-  const auto f = frames("BonExplode", 7);
-  auto reach = [](const Rgba8Image& im) {
-    // Farthest distance from the centre of anything clearly lit.
-    float best = 0;
-    for (int y = 0; y < im.height; ++y)
-      for (int x = 0; x < im.width; ++x)
-        if (lum(im.at(x, y)) > 0.3f) best = std::max(best, std::hypot(x + 0.5f - im.width / 2.0f, y + 0.5f - im.height / 2.0f));
-    return best;
-  };
-  for (const Rgba8Image& im : f) {
-    EXPECT_TRUE(im.width >= 55 && im.width <= 60 && im.height >= 53 && im.height <= 56);
-    long red = 0, blue = 0;
-    for (std::size_t i = 0; i < im.pixels.size(); i += 4) red += im.pixels[i], blue += im.pixels[i + 2];
-    EXPECT_GT(blue, red);
-  }
-  for (int i = 0; i < 3; ++i) EXPECT_LT(reach(f[i]), reach(f[i + 1])) << i;
-  EXPECT_LT(totalLight(f[6]), totalLight(f[3]) * 0.6f);
+    const auto f = frames("BonExplode", 7);
+    auto reach = [](const Rgba8Image& im) {
+        // Farthest distance from the centre of anything clearly lit.
+        float best = 0;
+        for (int y = 0; y < im.height; ++y)
+            for (int x = 0; x < im.width; ++x)
+                if (lum(im.at(x, y)) > 0.3f)
+                    best = std::max(best, std::hypot(x + 0.5f - im.width / 2.0f, y + 0.5f - im.height / 2.0f));
+        return best;
+    };
+    for (const Rgba8Image& im : f) {
+        EXPECT_TRUE(im.width >= 55 && im.width <= 60 && im.height >= 53 && im.height <= 56);
+        long red = 0, blue = 0;
+        for (std::size_t i = 0; i < im.pixels.size(); i += 4) red += im.pixels[i], blue += im.pixels[i + 2];
+        EXPECT_GT(blue, red);
+    }
+    for (int i = 0; i < 3; ++i) EXPECT_LT(reach(f[i]), reach(f[i + 1])) << i;
+    EXPECT_LT(totalLight(f[6]), totalLight(f[3]) * 0.6f);
 }
 
 // ---------------------------------------------------------------------------
 
 TEST(Sprites, RodsGlowInTheirOwnColours) {
-  // Across the glass just below the top cap.
-  auto core = [](const char* name) {
-    const Rgba8Image im = picture(makeRodsAndBullets, name);
-    int sum[3] = {0, 0, 0};
-    for (int y = 11; y < 14; ++y)
-      for (int x = 8; x < 18; ++x)
-        for (int c = 0; c < 3; ++c) sum[c] += im.at(x, y)[c];
-    return std::vector<int>{sum[0] / 30, sum[1] / 30, sum[2] / 30};
-  };
-  const auto good = core("goodrod.png");
-  EXPECT_GT(good[1], good[0] + 40);
-  EXPECT_GT(good[1], good[2] + 40);
-  const auto bad = core("badrod.png");
-  EXPECT_GT(bad[2], bad[1] + 40);
-  EXPECT_GT(bad[0], bad[1]);
+    // Across the glass just below the top cap.
+    auto core = [](const char* name) {
+        const Rgba8Image im = picture(makeRodsAndBullets, name);
+        int sum[3] = {0, 0, 0};
+        for (int y = 11; y < 14; ++y)
+            for (int x = 8; x < 18; ++x)
+                for (int c = 0; c < 3; ++c) sum[c] += im.at(x, y)[c];
+        return std::vector<int>{sum[0] / 30, sum[1] / 30, sum[2] / 30};
+    };
+    const auto good = core("goodrod.png");
+    EXPECT_GT(good[1], good[0] + 40);
+    EXPECT_GT(good[1], good[2] + 40);
+    const auto bad = core("badrod.png");
+    EXPECT_GT(bad[2], bad[1] + 40);
+    EXPECT_GT(bad[0], bad[1]);
 }
 
 TEST(Sprites, ShipsCarryingARodShowTheGreenRodAboveTheNose) {
-  const Rgba8Image plain = picture(makeShips, "PlayerNorm.png");
-  const Rgba8Image carrying = picture(makeShips, "PlayerRod.png");
-  auto greenness = [](const Rgba8Image& im) {
-    long g = 0;
-    for (int y = 0; y < 14; ++y)
-      for (int x = 0; x < im.width; ++x) {
-        const std::uint8_t* p = im.at(x, y);
-        g += std::max(0, p[1] - std::max(p[0], p[2])) * p[3] / 255;
-      }
-    return g;
-  };
-  EXPECT_GT(greenness(carrying), 20 * (greenness(plain) + 1));
+    const Rgba8Image plain = picture(makeShips, "PlayerNorm.png");
+    const Rgba8Image carrying = picture(makeShips, "PlayerRod.png");
+    auto greenness = [](const Rgba8Image& im) {
+        long g = 0;
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < im.width; ++x) {
+                const std::uint8_t* p = im.at(x, y);
+                g += std::max(0, p[1] - std::max(p[0], p[2])) * p[3] / 255;
+            }
+        return g;
+    };
+    EXPECT_GT(greenness(carrying), 20 * (greenness(plain) + 1));
 }
 
 TEST(Screens, StartUpLeavesTheMessageBandDarkUnderABrightTitle) {
-  const Rgba8Image im = picture(makeTitles, "StartUp.png");
-  float sum = 0;
-  for (int y = 520; y < 560; ++y)
-    for (int x = 0; x < im.width; ++x) sum += lum(im.at(x, y));
-  EXPECT_LT(sum / (40.0f * im.width), 0.04f);
-  EXPECT_LT(maxLight(im, 0, 520, im.width, 560), 0.2f);
-  EXPECT_GT(maxLight(im, 100, 30, 700, 180), 0.95f);
+    const Rgba8Image im = picture(makeTitles, "StartUp.png");
+    float sum = 0;
+    for (int y = 520; y < 560; ++y)
+        for (int x = 0; x < im.width; ++x) sum += lum(im.at(x, y));
+    EXPECT_LT(sum / (40.0f * im.width), 0.04f);
+    EXPECT_LT(maxLight(im, 0, 520, im.width, 560), 0.2f);
+    EXPECT_GT(maxLight(im, 100, 30, 700, 180), 0.95f);
 }
 
 TEST(Screens, SidePanelReadoutsAreDarkWithCaptionsAbove) {
-  const Rgba8Image im = picture(makePanel, "SidePanel.png");
-  struct Box {
-    int x, y, w, h;
-  };
-  for (const Box b : {Box{22, 60, 99, 24}, Box{52, 157, 39, 24}, Box{52, 269, 39, 24}, Box{52, 389, 39, 24},
-                      Box{52, 495, 39, 24}}) {
-    SCOPED_TRACE(b.y);
-    EXPECT_LT(maxLight(im, b.x, b.y, b.x + b.w, b.y + b.h), 0.05f);
-    // The recessed frame is darker than the plate but distinct from the box.
-    EXPECT_GT(maxLight(im, b.x - 3, b.y - 3, b.x + b.w + 3, b.y), 0.02f);
-    EXPECT_GT(maxLight(im, b.x + b.w / 2 - 50, b.y - 22, b.x + b.w / 2 + 50, b.y - 4), 0.7f);
-  }
-  EXPECT_GT(maxLight(im, 0, 0, im.width, 40), 0.8f);  // the logo
+    const Rgba8Image im = picture(makePanel, "SidePanel.png");
+    struct Box {
+        int x, y, w, h;
+    };
+    for (const Box b : {Box{22, 60, 99, 24}, Box{52, 157, 39, 24}, Box{52, 269, 39, 24}, Box{52, 389, 39, 24},
+                        Box{52, 495, 39, 24}}) {
+        SCOPED_TRACE(b.y);
+        EXPECT_LT(maxLight(im, b.x, b.y, b.x + b.w, b.y + b.h), 0.05f);
+        // The recessed frame is darker than the plate but distinct from the box.
+        EXPECT_GT(maxLight(im, b.x - 3, b.y - 3, b.x + b.w + 3, b.y), 0.02f);
+        EXPECT_GT(maxLight(im, b.x + b.w / 2 - 50, b.y - 22, b.x + b.w / 2 + 50, b.y - 4), 0.7f);
+    }
+    EXPECT_GT(maxLight(im, 0, 0, im.width, 40), 0.8f);  // the logo
 }
 
 TEST(Screens, GroundStripTilesWithoutAVisibleSeam) {
-  const Rgba8Image im = picture(makeGround, "Scape1.png");
-  auto columnDifference = [&im](int a, int b) {
-    float d = 0;
-    for (int y = 0; y < im.height; ++y)
-      for (int c = 0; c < 4; ++c) d += std::abs(im.at(a, y)[c] - im.at(b, y)[c]);
-    return d;
-  };
-  float typical = 0;
-  for (int x = 0; x + 1 < im.width; ++x) typical += columnDifference(x, x + 1);
-  typical /= static_cast<float>(im.width - 1);
-  EXPECT_LT(columnDifference(im.width - 1, 0), typical * 2.5f);
+    const Rgba8Image im = picture(makeGround, "Scape1.png");
+    auto columnDifference = [&im](int a, int b) {
+        float d = 0;
+        for (int y = 0; y < im.height; ++y)
+            for (int c = 0; c < 4; ++c) d += std::abs(im.at(a, y)[c] - im.at(b, y)[c]);
+        return d;
+    };
+    float typical = 0;
+    for (int x = 0; x + 1 < im.width; ++x) typical += columnDifference(x, x + 1);
+    typical /= static_cast<float>(im.width - 1);
+    EXPECT_LT(columnDifference(im.width - 1, 0), typical * 2.5f);
 }
 
 }  // namespace

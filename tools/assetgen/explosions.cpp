@@ -14,9 +14,8 @@ namespace {
 
 constexpr float kPi = 3.14159265f;
 
-const Gradient kFire{{0.0f, rgb(0x000000)},  {0.15f, rgb(0x4a0600)}, {0.33f, rgb(0xc42a04)},
-                     {0.52f, rgb(0xff7010)}, {0.72f, rgb(0xffc040)}, {0.88f, rgb(0xfff0b0)},
-                     {1.0f, rgb(0xffffff)}};
+const Gradient kFire{{0.0f, rgb(0x000000)},  {0.15f, rgb(0x4a0600)}, {0.33f, rgb(0xc42a04)}, {0.52f, rgb(0xff7010)},
+                     {0.72f, rgb(0xffc040)}, {0.88f, rgb(0xfff0b0)}, {1.0f, rgb(0xffffff)}};
 
 const Gradient kEnergy{{0.0f, rgb(0x000000)},  {0.18f, rgb(0x140a50)}, {0.4f, rgb(0x2050ff)},
                        {0.65f, rgb(0x60c8ff)}, {0.85f, rgb(0xc8f4ff)}, {1.0f, rgb(0xffffff)}};
@@ -24,8 +23,8 @@ const Gradient kEnergy{{0.0f, rgb(0x000000)},  {0.18f, rgb(0x140a50)}, {0.4f, rg
 Colour addColours(Colour a, Colour b) { return {a.r + b.r, a.g + b.g, a.b + b.b, 1.0f}; }
 
 struct FireFrame {
-  int size;
-  float radius, heat, smoke, flash, breakup;
+    int size;
+    float radius, heat, smoke, flash, breakup;
 };
 
 // Flash, swelling fireball, then a cooling cloud of smoke and embers.
@@ -39,62 +38,63 @@ constexpr std::array<FireFrame, 6> kFireFrames{{
 }};
 
 Canvas shipExplosion(int frame) {
-  const FireFrame& f = kFireFrames[static_cast<std::size_t>(frame)];
-  Canvas c(f.size, f.size, 2, kBlack);
-  const Vec2 centre{f.size * 0.5f, f.size * 0.5f};
-  const float drift = static_cast<float>(frame) * 0.6f;  // the cloud slowly rises
+    const FireFrame& f = kFireFrames[static_cast<std::size_t>(frame)];
+    Canvas c(f.size, f.size, 2, kBlack);
+    const Vec2 centre{f.size * 0.5f, f.size * 0.5f};
+    const float drift = static_cast<float>(frame) * 0.6f;  // the cloud slowly rises
 
-  c.apply([&](Vec2 p, Colour) {
-    const Vec2 q = p - centre - Vec2{0, -drift};
-    const float d = length(q);
-    const float lumpy = fbm(q * (1.0f / std::max(f.radius * 0.45f, 3.0f)) + Vec2{3.1f, 7.7f}, 3, 11);
-    const float edge = f.radius * (1.0f + 0.28f * lumpy);
-    const float density = smoothstep(edge, edge * 0.55f, d);
-    const float swirl = fbm(q * 0.16f + Vec2{drift * 0.3f, 0}, 4, 23);
-    const float holes = smoothstep(f.breakup - 0.35f, f.breakup + 0.15f, 0.5f + 0.5f * fbm(q * 0.11f, 3, 37));
-    const float temp = f.heat * density * holes * (0.8f + 0.45f * swirl) * (1.15f - 0.45f * d / std::max(edge, 1.0f));
-    const Colour fire = kFire.at(std::clamp(temp, 0.0f, 1.0f));
+    c.apply([&](Vec2 p, Colour) {
+        const Vec2 q = p - centre - Vec2{0, -drift};
+        const float d = length(q);
+        const float lumpy = fbm(q * (1.0f / std::max(f.radius * 0.45f, 3.0f)) + Vec2{3.1f, 7.7f}, 3, 11);
+        const float edge = f.radius * (1.0f + 0.28f * lumpy);
+        const float density = smoothstep(edge, edge * 0.55f, d);
+        const float swirl = fbm(q * 0.16f + Vec2{drift * 0.3f, 0}, 4, 23);
+        const float holes = smoothstep(f.breakup - 0.35f, f.breakup + 0.15f, 0.5f + 0.5f * fbm(q * 0.11f, 3, 37));
+        const float temp =
+            f.heat * density * holes * (0.8f + 0.45f * swirl) * (1.15f - 0.45f * d / std::max(edge, 1.0f));
+        const Colour fire = kFire.at(std::clamp(temp, 0.0f, 1.0f));
 
-    const float puff = 0.5f + 0.5f * fbm(q * 0.13f + Vec2{11, 5}, 4, 41);
-    const float smokeDensity = f.smoke * smoothstep(edge * 1.15f, edge * 0.4f, d) * puff;
-    const Colour smoke = brightened(rgb(0x4a4440), smokeDensity * (0.5f + 0.6f * puff));
-    const float fireCover = std::min(1.0f, luminance(fire) * 2.5f);
-    return addColours(brightened(smoke, 1.0f - fireCover), fire);
-  });
+        const float puff = 0.5f + 0.5f * fbm(q * 0.13f + Vec2{11, 5}, 4, 41);
+        const float smokeDensity = f.smoke * smoothstep(edge * 1.15f, edge * 0.4f, d) * puff;
+        const Colour smoke = brightened(rgb(0x4a4440), smokeDensity * (0.5f + 0.6f * puff));
+        const float fireCover = std::min(1.0f, luminance(fire) * 2.5f);
+        return addColours(brightened(smoke, 1.0f - fireCover), fire);
+    });
 
-  if (f.flash > 0) {
-    c.splat(centre, f.radius * 0.45f, rgb(0xfff6d8), f.flash);
-    for (int i = 0; i < 4; ++i) {
-      const float a = kPi * 0.25f + static_cast<float>(i) * kPi * 0.5f;
-      const Vec2 dir{std::cos(a), std::sin(a)};
-      Mask ray = c.newMask();
-      ray.add(taperedCapsule(centre, 1.2f, centre + dir * std::min(f.radius * 2.4f, f.size * 0.4f), 0.1f));
-      c.draw(ray.blurred(0.6f), rgb(0xfff0c0), Blend::Add, f.flash);
+    if (f.flash > 0) {
+        c.splat(centre, f.radius * 0.45f, rgb(0xfff6d8), f.flash);
+        for (int i = 0; i < 4; ++i) {
+            const float a = kPi * 0.25f + static_cast<float>(i) * kPi * 0.5f;
+            const Vec2 dir{std::cos(a), std::sin(a)};
+            Mask ray = c.newMask();
+            ray.add(taperedCapsule(centre, 1.2f, centre + dir * std::min(f.radius * 2.4f, f.size * 0.4f), 0.1f));
+            c.draw(ray.blurred(0.6f), rgb(0xfff0c0), Blend::Add, f.flash);
+        }
     }
-  }
 
-  // Embers thrown out of the blast, trailing short streaks.
-  Rng rng(1234);
-  const float t = static_cast<float>(frame) + 0.7f;
-  for (int i = 0; i < 46; ++i) {
-    const float angle = rng.range(0, 2 * kPi);
-    const float speed = rng.range(1.2f, 4.8f);
-    const float life = rng.range(0.45f, 1.0f);
-    const float size = rng.range(0.35f, 0.8f);
-    const Vec2 dir{std::cos(angle), std::sin(angle)};
-    const Vec2 pos = centre + dir * (speed * t * (1.0f - 0.035f * t)) + Vec2{0, 0.08f * t * t};
-    const float glowing = std::clamp(life * 1.3f - static_cast<float>(frame) * 0.16f, 0.0f, 1.0f);
-    if (glowing <= 0 || frame == 0) continue;
-    const Colour col = kFire.at(0.45f + 0.5f * glowing);
-    c.draw(taperedCapsule(pos, size, pos - dir * (speed * 0.9f), 0.05f), col, Blend::Add, glowing);
-    c.splat(pos, size * 1.2f, col, glowing * 0.8f);
-  }
-  return c.downsampled(2);
+    // Embers thrown out of the blast, trailing short streaks.
+    Rng rng(1234);
+    const float t = static_cast<float>(frame) + 0.7f;
+    for (int i = 0; i < 46; ++i) {
+        const float angle = rng.range(0, 2 * kPi);
+        const float speed = rng.range(1.2f, 4.8f);
+        const float life = rng.range(0.45f, 1.0f);
+        const float size = rng.range(0.35f, 0.8f);
+        const Vec2 dir{std::cos(angle), std::sin(angle)};
+        const Vec2 pos = centre + dir * (speed * t * (1.0f - 0.035f * t)) + Vec2{0, 0.08f * t * t};
+        const float glowing = std::clamp(life * 1.3f - static_cast<float>(frame) * 0.16f, 0.0f, 1.0f);
+        if (glowing <= 0 || frame == 0) continue;
+        const Colour col = kFire.at(0.45f + 0.5f * glowing);
+        c.draw(taperedCapsule(pos, size, pos - dir * (speed * 0.9f), 0.05f), col, Blend::Add, glowing);
+        c.splat(pos, size * 1.2f, col, glowing * 0.8f);
+    }
+    return c.downsampled(2);
 }
 
 struct BurstFrame {
-  int width, height;
-  float ring, intensity, core;
+    int width, height;
+    float ring, intensity, core;
 };
 
 constexpr std::array<BurstFrame, 7> kBurstFrames{{
@@ -108,58 +108,61 @@ constexpr std::array<BurstFrame, 7> kBurstFrames{{
 }};
 
 Canvas bonusExplosion(int frame) {
-  const BurstFrame& f = kBurstFrames[static_cast<std::size_t>(frame)];
-  Canvas c(f.width, f.height, 2, kBlack);
-  const Vec2 centre{f.width * 0.5f, f.height * 0.5f};
-  const float spin = static_cast<float>(frame) * 0.09f;
-  const float width = 1.3f + static_cast<float>(frame) * 0.45f;
+    const BurstFrame& f = kBurstFrames[static_cast<std::size_t>(frame)];
+    Canvas c(f.width, f.height, 2, kBlack);
+    const Vec2 centre{f.width * 0.5f, f.height * 0.5f};
+    const float spin = static_cast<float>(frame) * 0.09f;
+    const float width = 1.3f + static_cast<float>(frame) * 0.45f;
 
-  c.apply([&](Vec2 p, Colour) {
-    const Vec2 q = p - centre;
-    const float d = length(q);
-    const float angle = std::atan2(q.y, q.x);
-    const float wobble = 0.5f + 0.5f * fbm(q * 0.25f, 3, 71);
-    const float shell = std::exp(-std::pow((d - f.ring) / width, 2.0f)) * (0.55f + 0.6f * wobble);
-    const float haze = std::exp(-std::pow(d / std::max(f.ring * 0.85f, 2.0f), 2.0f)) * 0.35f;
-    const float spokes = std::pow(std::max(0.0f, std::cos(6.0f * (angle - spin))), 24.0f) *
-                         std::exp(-d / std::max(f.ring * 0.9f, 3.0f)) * 0.9f;
-    const float core = f.core * std::exp(-d * d / (2.0f * (2.5f + frame) * (2.5f + frame)));
-    const float energy = std::clamp(f.intensity * (shell + haze + spokes) + core, 0.0f, 1.0f);
-    Colour col = kEnergy.at(energy);
-    // A violet fringe just outside the shock ring.
-    const float fringe = std::exp(-std::pow((d - f.ring - width * 1.6f) / (width * 1.2f), 2.0f)) * f.intensity * 0.35f;
-    return addColours(col, brightened(rgb(0x8040ff), fringe));
-  });
+    c.apply([&](Vec2 p, Colour) {
+        const Vec2 q = p - centre;
+        const float d = length(q);
+        const float angle = std::atan2(q.y, q.x);
+        const float wobble = 0.5f + 0.5f * fbm(q * 0.25f, 3, 71);
+        const float shell = std::exp(-std::pow((d - f.ring) / width, 2.0f)) * (0.55f + 0.6f * wobble);
+        const float haze = std::exp(-std::pow(d / std::max(f.ring * 0.85f, 2.0f), 2.0f)) * 0.35f;
+        const float spokes = std::pow(std::max(0.0f, std::cos(6.0f * (angle - spin))), 24.0f) *
+                             std::exp(-d / std::max(f.ring * 0.9f, 3.0f)) * 0.9f;
+        const float core = f.core * std::exp(-d * d / (2.0f * (2.5f + frame) * (2.5f + frame)));
+        const float energy = std::clamp(f.intensity * (shell + haze + spokes) + core, 0.0f, 1.0f);
+        Colour col = kEnergy.at(energy);
+        // A violet fringe just outside the shock ring.
+        const float fringe =
+            std::exp(-std::pow((d - f.ring - width * 1.6f) / (width * 1.2f), 2.0f)) * f.intensity * 0.35f;
+        return addColours(col, brightened(rgb(0x8040ff), fringe));
+    });
 
-  // Sparkles racing outwards, each a tiny four-pointed star.
-  Rng rng(4321);
-  const float t = static_cast<float>(frame) + 1.0f;
-  for (int i = 0; i < 30; ++i) {
-    const float angle = rng.range(0, 2 * kPi);
-    const float speed = rng.range(2.2f, 3.9f);
-    const float phase = rng.range(0, 2 * kPi);
-    const Vec2 pos = centre + Vec2{std::cos(angle), std::sin(angle)} * (speed * t);
-    const float twinkle = 0.55f + 0.45f * std::sin(phase + static_cast<float>(frame) * 2.1f);
-    const float strength = twinkle * std::clamp(1.15f - static_cast<float>(frame) * 0.13f, 0.0f, 1.0f);
-    if (strength <= 0.02f) continue;
-    const float arm = 1.4f + 1.6f * twinkle;
-    c.draw(taperedCapsule(pos - Vec2{arm, 0}, 0.05f, pos, 0.35f) | taperedCapsule(pos, 0.35f, pos + Vec2{arm, 0}, 0.05f) |
-               taperedCapsule(pos - Vec2{0, arm}, 0.05f, pos, 0.35f) | taperedCapsule(pos, 0.35f, pos + Vec2{0, arm}, 0.05f),
-           rgb(0xd8f4ff), Blend::Add, strength);
-    c.splat(pos, 0.7f, rgb(0x7ab8ff), strength);
-  }
-  return c.downsampled(2);
+    // Sparkles racing outwards, each a tiny four-pointed star.
+    Rng rng(4321);
+    const float t = static_cast<float>(frame) + 1.0f;
+    for (int i = 0; i < 30; ++i) {
+        const float angle = rng.range(0, 2 * kPi);
+        const float speed = rng.range(2.2f, 3.9f);
+        const float phase = rng.range(0, 2 * kPi);
+        const Vec2 pos = centre + Vec2{std::cos(angle), std::sin(angle)} * (speed * t);
+        const float twinkle = 0.55f + 0.45f * std::sin(phase + static_cast<float>(frame) * 2.1f);
+        const float strength = twinkle * std::clamp(1.15f - static_cast<float>(frame) * 0.13f, 0.0f, 1.0f);
+        if (strength <= 0.02f) continue;
+        const float arm = 1.4f + 1.6f * twinkle;
+        c.draw(taperedCapsule(pos - Vec2{arm, 0}, 0.05f, pos, 0.35f) |
+                   taperedCapsule(pos, 0.35f, pos + Vec2{arm, 0}, 0.05f) |
+                   taperedCapsule(pos - Vec2{0, arm}, 0.05f, pos, 0.35f) |
+                   taperedCapsule(pos, 0.35f, pos + Vec2{0, arm}, 0.05f),
+               rgb(0xd8f4ff), Blend::Add, strength);
+        c.splat(pos, 0.7f, rgb(0x7ab8ff), strength);
+    }
+    return c.downsampled(2);
 }
 
 }  // namespace
 
 void makeExplosions(const std::filesystem::path& dir) {
-  for (int i = 0; i < static_cast<int>(kFireFrames.size()); ++i)
-    savePicture(shipExplosion(i), dir, "ShipExplode" + std::to_string(i + 1) + ".png");
-  savePicture(Canvas(60, 60, 1, kBlack), dir, "ShipExplode7.png");
-  for (int i = 0; i < static_cast<int>(kBurstFrames.size()); ++i)
-    savePicture(bonusExplosion(i), dir, "BonExplode" + std::to_string(i + 1) + ".png");
-  savePicture(Canvas(60, 60, 1, kBlack), dir, "BonExplode8.png");
+    for (int i = 0; i < static_cast<int>(kFireFrames.size()); ++i)
+        savePicture(shipExplosion(i), dir, "ShipExplode" + std::to_string(i + 1) + ".png");
+    savePicture(Canvas(60, 60, 1, kBlack), dir, "ShipExplode7.png");
+    for (int i = 0; i < static_cast<int>(kBurstFrames.size()); ++i)
+        savePicture(bonusExplosion(i), dir, "BonExplode" + std::to_string(i + 1) + ".png");
+    savePicture(Canvas(60, 60, 1, kBlack), dir, "BonExplode8.png");
 }
 
 }  // namespace assetgen
