@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "captions.h"
 #include "noise.h"
 #include "painters.h"
 #include "pictures.h"
@@ -47,15 +48,11 @@ void recess(Canvas& c, float x0, float y0, float x1, float y1, float depth) {
     c.draw(rect(x0, y0, x1, y1), rgb(0x020304));
 }
 
-void caption(Canvas& c, std::string_view text, float size, Vec2 centre) {
-    Mask m = c.newMask();
-    Font::bold().renderCentred(m, text, size, centre, 0.6f);
-    c.draw(m.shifted({0.8f, 1.0f}).blurred(0.7f), rgb(0x000000), Blend::Over, 0.9f);
-    c.glow(m, rgb(0x2aa8ff), 2.2f, 0.55f);
-    const float half = size * 0.4f;
-    c.draw(m, linear({0, centre.y - half}, {0, centre.y + half},
-                     Gradient{{0, rgb(0xffffff)}, {0.45f, rgb(0xb8ecff)}, {0.55f, rgb(0x6cc6f4)}, {1, rgb(0x2f86c8)}}));
-}
+const CaptionLook kPanelCaption{
+    .face = Gradient{{0, rgb(0xffffff)}, {0.45f, rgb(0xb8ecff)}, {0.55f, rgb(0x6cc6f4)}, {1, rgb(0x2f86c8)}},
+    .halos = {{rgb(0x2aa8ff), 2.2f, 0.55f}},
+    .dropShadow = 1.0f,
+};
 
 void paintSidePanel(Canvas& c) {
     // Brushed dark steel.
@@ -72,19 +69,19 @@ void paintSidePanel(Canvas& c) {
     c.draw(rect(0, 0, 1.5f, 600), rgb(0x05070a));  // seam against the playfield
 
     // Logo.
-    Mask logo = c.newMask();
+    static const CaptionLook kLogo{
+        .face = Gradient{{0, rgb(0xffffff)},
+                         {0.46f, rgb(0xd0dcf0)},
+                         {0.5f, rgb(0x5a6a8a)},
+                         {0.62f, rgb(0x8a9ab8)},
+                         {1, rgb(0xe8f0ff)}},
+        .halos = {{rgb(0xff8a20), 3.0f, 0.6f}},
+        .outlines = {{1.0f, rgb(0x0a0c12)}},
+        .bevelRadius = 0.8f,
+        .bevelStrength = 0.4f,
+    };
     Font& bold = Font::bold();
-    const float logoSize = bold.fit("KORVANE", 126, 22, 2.0f);
-    const Box logoBox = bold.renderCentred(logo, "KORVANE", logoSize, {75, 18}, 2.0f);
-    c.glow(logo, rgb(0xff8a20), 3.0f, 0.6f);
-    c.draw(logo.grown(1.0f), rgb(0x0a0c12));
-    c.draw(logo, linear({0, logoBox.y0}, {0, logoBox.y1},
-                        Gradient{{0, rgb(0xffffff)},
-                                 {0.46f, rgb(0xd0dcf0)},
-                                 {0.5f, rgb(0x5a6a8a)},
-                                 {0.62f, rgb(0x8a9ab8)},
-                                 {1, rgb(0xe8f0ff)}}));
-    c.shade(logo, 0.8f, 0.4f);
+    paintCaption(c, "KORVANE", bold.fit("KORVANE", 126, 22, 2.0f), {75, 18}, 2.0f, kLogo);
     Mask underline = c.newMask();
     underline.add(capsule({14, 34}, {136, 34}, 0.6f));
     c.draw(underline,
@@ -106,7 +103,7 @@ void paintSidePanel(Canvas& c) {
         for (const Vec2 p : {Vec2{15, top + 5}, Vec2{135, top + 5}, Vec2{15, bottom - 5}, Vec2{135, bottom - 5}})
             screw(c, p, rng.range(0, kPi));
         recess(c, r.x, r.y, r.x + r.w, r.y + r.h, 3);
-        caption(c, r.caption, captionSize, {r.x + r.w * 0.5f, r.y - 12});
+        paintCaption(c, r.caption, captionSize, {r.x + r.w * 0.5f, r.y - 12}, 0.6f, kPanelCaption);
     }
 
     // Between the plates: machined grooves with a small indicator lamp.
@@ -154,14 +151,7 @@ void trefoil(Canvas& c, Vec2 centre, float radius) {
 
 void paintGaugeCaption(Canvas& c) {
     trefoil(c, {9, 10}, 7.6f);
-    Mask m = c.newMask();
-    Font& bold = Font::bold();
-    const float size = bold.fit("RADIATION", 60, 11, 0.5f);
-    const Box box = bold.renderCentred(m, "RADIATION", size, {49.5f, 10}, 0.5f);
-    c.glow(m, rgb(0xff9000), 1.6f, 0.5f);
-    c.draw(m.grown(0.8f), rgb(0x140c00));
-    c.draw(m,
-           linear({0, box.y0}, {0, box.y1}, Gradient{{0, rgb(0xfff7b0)}, {0.5f, rgb(0xffd040)}, {1, rgb(0xff9a10)}}));
+    paintCaption(c, "RADIATION", Font::bold().fit("RADIATION", 60, 11, 0.5f), {49.5f, 10}, 0.5f, kAmberCaption);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Bonus pick-ups: the BONUS plate and the good and bad capsules.
 
+#include "captions.h"
 #include "noise.h"
 #include "pictures.h"
 #include "text.h"
@@ -29,14 +30,8 @@ void paintBonusPlate(Canvas& c) {
                radial({x - 0.5f, 7.5f}, 1.3f, Gradient{{0, rgb(0xffffff)}, {1, rgb(0x6a7282)}}));
     }
 
-    Mask letters = c.newMask();
-    Font& font = Font::bold();
-    const float size = font.fit("BONUS", 27, 9.5f, 0.4f);
-    font.renderCentred(letters, "BONUS", size, {20.5f, 8.1f}, 0.4f);
-    c.glow(letters, rgb(0xffa020), 1.2f, 0.5f);
-    c.draw(letters.grown(0.6f), rgb(0x1a0a00));
-    c.draw(letters,
-           linear({0, 3.5f}, {0, 12.5f}, Gradient{{0, rgb(0xfffbd0)}, {0.45f, rgb(0xffd84a)}, {1, rgb(0xff8a10)}}));
+    const float size = Font::bold().fit("BONUS", 27, 9.5f, 0.4f);
+    paintCaption(c, "BONUS", size, {20.5f, 8.1f}, 0.4f, kAmberCaption);
 }
 
 void paintOrb(Canvas& c, Vec2 centre, float radius, Colour light, Colour mid, Colour dark, Colour rim) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "captions.h"
 #include "noise.h"
 #include "painters.h"
 #include "pictures.h"
@@ -63,11 +64,7 @@ void paintSpace(Canvas& c) {
         if (messageBand(p.y) > 0.0f) continue;
         const Colour tint = i % 3 == 0 ? rgb(0xffd8a0) : rgb(0xc0d8ff);
         c.splat(p, 3.5f * size, tint, 0.25f);
-        c.splat(p, 0.9f * size, rgb(0xffffff), 1.3f);
-        const float arm = 9.0f * size;
-        c.draw(taperedCapsule(p - Vec2{arm, 0}, 0.05f, p, 0.6f) | taperedCapsule(p, 0.6f, p + Vec2{arm, 0}, 0.05f) |
-                   taperedCapsule(p - Vec2{0, arm}, 0.05f, p, 0.6f) | taperedCapsule(p, 0.6f, p + Vec2{0, arm}, 0.05f),
-               tint, Blend::Add, 0.8f);
+        glint(c, p, Vec2{9, 9} * size, 0.6f, tint, 0.8f);
     }
 }
 
@@ -141,41 +138,13 @@ Canvas sprite(int width, int height, void (*paint)(Canvas&, Vec2), int scale) {
 }
 
 void paintTitle(Canvas& c) {
-    Font& bold = Font::bold();
-    const float size = bold.fit("KORVANE", 640, 112, 10);
-    Mask m = c.newMask();
-    const Box box = bold.renderCentred(m, "KORVANE", size, {400, 104}, 10);
-    c.glow(m, rgb(0x1a50ff), 18.0f, 1.0f);
-    c.glow(m, rgb(0x50b0ff), 5.0f, 0.8f);
-    // Extruded depth, dark and blue, falling away down-right.
-    const Mask thick = m.grown(2.0f);
-    for (int i = 7; i >= 1; --i) {
-        const float k = static_cast<float>(i) / 7.0f;
-        c.draw(thick.shifted({static_cast<float>(i) * 0.6f, static_cast<float>(i)}),
-               lerp(rgb(0x1a2a60), rgb(0x04060e), k));
-    }
-    c.draw(m.grown(2.5f), rgb(0x02030a));
-    c.draw(m, linear({0, box.y0}, {0, box.y1},
-                     Gradient{{0, rgb(0xffffff)},
-                              {0.42f, rgb(0xc8dcf8)},
-                              {0.5f, rgb(0x243a78)},
-                              {0.56f, rgb(0x3a66c8)},
-                              {0.8f, rgb(0x8ab8ff)},
-                              {1, rgb(0xe0f0ff)}}));
-    c.shade(m, 2.5f, 0.6f);
-    // Glints on the chrome.
-    for (const Vec2 p :
-         {Vec2{box.x0 + 14, box.y0 + 8}, Vec2{box.x1 - 60, box.y0 + 6}, Vec2{box.x0 + 300, box.y1 - 10}}) {
-        c.splat(p, 2.0f, rgb(0xffffff), 1.0f);
-        c.draw(taperedCapsule(p - Vec2{22, 0}, 0.05f, p, 1.0f) | taperedCapsule(p, 1.0f, p + Vec2{22, 0}, 0.05f) |
-                   taperedCapsule(p - Vec2{0, 14}, 0.05f, p, 0.8f) | taperedCapsule(p, 0.8f, p + Vec2{0, 14}, 0.05f),
-               rgb(0xe8f4ff), Blend::Add, 0.9f);
-    }
-    Mask sub = c.newMask();
-    const float subSize = bold.fit("DEFEND THE COLONY WORLDS", 360, 16, 5);
-    bold.renderCentred(sub, "DEFEND THE COLONY WORLDS", subSize, {400, box.y1 + 34}, 5);
-    c.glow(sub, rgb(0xff8020), 3.0f, 0.6f);
-    c.draw(sub, linear({0, box.y1 + 26}, {0, box.y1 + 42}, Gradient{{0, rgb(0xffe8b0)}, {1, rgb(0xff9a30)}}));
+    const Box box = paintChromeTitle(c, "KORVANE", 640, 112, {400, 104}, 10);
+    static const CaptionLook kSubtitle{
+        .face = Gradient{{0, rgb(0xffe8b0)}, {1, rgb(0xff9a30)}},
+        .halos = {{rgb(0xff8020), 3.0f, 0.6f}},
+    };
+    const float size = Font::bold().fit("DEFEND THE COLONY WORLDS", 360, 16, 5);
+    paintCaption(c, "DEFEND THE COLONY WORLDS", size, {400, box.y1 + 34}, 5, kSubtitle);
 }
 
 void paintStartUp(Canvas& c) {
@@ -199,48 +168,43 @@ void paintStartUp(Canvas& c) {
 }
 
 void paintGameOver(Canvas& c) {
+    static const CaptionLook kMolten{
+        .face = Gradient{{0, rgb(0xfff4b0)},
+                         {0.4f, rgb(0xffb020)},
+                         {0.5f, rgb(0xe04000)},
+                         {0.58f, rgb(0xff6a10)},
+                         {0.85f, rgb(0xb01000)},
+                         {1, rgb(0x700800)}},
+        .halos = {{rgb(0xff3000), 4.0f, 0.7f}},
+        .outlines = {{2.2f, rgb(0x3a0400)}, {1.2f, rgb(0x0a0000)}},
+        .bevelRadius = 1.2f,
+        .bevelStrength = 0.55f,
+        .bevelHighlight = rgb(0xfff0d0),
+    };
     c.fill(kBlack);
-    Font& bold = Font::bold();
-    const float size = bold.fit("GAME OVER", 290, 38, 3);
-    Mask m = c.newMask();
-    const Box box = bold.renderCentred(m, "GAME OVER", size, {153, 24}, 3);
-    c.glow(m, rgb(0xff3000), 4.0f, 0.7f);
-    c.draw(m.grown(2.2f), rgb(0x3a0400));
-    c.draw(m.grown(1.2f), rgb(0x0a0000));
-    c.draw(m, linear({0, box.y0}, {0, box.y1},
-                     Gradient{{0, rgb(0xfff4b0)},
-                              {0.4f, rgb(0xffb020)},
-                              {0.5f, rgb(0xe04000)},
-                              {0.58f, rgb(0xff6a10)},
-                              {0.85f, rgb(0xb01000)},
-                              {1, rgb(0x700800)}}));
-    c.shade(m, 1.2f, 0.55f, {-0.6f, -0.8f}, rgb(0xfff0d0), kBlack);
+    paintCaption(c, "GAME OVER", Font::bold().fit("GAME OVER", 290, 38, 3), {153, 24}, 3, kMolten);
 }
 
 void paintPlanetCleared(Canvas& c) {
+    static const CaptionLook kEmerald{
+        .face = Gradient{{0, rgb(0xf0ffff)},
+                         {0.42f, rgb(0x70ffe0)},
+                         {0.5f, rgb(0x08a050)},
+                         {0.6f, rgb(0x30e070)},
+                         {1, rgb(0xc0ffb0)}},
+        .halos = {{rgb(0x10ff60), 9.0f, 0.9f}, {rgb(0x40ffe0), 3.0f, 0.7f}},
+        .outlines = {{2.0f, rgb(0x00160a)}},
+        .bevelRadius = 1.5f,
+        .bevelStrength = 0.5f,
+    };
     c.fill(kBlack);
-    Font& bold = Font::bold();
-    const float size = bold.fit("PLANET CLEARED", 392, 52, 3);
-    Mask m = c.newMask();
-    const Box box = bold.renderCentred(m, "PLANET CLEARED", size, {208, 45}, 3);
-    c.glow(m, rgb(0x10ff60), 9.0f, 0.9f);
-    c.glow(m, rgb(0x40ffe0), 3.0f, 0.7f);
-    c.draw(m.grown(2.0f), rgb(0x00160a));
-    c.draw(m, linear({0, box.y0}, {0, box.y1},
-                     Gradient{{0, rgb(0xf0ffff)},
-                              {0.42f, rgb(0x70ffe0)},
-                              {0.5f, rgb(0x08a050)},
-                              {0.6f, rgb(0x30e070)},
-                              {1, rgb(0xc0ffb0)}}));
-    c.shade(m, 1.5f, 0.5f);
+    const float size = Font::bold().fit("PLANET CLEARED", 392, 52, 3);
+    const Box box = paintCaption(c, "PLANET CLEARED", size, {208, 45}, 3, kEmerald);
     Rng rng(99);
     for (int i = 0; i < 9; ++i) {
         const Vec2 p{rng.range(box.x0, box.x1), rng.range(box.y0, box.y1)};
         const float arm = rng.range(4, 9);
-        c.splat(p, 1.0f, rgb(0xffffff), 0.9f);
-        c.draw(taperedCapsule(p - Vec2{arm, 0}, 0.05f, p, 0.5f) | taperedCapsule(p, 0.5f, p + Vec2{arm, 0}, 0.05f) |
-                   taperedCapsule(p - Vec2{0, arm}, 0.05f, p, 0.5f) | taperedCapsule(p, 0.5f, p + Vec2{0, arm}, 0.05f),
-               rgb(0xd0fff0), Blend::Add, 0.8f);
+        glint(c, p, {arm, arm}, 0.5f, rgb(0xd0fff0), 0.8f);
     }
 }
 
