@@ -35,6 +35,19 @@ Shape fuselage(Vec2 o) {
 
 }  // namespace
 
+Mask paintPlate(Canvas& c, const Shape& piece, const Plating& look, const std::optional<Shape>& seams) {
+    Mask m = c.newMask();
+    m.add(piece);
+    c.draw(m, look.fill);
+    if (seams) {
+        Mask grooves = c.newMask();
+        grooves.add(*seams).multiply(m);
+        c.draw(grooves, look.seam, Blend::Over, look.seamOpacity);
+    }
+    c.shade(m, look.bevel, look.bevelStrength, {-0.6f, -0.8f}, look.highlight, kBlack);
+    return m;
+}
+
 void paintPlayerShip(Canvas& c, Vec2 o) {
     const float cx = o.x + 38;
     auto at = [o](float x, float y) { return Vec2{o.x + x, o.y + y}; };
@@ -154,27 +167,22 @@ void paintDropShip(Canvas& c, Vec2 o) {
 
     c.draw(grown(hull, 0.9f), kOutline);
 
-    Mask clawMask = c.newMask();
-    clawMask.add(claws | horns);
-    c.draw(clawMask,
-           linear(at(0, 8), at(0, 68), Gradient{{0, rgb(0x7b5a8f)}, {0.45f, rgb(0x47305a)}, {1, rgb(0x1a0f22)}}));
-    Mask clawRidges = c.newMask();
-    clawRidges
-        .add(withMirror(bar(at(52, 34), at(66, 31), 0.35f) | bar(at(58, 42), at(68, 40), 0.35f) |
-                            bar(at(61, 51), at(69, 49), 0.35f),
-                        cx))
-        .multiply(clawMask);
-    c.draw(clawRidges, rgb(0x0d0612), Blend::Over, 0.8f);
-    c.shade(clawMask, 1.6f, 0.6f, {-0.6f, -0.8f}, rgb(0xe8c8ff), kBlack);
+    paintPlate(
+        c, claws | horns,
+        {.fill = linear(at(0, 8), at(0, 68), Gradient{{0, rgb(0x7b5a8f)}, {0.45f, rgb(0x47305a)}, {1, rgb(0x1a0f22)}})},
+        withMirror(bar(at(52, 34), at(66, 31), 0.35f) | bar(at(58, 42), at(68, 40), 0.35f) |
+                       bar(at(61, 51), at(69, 49), 0.35f),
+                   cx));
 
-    Mask bellyMask = c.newMask();
-    bellyMask.add(belly);
-    c.draw(bellyMask, linear(at(0, 33), at(0, 60), Gradient{{0, rgb(0x4a3458)}, {1, rgb(0x160c1c)}}));
-    Mask bellyRibs = c.newMask();
-    for (float y = 40; y < 56; y += 4) bellyRibs.add(bar(at(24, y), at(50, y), 0.35f));
-    bellyRibs.multiply(bellyMask);
-    c.draw(bellyRibs, rgb(0x0a050d), Blend::Over, 0.8f);
-    c.shade(bellyMask, 1.5f, 0.5f, {-0.6f, -0.8f}, rgb(0xd0b0ff), kBlack);
+    Shape ribs = bar(at(24, 40), at(50, 40), 0.35f);
+    for (float y = 44; y < 56; y += 4) ribs = ribs | bar(at(24, y), at(50, y), 0.35f);
+    paintPlate(c, belly,
+               {.fill = linear(at(0, 33), at(0, 60), Gradient{{0, rgb(0x4a3458)}, {1, rgb(0x160c1c)}}),
+                .bevel = 1.5f,
+                .bevelStrength = 0.5f,
+                .highlight = rgb(0xd0b0ff),
+                .seam = rgb(0x0a050d)},
+               ribs);
 
     // Hatch with the green glow of the cargo inside.
     const Shape hatch = rect(o.x + 32, o.y + 53.5f, o.x + 42, o.y + 60.5f, 1.2f);
@@ -182,17 +190,17 @@ void paintDropShip(Canvas& c, Vec2 o) {
     c.draw(hatch, linear(at(0, 53.5f), at(0, 60.5f), Gradient{{0, rgb(0x0a2a10)}, {1, rgb(0x7dff8a)}}));
     c.draw(rect(o.x + 35.5f, o.y + 54.5f, o.x + 38.5f, o.y + 60, 1.4f), rgb(0xd8ffd8), Blend::Add, 0.6f);
 
-    Mask shellMask = c.newMask();
-    shellMask.add(shell);
-    c.draw(shellMask,
-           linear(at(0, 4), at(0, 40),
-                  Gradient{{0, rgb(0x9a74ae)}, {0.35f, rgb(0x6a4880)}, {0.75f, rgb(0x3a2448)}, {1, rgb(0x1c1024)}}));
-    Mask plates = c.newMask();
-    plates.add(ring(at(37, 44), 24, 0.7f) | ring(at(37, 50), 24, 0.6f) | bar(at(37, 4), at(37, 20), 0.4f) |
-               withMirror(bar(at(46, 18), at(56, 31), 0.35f), cx));
-    plates.multiply(shellMask);
-    c.draw(plates, rgb(0x12081a), Blend::Over, 0.75f);
-    c.shade(shellMask, 2.0f, 0.65f, {-0.6f, -0.8f}, rgb(0xf0d8ff), kBlack);
+    paintPlate(c, shell,
+               {.fill = linear(
+                    at(0, 4), at(0, 40),
+                    Gradient{{0, rgb(0x9a74ae)}, {0.35f, rgb(0x6a4880)}, {0.75f, rgb(0x3a2448)}, {1, rgb(0x1c1024)}}),
+                .bevel = 2.0f,
+                .bevelStrength = 0.65f,
+                .highlight = rgb(0xf0d8ff),
+                .seam = rgb(0x12081a),
+                .seamOpacity = 0.75f},
+               ring(at(37, 44), 24, 0.7f) | ring(at(37, 50), 24, 0.6f) | bar(at(37, 4), at(37, 20), 0.4f) |
+                   withMirror(bar(at(46, 18), at(56, 31), 0.35f), cx));
 
     // The angry visor: a glowing red V across the face.
     const Shape visor = polygon({at(18, 24), at(37, 30.5f), at(56, 24), at(53.5f, 30), at(37, 37), at(20.5f, 30)});
