@@ -130,6 +130,21 @@ const std::vector<Expected> kPictures = {
     {"StartUp.png", makeTitles, 800, 600, Look::Opaque},
     {"GOver.png", makeTitles, 306, 48, Look::Opaque},
     {"ClearSrc.png", makeTitles, 416, 90, Look::Opaque},
+    {"StageExplode1.png", makeExplosions, 60, 55, Look::Sprite},
+    {"StageExplode2.png", makeExplosions, 61, 56, Look::Sprite},
+    {"StageExplode3.png", makeExplosions, 62, 57, Look::Sprite},
+    {"StageExplode4.png", makeExplosions, 62, 57, Look::Sprite},
+    {"StageExplode5.png", makeExplosions, 61, 56, Look::Sprite},
+    {"StageExplode6.png", makeExplosions, 61, 56, Look::Sprite},
+    {"StageExplode7.png", makeExplosions, 60, 55, Look::Sprite},
+    {"StageExplode8.png", makeExplosions, 60, 55, Look::Sprite},
+    {"enemypic.png", makeStageArt, 89, 64, Look::Sprite},
+    {"fireball.png", makeStageArt, 29, 68, Look::Sprite},
+    {"BonusBack.png", makeStageArt, 800, 530, Look::Opaque},
+    {"StageBar.png", makeStageArt, 800, 40, Look::Opaque},
+    {"ScoreCaption.png", makeStageArt, 98, 40, Look::Sprite},
+    {"TimeCaption.png", makeStageArt, 84, 40, Look::Sprite},
+    {"LivesCaption.png", makeStageArt, 95, 36, Look::Sprite},
 };
 
 TEST(Pictures, EveryPictureHasItsNameSizeAndTransparency) {

@@ -31,6 +31,17 @@ struct Plating {
 // edges. Returns the piece's mask for any further detail.
 Mask paintPlate(Canvas& c, const Shape& piece, const Plating& look, const std::optional<Shape>& seams = {});
 
+// Panel hardware, shared by the side panel and the stages' status strip.
+// Brushed dark steel filling `area`, its edges bevelled `bevel` units deep.
+void paintGunmetal(Canvas& c, Box area, float bevel);
+void paintScrew(Canvas& c, Vec2 centre, float angle);
+// A dark well sunk `depth` units into the panel, lit from the top left.
+void paintWell(Canvas& c, Box area, float depth);
+// A machined groove along y from x0 to x1.
+void paintGroove(Canvas& c, float x0, float x1, float y);
+void paintLamp(Canvas& c, Vec2 centre, Colour colour);
+void paintHazardPlate(Canvas& c, Box area);
+
 // The KORVANE title and its subtitle across the top of an 800 unit wide screen.
 void paintTitle(Canvas& c);
 

@@ -29,22 +29,9 @@ constexpr std::array<Readout, 5> kReadouts{{
     {"RODS NEEDED", 52, 495, 39, 24},
 }};
 
-void screw(Canvas& c, Vec2 p, float angle) {
-    c.draw(circle(p + Vec2{0.4f, 0.5f}, 2.3f), rgb(0x000000, 0.5f));
-    c.draw(circle(p, 2.1f), radial(p - Vec2{0.8f, 0.9f}, 3.2f, Gradient{{0, rgb(0xb8c2d2)}, {1, rgb(0x384050)}}));
-    const Vec2 d = Vec2{std::cos(angle), std::sin(angle)} * 1.5f;
-    c.draw(bar(p - d, p + d, 0.35f), rgb(0x141820));
-}
-
 // A dark window sunk into the panel, lit from the top left.
 void recess(Canvas& c, float x0, float y0, float x1, float y1, float depth) {
-    const Shape outer = rect(x0 - depth, y0 - depth, x1 + depth, y1 + depth, 2.5f);
-    c.draw(translated(grown(outer, 0.8f), {0.7f, 0.7f}), rgb(0x8aa0c0, 0.35f));  // lit lower lip
-    c.draw(grown(outer, 0.8f), rgb(0x020305, 0.8f));
-    Mask well = c.newMask();
-    well.add(outer);
-    c.draw(well, linear({0, y0 - depth}, {0, y1 + depth}, Gradient{{0, rgb(0x080a0f)}, {1, rgb(0x1a2030)}}));
-    c.shade(well, depth * 0.7f, 0.7f, {0.6f, 0.8f}, rgb(0x6a7a94), kBlack);
+    paintWell(c, {x0 - depth, y0 - depth, x1 + depth, y1 + depth}, depth);
     c.draw(rect(x0, y0, x1, y1), rgb(0x020304));
 }
 
@@ -55,17 +42,7 @@ const CaptionLook kPanelCaption{
 };
 
 void paintSidePanel(Canvas& c) {
-    // Brushed dark steel.
-    c.fill(kBlack);
-    c.apply([](Vec2 p, Colour) {
-        const float brush = fbm({p.x * 0.015f, p.y * 0.9f}, 3, 5);
-        const float mottle = fbm(p * 0.02f, 3, 9);
-        const Colour base = lerp(rgb(0x222a38), rgb(0x171c27), p.y / 600.0f);
-        return brightened(base, 1.0f + 0.07f * brush + 0.06f * mottle);
-    });
-    Mask body = c.newMask();
-    body.add(rect(0, 0, 150, 600));
-    c.shade(body, 2.5f, 0.55f, {-0.6f, -0.8f}, rgb(0xa8b8d0), kBlack);
+    paintGunmetal(c, {0, 0, 150, 600}, 2.5f);
     c.draw(rect(0, 0, 1.5f, 600), rgb(0x05070a));  // seam against the playfield
 
     // Logo.
@@ -101,7 +78,7 @@ void paintSidePanel(Canvas& c) {
         c.draw(plateMask, linear({0, top}, {0, bottom}, Gradient{{0, rgb(0x2c3546)}, {1, rgb(0x1c222e)}}));
         c.shade(plateMask, 1.8f, 0.6f, {-0.6f, -0.8f}, rgb(0xb0c4e0), kBlack);
         for (const Vec2 p : {Vec2{15, top + 5}, Vec2{135, top + 5}, Vec2{15, bottom - 5}, Vec2{135, bottom - 5}})
-            screw(c, p, rng.range(0, kPi));
+            paintScrew(c, p, rng.range(0, kPi));
         recess(c, r.x, r.y, r.x + r.w, r.y + r.h, 3);
         paintCaption(c, r.caption, captionSize, {r.x + r.w * 0.5f, r.y - 12}, 0.6f, kPanelCaption);
     }
@@ -110,15 +87,8 @@ void paintSidePanel(Canvas& c) {
     for (std::size_t i = 0; i + 1 < kReadouts.size(); ++i) {
         const float y0 = kReadouts[i].y + kReadouts[i].h + 9, y1 = kReadouts[i + 1].y - 23;
         const float mid = (y0 + y1) * 0.5f;
-        for (const float dy : {-5.0f, 5.0f}) {
-            c.draw(rect(20, mid + dy - 0.8f, 130, mid + dy + 0.8f, 0.8f), rgb(0x05070a, 0.85f));
-            c.draw(rect(20, mid + dy + 0.8f, 130, mid + dy + 1.4f, 0.3f), rgb(0x7a8aa8, 0.35f));
-        }
-        const Colour lamp = i % 2 == 0 ? rgb(0x30ff60) : rgb(0xffa020);
-        c.draw(circle({75, mid}, 2.6f), rgb(0x05070a));
-        c.draw(circle({75, mid}, 1.9f), lamp);
-        c.splat({75, mid}, 2.2f, lamp, 0.7f);
-        c.draw(circle({74.4f, mid - 0.6f}, 0.7f), rgb(0xffffff, 0.8f));
+        for (const float dy : {-5.0f, 5.0f}) paintGroove(c, 20, 130, mid + dy);
+        paintLamp(c, {75, mid}, i % 2 == 0 ? rgb(0x30ff60) : rgb(0xffa020));
     }
 
     // Vent grille and warning stripes at the foot of the panel.
@@ -127,12 +97,8 @@ void paintSidePanel(Canvas& c) {
         c.draw(rect(24, y, 126, y + 3, 1.5f), rgb(0x030405));
         c.draw(rect(24, y + 3, 126, y + 3.8f, 0.4f), rgb(0x8090b0, 0.3f));
     }
-    Mask stripes = c.newMask();
-    stripes.add(rect(10, 586, 140, 594, 1.5f));
-    c.draw(stripes, hazardStripes(10.0f));
-    c.draw(stripes, linear({0, 586}, {0, 594}, Gradient{{0, rgb(0xffffff, 0.25f)}, {1, rgb(0x000000, 0.45f)}}));
-    c.shade(stripes, 1.0f, 0.4f);
-    for (const Vec2 p : {Vec2{6, 6}, Vec2{144, 6}, Vec2{6, 594}, Vec2{144, 594}}) screw(c, p, rng.range(0, kPi));
+    paintHazardPlate(c, {10, 586, 140, 594});
+    for (const Vec2 p : {Vec2{6, 6}, Vec2{144, 6}, Vec2{6, 594}, Vec2{144, 594}}) paintScrew(c, p, rng.range(0, kPi));
 }
 
 // The radiation warning trefoil.
@@ -155,6 +121,56 @@ void paintGaugeCaption(Canvas& c) {
 }
 
 }  // namespace
+
+void paintGunmetal(Canvas& c, Box area, float bevel) {
+    c.apply([&area](Vec2 p, Colour under) {
+        if (p.x < area.x0 || p.x > area.x1 || p.y < area.y0 || p.y > area.y1) return under;
+        const float brush = fbm({p.x * 0.015f, p.y * 0.9f}, 3, 5);
+        const float mottle = fbm(p * 0.02f, 3, 9);
+        const Colour base = lerp(rgb(0x222a38), rgb(0x171c27), (p.y - area.y0) / (area.y1 - area.y0));
+        return brightened(base, 1.0f + 0.07f * brush + 0.06f * mottle);
+    });
+    Mask body = c.newMask();
+    body.add(rect(area.x0, area.y0, area.x1, area.y1));
+    c.shade(body, bevel, 0.55f, {-0.6f, -0.8f}, rgb(0xa8b8d0), kBlack);
+}
+
+void paintScrew(Canvas& c, Vec2 p, float angle) {
+    c.draw(circle(p + Vec2{0.4f, 0.5f}, 2.3f), rgb(0x000000, 0.5f));
+    c.draw(circle(p, 2.1f), radial(p - Vec2{0.8f, 0.9f}, 3.2f, Gradient{{0, rgb(0xb8c2d2)}, {1, rgb(0x384050)}}));
+    const Vec2 d = Vec2{std::cos(angle), std::sin(angle)} * 1.5f;
+    c.draw(bar(p - d, p + d, 0.35f), rgb(0x141820));
+}
+
+void paintWell(Canvas& c, Box area, float depth) {
+    const Shape outer = rect(area.x0, area.y0, area.x1, area.y1, 2.5f);
+    c.draw(translated(grown(outer, 0.8f), {0.7f, 0.7f}), rgb(0x8aa0c0, 0.35f));  // lit lower lip
+    c.draw(grown(outer, 0.8f), rgb(0x020305, 0.8f));
+    Mask well = c.newMask();
+    well.add(outer);
+    c.draw(well, linear({0, area.y0}, {0, area.y1}, Gradient{{0, rgb(0x080a0f)}, {1, rgb(0x1a2030)}}));
+    c.shade(well, depth * 0.7f, 0.7f, {0.6f, 0.8f}, rgb(0x6a7a94), kBlack);
+}
+
+void paintGroove(Canvas& c, float x0, float x1, float y) {
+    c.draw(rect(x0, y - 0.8f, x1, y + 0.8f, 0.8f), rgb(0x05070a, 0.85f));
+    c.draw(rect(x0, y + 0.8f, x1, y + 1.4f, 0.3f), rgb(0x7a8aa8, 0.35f));
+}
+
+void paintLamp(Canvas& c, Vec2 p, Colour colour) {
+    c.draw(circle(p, 2.6f), rgb(0x05070a));
+    c.draw(circle(p, 1.9f), colour);
+    c.splat(p, 2.2f, colour, 0.7f);
+    c.draw(circle(p - Vec2{0.6f, 0.6f}, 0.7f), rgb(0xffffff, 0.8f));
+}
+
+void paintHazardPlate(Canvas& c, Box area) {
+    Mask stripes = c.newMask();
+    stripes.add(rect(area.x0, area.y0, area.x1, area.y1, 1.5f));
+    c.draw(stripes, hazardStripes(10.0f));
+    c.draw(stripes, linear({0, area.y0}, {0, area.y1}, Gradient{{0, rgb(0xffffff, 0.25f)}, {1, rgb(0x000000, 0.45f)}}));
+    c.shade(stripes, 1.0f, 0.4f);
+}
 
 void makePanel(const std::filesystem::path& dir) {
     savePicture(supersampled(150, 600, paintSidePanel, 2), dir, "SidePanel.png");

@@ -19,6 +19,7 @@ void makePictures(const std::filesystem::path& programDir) {
     makePanel(dir);
     makeGround(dir);
     makeTitles(dir);
+    makeStageArt(dir);
 }
 
 }  // namespace assetgen
