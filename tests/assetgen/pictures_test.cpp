@@ -145,6 +145,9 @@ const std::vector<Expected> kPictures = {
     {"ScoreCaption.png", makeStageArt, 98, 40, Look::Sprite},
     {"TimeCaption.png", makeStageArt, 84, 40, Look::Sprite},
     {"LivesCaption.png", makeStageArt, 95, 36, Look::Sprite},
+    {"bosspic.png", makeMotherShip, 194, 216, Look::Sprite},
+    {"boss_hitpic.png", makeMotherShip, 194, 216, Look::Sprite},
+    {"BossBack.png", makeMotherShip, 797, 536, Look::Opaque},
 };
 
 TEST(Pictures, EveryPictureHasItsNameSizeAndTransparency) {

@@ -20,6 +20,7 @@ void makePictures(const std::filesystem::path& programDir) {
     makeGround(dir);
     makeTitles(dir);
     makeStageArt(dir);
+    makeMotherShip(dir);
 }
 
 }  // namespace assetgen

@@ -32,9 +32,10 @@ void paintSpace(Canvas& c, const SpaceLook& look) {
         const float b = smoothstep(0.0f, 0.9f, fbm(q * 1.3f - warp * 1.2f + Vec2{4, 4}, 5, s + 3));
         const float dust = 0.45f + 0.55f * smoothstep(-0.6f, 0.6f, fbm(p * 0.012f, 4, s + 4));
         const float ka = a * a * dust, kb = b * b * dust;
-        col.r += look.cloudA.r * ka + look.cloudB.r * kb;
-        col.g += look.cloudA.g * ka + look.cloudB.g * kb;
-        col.b += look.cloudA.b * ka + look.cloudB.b * kb;
+        const float kh = std::pow(smoothstep(-0.35f, 0.75f, fbm(q * 1.5f + warp * 0.8f, 4, s + 5)), 1.6f);
+        col.r += look.cloudA.r * ka + look.cloudB.r * kb + look.haze.r * kh;
+        col.g += look.cloudA.g * ka + look.cloudB.g * kb + look.haze.g * kh;
+        col.b += look.cloudA.b * ka + look.cloudB.b * kb + look.haze.b * kh;
         const float sun = look.sunlight * std::exp(-length(p - Vec2{-60, -80}) / 260.0f);
         col.r += sun;
         col.g += 0.69f * sun;

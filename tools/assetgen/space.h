@@ -12,6 +12,8 @@ struct SpaceLook {
     Colour top = rgb(0x020309), bottom = rgb(0x070a1a);  // the sky's base colour down the picture
     // Light added by the two nebula hues where each is densest.
     Colour cloudA = rgb(0x4c0a5c), cloudB = rgb(0x052942);
+    // A broad, soft glow under the clouds, for skies that are mostly empty.
+    Colour haze = kClear;
     float cloudScale = 0.0042f;  // nebula features per unit; smaller is bigger clouds
     std::uint32_t seed = 31;     // the nebula's shape
     float sunlight = 0.35f;      // warm light from beyond the top-left corner

@@ -217,6 +217,7 @@ void paintBonusBack(Canvas& c) {
                    .bottom = rgb(0x03050d),
                    .cloudA = rgb(0x1c2470),
                    .cloudB = rgb(0x084440),
+                   .haze = rgb(0x060c20),
                    .cloudScale = 0.0026f,
                    .seed = 131,
                    .sunlight = 0,
