@@ -69,7 +69,7 @@ void gunPort(Canvas& c, Vec2 root, float length, float radius) {
            Blend::Over, 0.8f);
     c.draw(ellipse(muzzle, radius * 1.15f, radius * 0.6f), rgb(0x0a0408));
     c.draw(ellipse(muzzle, radius * 0.75f, radius * 0.4f), rgb(0xffc050));
-    c.splat(muzzle + Vec2{0, 1}, radius * 1.2f, rgb(0xff4010), 0.9f);
+    c.splat(muzzle + Vec2{0, 1}, radius, rgb(0xff4010), 0.9f);
 }
 
 void paintMotherShip(Canvas& c) {
@@ -91,7 +91,7 @@ void paintMotherShip(Canvas& c) {
     const Shape prow = withMirror(
         polygon({{cx, 100}, {130, 106}, {140, 122}, {136, 156}, {126, 182}, {112, 193}, {104, 194}, {cx, 206}}), cx);
     const Shape engineBlock = rect(46, 4, 148, 30, 6);
-    const Shape armGuns = withMirror(capsule({180, 150}, {180, 204}, 6.0f), cx);
+    const Shape armGuns = withMirror(capsule({178, 150}, {178, 202}, 6.0f), cx);
     const Shape hull = carapace | arms | prow | engineBlock | armGuns;
 
     // Engine fire at the back, thrusting away from the player.
@@ -147,7 +147,7 @@ void paintMotherShip(Canvas& c) {
         lightStrip(c, capsule(at(170, 60), at(180, 92), 1.1f) | capsule(at(180, 92), at(176, 140), 1.1f), rgb(0xff3a30),
                    rgb(0xff1020));
     }
-    for (const float x : {14.0f, 180.0f}) gunPort(c, {x, 172}, 32, 4.2f);
+    for (const float x : {16.0f, 178.0f}) gunPort(c, {x, 172}, 30, 4.2f);
 
     // The carapace, in overlapping plates around a raised dome.
     paintPlate(c, carapace,
