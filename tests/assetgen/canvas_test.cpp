@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -57,7 +58,21 @@ INSTANTIATE_TEST_SUITE_P(
                     DistanceCase{"grown", grown(circle({0, 0}, 2), 1), {5, 0}, 2},
                     DistanceCase{"mirrored", withMirror(circle({2, 0}, 1), 5), {8, 0}, -1},
                     DistanceCase{
-                        "rotated", rotated(rect(-1, -5, 1, 5), {0, 0}, std::numbers::pi_v<float> / 2), {4, 0}, -1}));
+                        "rotated", rotated(rect(-1, -5, 1, 5), {0, 0}, std::numbers::pi_v<float> / 2), {4, 0}, -1}),
+    [](const auto& info) {
+        // "circle centre" -> "CircleCentre"
+        std::string name;
+        bool upper = true;
+        for (const char ch : std::string(info.param.what)) {
+            if (ch == ' ') {
+                upper = true;
+                continue;
+            }
+            name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(ch))) : ch;
+            upper = false;
+        }
+        return name;
+    });
 
 TEST(Shapes, FarFromAPolygonTheDistanceIsALowerBoundStillFarOutside) {
     const Vec2 p{100, 100};

@@ -37,6 +37,8 @@ struct Case {
     double shortest, longest;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class Modules : public ::testing::TestWithParam<Case> {};
 
 }  // namespace

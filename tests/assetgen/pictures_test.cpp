@@ -51,6 +51,9 @@ private:
 
 Rgba8Image picture(Generator g, const std::string& name) { return readPng(Workspace::get().run(g) / name); }
 
+// "LED0.png" -> "LED0": picture names as test case names.
+std::string stem(const char* file) { return fs::path(file).stem().string(); }
+
 float lum(const std::uint8_t* p) { return (0.2126f * p[0] + 0.7152f * p[1] + 0.0722f * p[2]) / 255.0f; }
 
 float totalLight(const Rgba8Image& im) {
@@ -148,6 +151,11 @@ const std::vector<Expected> kPictures = {
     {"bosspic.png", makeMotherShip, 194, 216, Look::Sprite},
     {"boss_hitpic.png", makeMotherShip, 194, 216, Look::Sprite},
     {"BossBack.png", makeMotherShip, 797, 536, Look::Opaque},
+    {"MenuBack.png", makeMenuArt, 800, 600, Look::Opaque},
+    {"InfoPicture.png", makeMenuArt, 297, 265, Look::Opaque},
+    {"HiScoreTitle.png", makeTitles, 500, 80, Look::Sprite},
+    {"EndBanner.png", makeTitles, 800, 190, Look::Sprite},
+    {"Icon.png", makeIcon, 256, 256, Look::Sprite},
 };
 
 TEST(Pictures, EveryPictureHasItsNameSizeAndTransparency) {
@@ -256,7 +264,8 @@ INSTANTIATE_TEST_SUITE_P(Digits, LedDigit,
                                          LedCase{"LED4.png", "bcfg"}, LedCase{"LED5.png", "acdfg"},
                                          LedCase{"LED6.png", "acdefg"}, LedCase{"LED7.png", "abc"},
                                          LedCase{"LED8.png", "abcdefg"}, LedCase{"LED9.png", "abcdfg"},
-                                         LedCase{"LEDOff.png", ""}));
+                                         LedCase{"LEDOff.png", ""}),
+                         [](const auto& info) { return stem(info.param.file); });
 
 // ---------------------------------------------------------------------------
 
@@ -381,6 +390,190 @@ TEST(Screens, GroundStripTilesWithoutAVisibleSeam) {
     for (int x = 0; x + 1 < im.width; ++x) typical += columnDifference(x, x + 1);
     typical /= static_cast<float>(im.width - 1);
     EXPECT_LT(columnDifference(im.width - 1, 0), typical * 2.5f);
+}
+
+// ---------------------------------------------------------------------------
+// The stages and the menu: what the game draws on top of these pictures must
+// still show, and what it draws them on top of must show through.
+
+struct Area {
+    int x0, y0, x1, y1;  // half-open
+};
+
+// Mean luminance of the fully opaque pixels in an area.
+float meanOpaqueLight(const Rgba8Image& im, Area a) {
+    double sum = 0;
+    int n = 0;
+    for (int y = a.y0; y < a.y1; ++y)
+        for (int x = a.x0; x < a.x1; ++x)
+            if (im.at(x, y)[3] == 255) sum += lum(im.at(x, y)), ++n;
+    return n == 0 ? 0.0f : static_cast<float>(sum / n);
+}
+
+struct DarkArea {
+    const char* what;
+    const char* file;
+    Generator make;
+    Area area;
+    float limit;     // luminance...
+    float fraction;  // ...that at least this share of the area stays below
+};
+
+void PrintTo(const DarkArea& d, std::ostream* os) { *os << d.what; }
+
+class DarkAreas : public testing::TestWithParam<DarkArea> {};
+
+TEST_P(DarkAreas, StayDarkEnoughForWhatIsDrawnOverThem) {
+    const DarkArea& d = GetParam();
+    const Rgba8Image im = picture(d.make, d.file);
+    int below = 0;
+    for (int y = d.area.y0; y < d.area.y1; ++y)
+        for (int x = d.area.x0; x < d.area.x1; ++x) below += lum(im.at(x, y)) < d.limit;
+    const int total = (d.area.x1 - d.area.x0) * (d.area.y1 - d.area.y0);
+    EXPECT_GE(below, static_cast<int>(std::ceil(d.fraction * static_cast<float>(total))));
+    // Dark, but not a flat black fill either.
+    EXPECT_GT(maxLight(im, d.area.x0, d.area.y0, d.area.x1, d.area.y1), 0.004f);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Backdrops, DarkAreas,
+    testing::Values(
+        // The game's stars are drawn over the stage backdrops.
+        DarkArea{"BonusPlayfield", "BonusBack.png", makeStageArt, {0, 0, 800, 530}, 0.15f, 0.99f},
+        DarkArea{"MotherShipPlayfield", "BossBack.png", makeMotherShip, {0, 0, 797, 536}, 0.15f, 0.99f},
+        // The scroller's dimmest green rows (green 10) must stand out from it.
+        DarkArea{"ScrollerBackdrop", "InfoPicture.png", makeMenuArt, {0, 0, 297, 265}, 0.06f, 1.0f},
+        DarkArea{"ScrollerUnderDimText", "InfoPicture.png", makeMenuArt, {0, 0, 297, 265}, 0.028f, 0.95f},
+        DarkArea{"MenuCreditLine", "MenuBack.png", makeMenuArt, {0, 560, 800, 600}, 0.08f, 0.99f},
+        // The read-outs and their captions on the stage strip, for either stage.
+        DarkArea{"StripUnderCaptions", "StageBar.png", makeStageArt, {6, 6, 100, 34}, 0.1f, 1.0f},
+        DarkArea{"StripUnderTimeCaption", "StageBar.png", makeStageArt, {233, 6, 316, 34}, 0.1f, 1.0f},
+        DarkArea{"StripUnderBonusLeds", "StageBar.png", makeStageArt, {101, 8, 356, 32}, 0.1f, 1.0f},
+        DarkArea{"StripUnderMotherShipLeds", "StageBar.png", makeStageArt, {101, 12, 140, 36}, 0.1f, 1.0f}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST(Screens, MenuSlotsAreBlackInsideChromeFrames) {
+    const Rgba8Image im = picture(makeMenuArt, "MenuBack.png");
+    struct Slot {
+        int x, y, w, h;
+    };
+    for (const Slot s : {Slot{472, 232, 217, 33}, Slot{472, 280, 217, 33}, Slot{472, 352, 217, 33},
+                         Slot{472, 400, 217, 33}, Slot{472, 472, 217, 33}, Slot{104, 232, 297, 273}}) {
+        SCOPED_TRACE(s.y);
+        SCOPED_TRACE(s.x);
+        // The game paints its gradient captions and scrolling text into these.
+        for (int y = s.y; y < s.y + s.h; ++y)
+            for (int x = s.x; x < s.x + s.w; ++x) {
+                const std::uint8_t* p = im.at(x, y);
+                ASSERT_EQ(p[0] + p[1] + p[2], 0) << x << "," << y;
+            }
+        // A bright frame on every side, hugging the slot.
+        EXPECT_GT(maxLight(im, s.x, s.y - 4, s.x + s.w, s.y), 0.6f) << "top";
+        EXPECT_GT(maxLight(im, s.x, s.y + s.h, s.x + s.w, s.y + s.h + 4), 0.3f) << "bottom";
+        EXPECT_GT(maxLight(im, s.x - 4, s.y, s.x, s.y + s.h), 0.4f) << "left";
+        EXPECT_GT(maxLight(im, s.x + s.w, s.y, s.x + s.w + 4, s.y + s.h), 0.4f) << "right";
+    }
+}
+
+// Captions sit just left of their read-out box on the strip, so their ink must
+// hug the right edge and be centred on the picture's height.
+struct CaptionCase {
+    const char* file;
+};
+
+class ReadoutCaption : public testing::TestWithParam<CaptionCase> {};
+
+TEST_P(ReadoutCaption, IsRightAlignedAndVerticallyCentred) {
+    const Rgba8Image im = picture(makeStageArt, GetParam().file);
+    int left = im.width, right = -1, top = im.height, bottom = -1;
+    for (int y = 0; y < im.height; ++y)
+        for (int x = 0; x < im.width; ++x)
+            if (im.at(x, y)[3] > 160 && lum(im.at(x, y)) > 0.35f) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, 0) << "no lettering";
+    EXPECT_GE(right, im.width - 10);
+    EXPECT_LT(right, im.width - 1);
+    EXPECT_GT(left, 6) << "the word should not fill the whole width";
+    EXPECT_NEAR((top + bottom + 1) / 2.0f, im.height / 2.0f, 2.0f);
+    EXPECT_GE(bottom - top, 14) << "too small to read";
+}
+
+INSTANTIATE_TEST_SUITE_P(StageStrip, ReadoutCaption,
+                         testing::Values(CaptionCase{"ScoreCaption.png"}, CaptionCase{"TimeCaption.png"},
+                                         CaptionCase{"LivesCaption.png"}),
+                         [](const auto& info) { return stem(info.param.file); });
+
+TEST(MotherShip, HitFlashKeepsTheShapeAndReadsAtAGlance) {
+    const Rgba8Image normal = picture(makeMotherShip, "bosspic.png");
+    const Rgba8Image hit = picture(makeMotherShip, "boss_hitpic.png");
+    ASSERT_EQ(normal.pixels.size(), hit.pixels.size());
+    for (std::size_t i = 3; i < normal.pixels.size(); i += 4) ASSERT_EQ(normal.pixels[i], hit.pixels[i]) << i / 4;
+    const Area all{0, 0, normal.width, normal.height};
+    const float before = meanOpaqueLight(normal, all), after = meanOpaqueLight(hit, all);
+    EXPECT_LT(before, 0.3f) << "the ship itself should be dark and menacing";
+    EXPECT_GT(after, before * 2.5f);
+    EXPECT_GT(after - before, 0.3f);
+}
+
+TEST(MotherShip, IsBigAndSolid) {
+    const Rgba8Image im = picture(makeMotherShip, "bosspic.png");
+    int solid = 0;
+    for (std::size_t i = 3; i < im.pixels.size(); i += 4) solid += im.pixels[i] == 255;
+    EXPECT_GT(solid, im.width * im.height / 2);
+}
+
+TEST(Explosions, StageFramesCoverTheLastOneAndEndInAScorchMark) {
+    std::vector<Rgba8Image> f;
+    for (int i = 1; i <= 8; ++i) f.push_back(picture(makeExplosions, "StageExplode" + std::to_string(i) + ".png"));
+    for (std::size_t i = 0; i < f.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        const Rgba8Image& im = f[i];
+        EXPECT_TRUE(im.width >= 58 && im.width <= 64 && im.height >= 53 && im.height <= 59);
+        EXPECT_EQ(im.at(im.width / 2, im.height / 2)[3], 255);
+        if (i == 0) continue;
+        // Wherever the previous frame was solid, this one is too, so nothing of it
+        // shows. The game draws every frame of a blast from the same top-left corner.
+        const Rgba8Image& last = f[i - 1];
+        int uncovered = 0;
+        for (int y = 0; y < std::min(last.height, im.height); ++y)
+            for (int x = 0; x < std::min(last.width, im.width); ++x)
+                uncovered += last.at(x, y)[3] == 255 && im.at(x, y)[3] < 250;
+        EXPECT_EQ(uncovered, 0);
+    }
+    // The fireball is white-hot; what is left at the end is dark soot with dim embers...
+    EXPECT_GT(maxLight(f[2], 0, 0, f[2].width, f[2].height), 0.9f);
+    EXPECT_LT(maxLight(f[7], 0, 0, f[7].width, f[7].height), 0.6f);
+    EXPECT_LT(meanOpaqueLight(f[7], {0, 0, f[7].width, f[7].height}), 0.08f);
+    // ...a round patch fading out, not a dark square.
+    int solid = 0, partial = 0;
+    for (std::size_t i = 3; i < f[7].pixels.size(); i += 4) {
+        solid += f[7].pixels[i] == 255;
+        partial += f[7].pixels[i] > 0 && f[7].pixels[i] < 255;
+    }
+    EXPECT_LT(solid, f[7].width * f[7].height * 6 / 10);
+    EXPECT_GT(partial, f[7].width * f[7].height / 10);
+}
+
+TEST(Sprites, FireballFallsHeadFirst) {
+    const Rgba8Image im = picture(makeStageArt, "fireball.png");
+    auto rows = [&im](int y0, int y1) {
+        float light = 0, cover = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < im.width; ++x) {
+                light += lum(im.at(x, y)) * im.at(x, y)[3] / 255.0f;
+                cover += im.at(x, y)[3] / 255.0f;
+            }
+        return std::pair{light, cover};
+    };
+    const int q = im.height / 4;
+    const auto [headLight, headCover] = rows(im.height - q, im.height);
+    const auto [tailLight, tailCover] = rows(0, q);
+    EXPECT_GT(headLight, 4 * tailLight);
+    EXPECT_GT(headCover, 2 * tailCover);
+    EXPECT_GT(maxLight(im, 0, im.height - q, im.width, im.height), 0.9f) << "white-hot head";
+    EXPECT_EQ(maxLight(im, 0, 0, im.width, 1), 0.0f) << "the tail fades out before the top";
 }
 
 }  // namespace

@@ -110,14 +110,15 @@ Canvas shipExplosion(int frame) {
 }
 
 // How far the dark disc behind a stage explosion reaches: fully opaque out to
-// `solid`, clear beyond `solid + kDiscFade`. Each frame's disc is at least as big
-// as the last one's fire, so drawing it hides the previous frame.
-constexpr float kDiscFade = 6.0f;
+// the returned radius, clear beyond it plus kDiscFade. Each frame's disc is at
+// least as big as the last one's fire, and grows a little every frame so that
+// it still hides the last frame when the two are not centred on the same pixel.
+constexpr float kDiscFade = 5.0f;
 float discRadius(int frame) {
     float widest = 0;
     for (int i = 0; i <= std::min(frame, static_cast<int>(kStageFireFrames.size()) - 1); ++i)
         widest = std::max(widest, kStageFireFrames[static_cast<std::size_t>(i)].radius);
-    return std::min(1.3f * widest + 3.5f, 21.0f);
+    return std::min(1.3f * widest + 3.5f, 17.4f + 0.5f * static_cast<float>(frame));
 }
 
 // Soft edge of the disc; the same ragged outline in every frame so the frames
@@ -147,7 +148,8 @@ Canvas stageExplosion(int frame) {
         const float fire = std::min(1.0f, luminance(col) * 2.5f);
         const Colour lit = addColours(brightened(pall, 1.0f - fire), col);
         // Sparks and rays outside the disc stay as visible as they are bright.
-        const float light = std::min(1.0f, luminance(col) * 1.6f) * smoothstep(edge, edge - 4.0f, length(q));
+        // They never quite reach full alpha, so only the disc hides the frame before.
+        const float light = std::min(0.9f, luminance(col) * 1.6f) * smoothstep(edge, edge - 4.0f, length(q));
         return withAlpha(lit, std::max(discCover(q, solid), light));
     });
     return c.downsampled(2);
@@ -172,8 +174,8 @@ Canvas scorchMark(int width, int height) {
         // Heat-tinted metal at the rim of the burn.
         col =
             lerp(col, rgb(0x4a2414), smoothstep(0.55f, 0.8f, d) * (1 - smoothstep(0.8f, 1.0f, d)) * 0.8f * soot * soot);
-        // Solid in the middle, where it must hide the fire of the frame before.
-        return withAlpha(col, discCover(q, solid) * (1.0f - (0.15f - 0.15f * soot) * smoothstep(0.4f, 0.8f, d)));
+        // As solid as the last frame's disc, so none of its fire is left showing.
+        return withAlpha(col, discCover(q, solid));
     });
     Rng rng(97);
     for (int i = 0; i < 7; ++i) {

@@ -285,7 +285,7 @@ void paintBossBack(Canvas& c) {
 }  // namespace
 
 void makeMotherShip(const std::filesystem::path& dir) {
-    const Canvas ship = supersampled(static_cast<int>(kWidth), static_cast<int>(kHeight), paintMotherShip, 3);
+    const Canvas ship = supersampled(static_cast<int>(kWidth), static_cast<int>(kHeight), paintMotherShip, 2);
     savePicture(ship, dir, "bosspic.png");
     savePicture(hitFlash(ship), dir, "boss_hitpic.png");
     Canvas back(797, 536, 1, kBlack);

@@ -35,8 +35,9 @@ Mask paintPlate(Canvas& c, const Shape& piece, const Plating& look, const std::o
 // Brushed dark steel filling `area`, its edges bevelled `bevel` units deep.
 void paintGunmetal(Canvas& c, Box area, float bevel);
 void paintScrew(Canvas& c, Vec2 centre, float angle);
-// A dark well sunk `depth` units into the panel, lit from the top left.
-void paintWell(Canvas& c, Box area, float depth);
+// A dark well sunk `depth` units into the panel, lit from the top left, its
+// floor shading down to `floor`.
+void paintWell(Canvas& c, Box area, float depth, Colour floor = rgb(0x1a2030));
 // A machined groove along y from x0 to x1.
 void paintGroove(Canvas& c, float x0, float x1, float y);
 void paintLamp(Canvas& c, Vec2 centre, Colour colour);

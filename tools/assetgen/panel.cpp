@@ -142,13 +142,13 @@ void paintScrew(Canvas& c, Vec2 p, float angle) {
     c.draw(bar(p - d, p + d, 0.35f), rgb(0x141820));
 }
 
-void paintWell(Canvas& c, Box area, float depth) {
+void paintWell(Canvas& c, Box area, float depth, Colour floor) {
     const Shape outer = rect(area.x0, area.y0, area.x1, area.y1, 2.5f);
     c.draw(translated(grown(outer, 0.8f), {0.7f, 0.7f}), rgb(0x8aa0c0, 0.35f));  // lit lower lip
     c.draw(grown(outer, 0.8f), rgb(0x020305, 0.8f));
     Mask well = c.newMask();
     well.add(outer);
-    c.draw(well, linear({0, area.y0}, {0, area.y1}, Gradient{{0, rgb(0x080a0f)}, {1, rgb(0x1a2030)}}));
+    c.draw(well, linear({0, area.y0}, {0, area.y1}, Gradient{{0, rgb(0x080a0f)}, {1, floor}}));
     c.shade(well, depth * 0.7f, 0.7f, {0.6f, 0.8f}, rgb(0x6a7a94), kBlack);
 }
 

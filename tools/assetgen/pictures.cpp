@@ -21,6 +21,8 @@ void makePictures(const std::filesystem::path& programDir) {
     makeTitles(dir);
     makeStageArt(dir);
     makeMotherShip(dir);
+    makeMenuArt(dir);
+    makeIcon(dir);
 }
 
 }  // namespace assetgen

@@ -1,6 +1,7 @@
 #include "space.h"
 
 #include <cmath>
+#include <vector>
 
 #include "captions.h"
 #include "noise.h"
@@ -23,19 +24,42 @@ void paintSpace(Canvas& c, const SpaceLook& look) {
     const Vec2 middle{width * 0.5f, height * 0.5f};
     const float reach = length(middle) * 1.0f;
     const std::uint32_t s = look.seed;
+    const bool hazy = look.haze.r + look.haze.g + look.haze.b > 0;
+    // Nebula: warped fractal clouds in two hues. They are smooth, so they are
+    // worked out on a coarse grid and blended between its points.
+    constexpr float kStep = 2;
+    const int cols = static_cast<int>(std::ceil(width / kStep)) + 2,
+              rows = static_cast<int>(std::ceil(height / kStep)) + 2;
+    std::vector<Colour> clouds(static_cast<std::size_t>(cols) * rows);
+    for (int j = 0; j < rows; ++j)
+        for (int i = 0; i < cols; ++i) {
+            const Vec2 p{static_cast<float>(i) * kStep, static_cast<float>(j) * kStep};
+            const Vec2 q = p * look.cloudScale;
+            const Vec2 warp{fbm(q + Vec2{1.7f, 9.2f}, 4, s), fbm(q + Vec2{8.3f, 2.8f}, 4, s + 1)};
+            const float a = smoothstep(-0.1f, 0.8f, fbm(q + warp * 1.6f, 5, s + 2));
+            const float b = smoothstep(0.0f, 0.9f, fbm(q * 1.3f - warp * 1.2f + Vec2{4, 4}, 5, s + 3));
+            const float dust = 0.45f + 0.55f * smoothstep(-0.6f, 0.6f, fbm(p * 0.012f, 4, s + 4));
+            const float ka = a * a * dust, kb = b * b * dust;
+            const float kh =
+                hazy ? std::pow(smoothstep(-0.35f, 0.75f, fbm(q * 1.5f + warp * 0.8f, 4, s + 5)), 1.6f) : 0.0f;
+            clouds[static_cast<std::size_t>(j) * cols + i] = {
+                look.cloudA.r * ka + look.cloudB.r * kb + look.haze.r * kh,
+                look.cloudA.g * ka + look.cloudB.g * kb + look.haze.g * kh,
+                look.cloudA.b * ka + look.cloudB.b * kb + look.haze.b * kh, 1};
+        }
+    auto cloudAt = [&](Vec2 p) {
+        const float fx = p.x / kStep, fy = p.y / kStep;
+        const int i = static_cast<int>(fx), j = static_cast<int>(fy);
+        const float tx = fx - static_cast<float>(i), ty = fy - static_cast<float>(j);
+        auto at = [&](int di, int dj) { return clouds[static_cast<std::size_t>(j + dj) * cols + (i + di)]; };
+        return lerp(lerp(at(0, 0), at(1, 0), tx), lerp(at(0, 1), at(1, 1), tx), ty);
+    };
     c.apply([&](Vec2 p, Colour) {
         Colour col = lerp(look.top, look.bottom, p.y / height);
-        // Nebula: warped fractal clouds in two hues.
-        const Vec2 q = p * look.cloudScale;
-        const Vec2 warp{fbm(q + Vec2{1.7f, 9.2f}, 4, s), fbm(q + Vec2{8.3f, 2.8f}, 4, s + 1)};
-        const float a = smoothstep(-0.1f, 0.8f, fbm(q + warp * 1.6f, 5, s + 2));
-        const float b = smoothstep(0.0f, 0.9f, fbm(q * 1.3f - warp * 1.2f + Vec2{4, 4}, 5, s + 3));
-        const float dust = 0.45f + 0.55f * smoothstep(-0.6f, 0.6f, fbm(p * 0.012f, 4, s + 4));
-        const float ka = a * a * dust, kb = b * b * dust;
-        const float kh = std::pow(smoothstep(-0.35f, 0.75f, fbm(q * 1.5f + warp * 0.8f, 4, s + 5)), 1.6f);
-        col.r += look.cloudA.r * ka + look.cloudB.r * kb + look.haze.r * kh;
-        col.g += look.cloudA.g * ka + look.cloudB.g * kb + look.haze.g * kh;
-        col.b += look.cloudA.b * ka + look.cloudB.b * kb + look.haze.b * kh;
+        const Colour cloud = cloudAt(p);
+        col.r += cloud.r;
+        col.g += cloud.g;
+        col.b += cloud.b;
         const float sun = look.sunlight * std::exp(-length(p - Vec2{-60, -80}) / 260.0f);
         col.r += sun;
         col.g += 0.69f * sun;

@@ -172,13 +172,13 @@ void paintFireball(Canvas& c) {
 
 // The read-outs, their captions and the LED boxes all sit in this sunken channel,
 // so whichever stage places its boxes there finds plain dark metal under them.
-constexpr float kChannelLeft = 4, kChannelRight = 366, kChannelTop = 4, kChannelBottom = 36;
+constexpr float kChannelLeft = 4, kChannelRight = 366, kChannelTop = 3, kChannelBottom = 39;
 
 void paintStageBar(Canvas& c) {
     constexpr float w = 800, h = 40;
     paintGunmetal(c, {0, 0, w, h}, 2.0f);
     c.draw(rect(0, h - 1.2f, w, h), rgb(0x05070a));  // seam against the playfield
-    paintWell(c, {kChannelLeft, kChannelTop, kChannelRight, kChannelBottom}, 3);
+    paintWell(c, {kChannelLeft, kChannelTop, kChannelRight, kChannelBottom}, 2, rgb(0x0c1018));
 
     // To the right: machined grooves, status lamps, a vent grille and warning stripes.
     for (const float y : {11.0f, 29.0f}) paintGroove(c, 384, 560, y);

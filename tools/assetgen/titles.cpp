@@ -1,7 +1,8 @@
-// Big pictures with lettering: the start-up screen and the end-of-game and
-// planet-cleared banners.
+// Big pictures with lettering: the start-up screen, the end-of-game and
+// planet-cleared banners, the high-score heading and the victory banner.
 
 #include <cmath>
+#include <string_view>
 
 #include "captions.h"
 #include "noise.h"
@@ -13,6 +14,12 @@
 namespace assetgen {
 
 namespace {
+
+// Warm glowing lettering for the lines under a chrome title.
+const CaptionLook kSubtitle{
+    .face = Gradient{{0, rgb(0xffe8b0)}, {1, rgb(0xff9a30)}},
+    .halos = {{rgb(0xff8020), 3.0f, 0.6f}},
+};
 
 // The band where the game prints its loading message; kept dark and plain.
 constexpr float kMessageTop = 520, kMessageBottom = 560;
@@ -84,14 +91,28 @@ void paintPlanetCleared(Canvas& c) {
     }
 }
 
+// The heading of the high-score table, over a black starfield.
+void paintHiScoreTitle(Canvas& c) { paintChromeTitle(c, "HIGH SCORES", 460, 54, {250, 40}, 6); }
+
+// The top of the victory screen: the chrome title, a flare of light under it
+// and the good news in glowing gold.
+void paintEndBanner(Canvas& c) {
+    const Box box = paintChromeTitle(c, "MISSION ACCOMPLISHED", 730, 68, {400, 70}, 5);
+    const float flareY = box.y1 + 24;
+    Mask flare = c.newMask();
+    flare.add(capsule({150, flareY}, {650, flareY}, 0.8f));
+    c.glow(flare, rgb(0x2a70ff), 3.0f, 0.8f);
+    c.draw(flare,
+           linear({150, 0}, {650, 0}, Gradient{{0, rgb(0x60a0ff, 0)}, {0.5f, rgb(0xe0f0ff)}, {1, rgb(0x60a0ff, 0)}}));
+    glint(c, {400, flareY}, {40, 6}, 1.2f, rgb(0xc8e4ff), 0.9f);
+    const std::string_view line = "The colony worlds are safe";
+    paintCaption(c, line, Font::bold().fit(line, 560, 28, 1.5f), {400, flareY + 36}, 1.5f, kSubtitle);
+}
+
 }  // namespace
 
 void paintTitle(Canvas& c) {
     const Box box = paintChromeTitle(c, "KORVANE", 640, 112, {400, 104}, 10);
-    static const CaptionLook kSubtitle{
-        .face = Gradient{{0, rgb(0xffe8b0)}, {1, rgb(0xff9a30)}},
-        .halos = {{rgb(0xff8020), 3.0f, 0.6f}},
-    };
     const float size = Font::bold().fit("DEFEND THE COLONY WORLDS", 360, 16, 5);
     paintCaption(c, "DEFEND THE COLONY WORLDS", size, {400, box.y1 + 34}, 5, kSubtitle);
 }
@@ -102,6 +123,8 @@ void makeTitles(const std::filesystem::path& dir) {
     savePicture(startUp, dir, "StartUp.png");
     savePicture(supersampled(306, 48, paintGameOver, 2), dir, "GOver.png");
     savePicture(supersampled(416, 90, paintPlanetCleared, 2), dir, "ClearSrc.png");
+    savePicture(supersampled(500, 80, paintHiScoreTitle, 2), dir, "HiScoreTitle.png");
+    savePicture(supersampled(800, 190, paintEndBanner, 1), dir, "EndBanner.png");
 }
 
 }  // namespace assetgen
