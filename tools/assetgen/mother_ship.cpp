@@ -268,19 +268,15 @@ Canvas hitFlash(const Canvas& ship) {
     return flash;
 }
 
-void paintBossBack(Canvas& c) {
-    paintSpace(c, {.top = rgb(0x040106),
-                   .bottom = rgb(0x020104),
-                   .cloudA = rgb(0x9a1430),
-                   .cloudB = rgb(0x4c1c8c),
-                   .haze = rgb(0x300814),
-                   .cloudScale = 0.0022f,
-                   .seed = 211,
-                   .sunlight = 0,
-                   .vignette = 0.55f,
-                   .stars = 0,
-                   .brightStars = 0});
-}
+// An ominous sky for the fight: red and violet clouds in the dark.
+const SpaceLook kMotherShipSky{.top = rgb(0x040106),
+                               .bottom = rgb(0x020104),
+                               .cloudA = rgb(0x9a1430),
+                               .cloudB = rgb(0x4c1c8c),
+                               .haze = rgb(0x300814),
+                               .cloudScale = 0.0022f,
+                               .seed = 211,
+                               .vignette = 0.55f};
 
 }  // namespace
 
@@ -288,9 +284,7 @@ void makeMotherShip(const std::filesystem::path& dir) {
     const Canvas ship = supersampled(static_cast<int>(kWidth), static_cast<int>(kHeight), paintMotherShip, 2);
     savePicture(ship, dir, "bosspic.png");
     savePicture(hitFlash(ship), dir, "boss_hitpic.png");
-    Canvas back(797, 536, 1, kBlack);
-    paintBossBack(back);
-    savePicture(back, dir, "BossBack.png");
+    savePicture(playfieldSky(797, 536, kMotherShipSky), dir, "BossBack.png");
 }
 
 }  // namespace assetgen

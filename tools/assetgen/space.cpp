@@ -88,6 +88,14 @@ void paintSpace(Canvas& c, const SpaceLook& look) {
     }
 }
 
+Canvas playfieldSky(int width, int height, SpaceLook look) {
+    look.sunlight = 0;
+    look.stars = look.brightStars = 0;
+    Canvas c(width, height, 1, kBlack);
+    paintSpace(c, look);
+    return c;
+}
+
 void paintPlanet(Canvas& c, Vec2 ctr, float r) {
     const float lx = -0.7f, ly = -0.5f, lz = 0.42f;  // towards the sun
     const float ll = std::sqrt(lx * lx + ly * ly + lz * lz);

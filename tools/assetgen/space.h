@@ -27,6 +27,10 @@ struct SpaceLook {
 // Fills the whole canvas.
 void paintSpace(Canvas& c, const SpaceLook& look);
 
+// The backdrop of a stage's playfield: the sky of `look` without sun or stars,
+// since the game scrolls its own stars over it.
+Canvas playfieldSky(int width, int height, SpaceLook look);
+
 // The colony world, lit from the top left, with its atmosphere glowing around it.
 void paintPlanet(Canvas& c, Vec2 centre, float radius);
 

@@ -210,21 +210,15 @@ void paintReadoutCaption(Canvas& c, std::string_view text, float width, float he
     paintCaption(c, text, size, {width - kRightMargin - e.width() * 0.5f, height * 0.5f}, kTracking, kAmberCaption);
 }
 
-// Deep space for the bonus playfield: almost black, with a faint blue-green
-// nebula. The game scrolls its own stars over it, so it carries none itself.
-void paintBonusBack(Canvas& c) {
-    paintSpace(c, {.top = rgb(0x010207),
-                   .bottom = rgb(0x03050d),
-                   .cloudA = rgb(0x1c2470),
-                   .cloudB = rgb(0x084440),
-                   .haze = rgb(0x060c20),
-                   .cloudScale = 0.0026f,
-                   .seed = 131,
-                   .sunlight = 0,
-                   .vignette = 0.5f,
-                   .stars = 0,
-                   .brightStars = 0});
-}
+// Deep space for the bonus playfield: almost black, with a faint blue-green nebula.
+const SpaceLook kBonusSky{.top = rgb(0x010207),
+                          .bottom = rgb(0x03050d),
+                          .cloudA = rgb(0x1c2470),
+                          .cloudB = rgb(0x084440),
+                          .haze = rgb(0x060c20),
+                          .cloudScale = 0.0026f,
+                          .seed = 131,
+                          .vignette = 0.5f};
 
 }  // namespace
 
@@ -238,9 +232,7 @@ void makeStageArt(const std::filesystem::path& dir) {
                 "TimeCaption.png");
     savePicture(supersampled(95, 36, [](Canvas& c) { paintReadoutCaption(c, "Lives:", 95, 36); }), dir,
                 "LivesCaption.png");
-    Canvas back(800, 530, 1, kBlack);
-    paintBonusBack(back);
-    savePicture(back, dir, "BonusBack.png");
+    savePicture(playfieldSky(800, 530, kBonusSky), dir, "BonusBack.png");
 }
 
 }  // namespace assetgen
