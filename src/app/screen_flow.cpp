@@ -1,12 +1,13 @@
 #include "app/screen_flow.h"
 
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 
 #include "frontend/in_game_options.h"
 #include "frontend/start_up.h"
 #include "level/form1.h"
 #include "media/sound.h"
+#include "stages/boss_stage.h"
+#include "stages/bonus_stage.h"
 
 namespace kv::app {
 
@@ -19,17 +20,23 @@ GameFlow::GameFlow(Runtime& rt) : game_(rt, *this) {
 }
 
 void GameFlow::begin(const Options& opt) {
-    if (opt.warpBonus) throw std::invalid_argument("--warp bonus: the bonus stage is not in this build yet");
-    if (opt.warpPlanet) {
-        // A new game that begins at the chosen planet.
+    if (opt.warpPlanet || opt.warpBonus) {
+        // A new game that begins at the chosen planet (the tenth is the mother
+        // ship), or on planet 1 with the planet screen set aside behind the
+        // bonus stage: no planet captions, and planet 2 follows the stage.
         SharedState& g = game_.state;
         g.AppDir = game_.rt.appDir();
-        g.PlanetLevel = static_cast<std::int16_t>(*opt.warpPlanet);
+        g.PlanetLevel = static_cast<std::int16_t>(opt.warpPlanet.value_or(1));
         g.PlayerScore = 0;
         g.PlayerLives = 3;
         g.RadiationLevel = 0;
         g.GameLoaded = 1;
-        game_.rt.load<level::Form1>(game_);
+        if (opt.warpBonus) {
+            game_.rt.load<level::Form1>(game_, level::Form1::Opening::SetAside);
+            bonusStage();
+        } else {
+            game_.rt.load<level::Form1>(game_);
+        }
         return;
     }
     startUp();
@@ -50,21 +57,7 @@ void GameFlow::loadedGame() {
     game_.rt.load<level::Form1>(game_);
 }
 
-// Until the bonus stage is built, the planet goes on where it stood, as after
-// any other pick-up.
-void GameFlow::bonusStage() {
-    level::Form1* f = planetScreen(game_.rt);
-    if (!f) return;
-    CreateSoundDevice(game_, *f);
-    f->show();
-    f->startPlayTimers();
-    f->explosions->setEnabled(true);
-    f->JoystickCont->setEnabled(true);
-    f->LabelFading = 0;
-    f->BonusType = 0;
-    f->BonusTicks = 0;
-    game_.state.ShipFrozen = 0;
-}
+void GameFlow::bonusStage() { game_.rt.load<stages::BonusStage>(game_); }
 
 void GameFlow::bonusStageOver() {
     level::Form1* f = planetScreen(game_.rt);
@@ -74,9 +67,10 @@ void GameFlow::bonusStageOver() {
     f->SetLevel();
 }
 
-// Until the mother ship, the end sequence and the score table are built, a
-// finished game goes back to start-up.
-void GameFlow::motherShip() { startUp(); }
+void GameFlow::motherShip() { game_.rt.load<stages::BossStage>(game_); }
+
+// Until the end sequence and the score table are built, a finished game goes
+// back to start-up.
 void GameFlow::endSequence() { startUp(); }
 void GameFlow::highScores() { startUp(); }
 

@@ -163,6 +163,11 @@ void Form1::fadeBonusLabel() {
 void Form1::do_bonus() {
     // The planet's last rod already defused: nothing starts.
     if (RodsNeeded <= 0) return;
+    setAside();
+    game.flow.bonusStage();
+}
+
+void Form1::setAside() {
     stopPlayTimers();
     g.ShipFrozen = 1;
     explosions->setEnabled(false);
@@ -170,10 +175,9 @@ void Form1::do_bonus() {
     EndWait->setEnabled(false);
     EndWait2->setEnabled(false);
     ReleaseAllSounds(game);
-    // The planet screen is hidden while the stage covers the screen; the
-    // stage shows it again when it hands back.
+    // Hidden, it neither shows nor takes keys while the stage covers the
+    // screen; the stage's end shows it again.
     hide();
-    game.flow.bonusStage();
 }
 
 }  // namespace kv::level

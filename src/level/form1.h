@@ -29,7 +29,9 @@ constexpr int RadiationMax = 566;
 
 class Form1 : public Form, public PlayScreen {
 public:
-    Form1(Runtime& rt, Game& game);
+    // Opened for play, or set aside at once (a game that starts in the bonus stage).
+    enum class Opening { Play, SetAside };
+    Form1(Runtime& rt, Game& game, Opening opening = Opening::Play);
 
     // ---- Opening the screen, beginning a planet (level_setup.cpp) ----
     void onLoad() override;          // Form_Load
@@ -59,6 +61,8 @@ public:
     void paintGaugeBackground();
     void print_bonustype();
     void do_bonus();
+    // Stops everything and hides the screen, still loaded, while a stage runs.
+    void setAside();
     void explosions_Timer();
 
     // ---- Status panel ----
@@ -199,6 +203,7 @@ private:
     CEffects& transitions();
     LedPictures ledPictures() const;
     LedPictures leds_;   // the digit pictures, gathered once
+    Opening opening_;
 };
 
 }  // namespace kv::level

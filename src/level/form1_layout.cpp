@@ -8,7 +8,8 @@ std::string indexed(const char* name, int i) { return std::string(name) + "(" + 
 const Color kClear{0, 0, 0, 0};
 }  // namespace
 
-Form1::Form1(Runtime& rt, Game& gm) : Form(rt, "Form1", 800, 600), game(gm), g(gm.state) {
+Form1::Form1(Runtime& rt, Game& gm, Opening opening)
+    : Form(rt, "Form1", 800, 600), game(gm), g(gm.state), opening_(opening) {
     createControls();
     leds_ = ledPictures();
     // The timers, in the order the screen creates them (ties tick in this order).
@@ -37,6 +38,7 @@ void Form1::createControls() {
         RadRod[i] = &add<Image>(indexed("RadRod", i), scapebox, Rect{0, -38, 26, 38});
     for (int i = 1; i <= 5; ++i) {
         PlayBullet[i] = &add<Image>(indexed("PlayBullet", i), scapebox, Rect{0, 0, 13, 36});
+        PlayBullet[i]->setPicture(pics.get("PlayBullet"));
         PlayBullet[i]->setVisible(false);
     }
     bonuslabel = &add<Label>("bonuslabel", scapebox, Rect{7, 112, 147, 37}, "No Bonus");

@@ -41,15 +41,7 @@ void Form1::onLoad() {
         g.SoundOn = 1;
     }
     // A joystick that cannot tell its range hands over to the keyboard.
-    if (g.ControlDevice == 2) {
-        JoyStatus = asFlag(JoyMinimums(rt(), 0, g.JoyCapsA));
-        JoyStatus = asFlag(JoyMaximums(rt(), 0, g.JoyCapsB));
-        if (!JoyStatus) {
-            rt().msgBox("There was an error detecting your JOYSTICK control device.\r\rThe game will now switch to keyboard control",
-                        "Control Device Error", BoxButtons::OK, BoxIcon::Information);
-            g.ControlDevice = 1;
-        }
-    }
+    if (g.ControlDevice == 2) JoyStatus = asFlag(CheckJoystickAtLoad(rt(), g));
     CreateSoundDevice(game, *this);
     BonusWav = g.AppDir + "Samples\\Bonus.wav";
     PhaserWav = g.AppDir + "Samples\\Phaser.wav";
@@ -64,7 +56,8 @@ void Form1::onLoad() {
     GetBonusWav = g.AppDir + "Samples\\GetBonus.wav";
     rt().random().randomize(rt().now());
     stars.draw(rt().random(), scapebox->canvas(), 150, scapebox->width(), scapebox->height());
-    SetLevel();
+    if (opening_ == Opening::SetAside) setAside();
+    else SetLevel();
 }
 
 void Form1::SetLevel() {

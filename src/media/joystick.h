@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "runtime/runtime.h"
+#include "shared/game_state.h"
 
 namespace kv {
 
@@ -21,5 +22,10 @@ bool ReadJoystick(Runtime& rt, std::int16_t joystick, JoyRecord& pos);
 // With onlyConnected: how many joysticks answer a position query; otherwise how
 // many joystick numbers the system offers.
 std::int16_t CountJoysticks(Runtime& rt, bool onlyConnected = true);
+
+// The device check each playing screen makes at load when the joystick is the
+// control: both ranges are read, and only the second result counts. Without it
+// the player is told, and the game goes on by keyboard. Returns that result.
+bool CheckJoystickAtLoad(Runtime& rt, SharedState& g);
 
 }  // namespace kv

@@ -85,11 +85,12 @@ INSTANTIATE_TEST_SUITE_P(Planets, PlanetPace,
                                          PaceCase{"Ninth", 9, 750, 7, 20}),
                          kvtest::CaseName());
 
-TEST(PlanetScreen, PlanetTenNeverShowsAnIntroAndLeavesThePlanetScreen) {
+TEST(PlanetScreen, PlanetTenNeverShowsAnIntroAndHandsOverToTheMotherShip) {
     GameRun run(RunSetup{"", 10, 100, {}});
     EXPECT_FALSE(run.dump["form"].contains("Form1"));
-    EXPECT_EQ(run.shared()["SoundDevice"], 0);
-    EXPECT_TRUE(run.dump["sounds"].empty());
+    EXPECT_EQ(run.dump["forms"], json::array({"BossStage"}));
+    // The planet's fanfare never plays: the only start sound is the stage's own.
+    EXPECT_EQ(run.sounds(), (std::vector<std::string>{"5:Samples/Start Level.wav@0"}));
 }
 
 struct MoveCase {

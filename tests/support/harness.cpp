@@ -19,6 +19,7 @@ GameRun::GameRun(const RunSetup& spec) {
     flow_ = std::make_unique<kv::app::GameFlow>(*rt_);
     kv::app::Options opt;
     opt.warpPlanet = spec.warp;
+    opt.warpBonus = spec.warpBonus;
     try {
         if (spec.before) spec.before(game());
         flow_->begin(opt);
@@ -69,6 +70,6 @@ std::vector<std::string> GameRun::sounds() {
 }
 
 PlanetInPlay::PlanetInPlay(int planet, std::function<void(kv::Game&)> before)
-    : GameRun(RunSetup{"3300 key 16\n", planet, {}, std::move(before), {}}), f(form1()), g(game().state) {}
+    : GameRun(RunSetup{"3300 key 16\n", planet, {}, std::move(before), {}, false}), f(form1()), g(game().state) {}
 
 }  // namespace kvtest

@@ -23,6 +23,7 @@ struct RunSetup {
     std::optional<std::uint64_t> until;
     std::function<void(kv::Game&)> before;        // adjust the game before it starts
     std::string appDir;                           // default: the build's program directory
+    bool warpBonus = false;                       // a new game that opens in the bonus stage
 };
 
 class GameRun {
@@ -36,6 +37,13 @@ public:
     kv::Runtime& rt() { return *rt_; }
     kv::level::Form1& form1();                    // throws when not loaded
     bool planetLoaded() const;                    // the planet screen is loaded
+    // A loaded form by name, as its own type; throws when not loaded.
+    template <class F>
+    F& screen(const std::string& name) {
+        auto* f = dynamic_cast<F*>(rt_->findForm(name));
+        if (!f) throw std::runtime_error(name + " is not loaded");
+        return *f;
+    }
     // Runs on until the virtual clock reaches t, then refreshes the dump.
     void runUntil(std::uint64_t t);
     void refresh();

@@ -1,0 +1,89 @@
+#pragma once
+// The bonus stage: a timed shooting gallery. Twelve enemy ships sweep left and
+// right in formation and drop fireballs; every ship is worth 50 points, a
+// cleared wave brings a fresh one, and every 1000 points earned here give an
+// extra life. After 60 seconds, or at once when a fireball hits, the player's
+// ship explodes, and two seconds later the planet screen goes on with the next
+// planet. The player cannot lose a life here.
+#include "stages/stage.h"
+
+namespace kv::stages {
+
+// One enemy ship of the formation.
+struct EnemyRec {
+    std::int16_t Exploding = 0;     // from the hit until its explosion ends
+    std::int16_t FireballOut = 0;   // while its fireball falls
+};
+void toJson(nlohmann::json& j, const EnemyRec& e);
+
+class BonusStage : public Stage {
+public:
+    BonusStage(Runtime& rt, Game& game);
+
+    // ---- Loading and set-up (bonus_stage_setup.cpp) ----
+    void onLoad() override;   // Form_Load
+    void setBLevel();
+    void print_score();
+    void print_time();
+
+    // ---- The formation and its fire (bonus_fleet.cpp) ----
+    void MoveShips_Timer();
+    void DropBullets_Timer();
+
+    // ---- Shots, fireballs and hits (bonus_fire_and_hits.cpp) ----
+    void Firebullets_Timer();
+
+    // ---- Explosions, the extra life, the clock, the way back (bonus_explosions_and_clock.cpp) ----
+    void explosions_Timer();
+    void CountDown_Timer();
+    void DoWait_Timer();
+
+    // ---- The play timers ----
+    void startPlayTimers() override;
+    void stopPlayTimers() override;
+    void stopAllTimers() override;
+
+    // ---- Controls ----
+    Image* StatusBar;        // the strip above the playfield
+    Image* ScoreCaption;     // "Score:"
+    Image* TimeCaption;      // "Time:"
+    PictureBox* Score;
+    PictureBox* TimeLeft;
+    Array<PictureBox*, 1, 12> EShip{};
+    Array<Image*, 1, 12> fireball{};
+    Image* enemypic;
+    PictureBox* textFX;
+    Label* exLife;
+
+    // ---- Timers ----
+    Timer* FireBullets;
+    Timer* explosions;
+    Timer* MoveShips;
+    Timer* CountDown;
+    Timer* DropBullets;
+    Timer* DoWait;
+
+    // ---- Stage state ----
+    KV_VAR(DiffuseWav, std::string);
+    KV_VAR(SecondsLeft, std::int16_t);
+    KV_VAR(FleetDir, std::int16_t);           // 1 left, 2 right
+    KV_VAR(FleetSpeed, std::int16_t);
+    KV_VAR(ShipsDestroyed, std::int16_t);     // of this wave, explosions over
+    KV_VAR(ExtraLifePoints, std::int16_t);    // earned here since the last extra life
+    KV_VAR(Enemies, Array<EnemyRec, 1, 12>);
+    KV_VAR(ShipExplodeFrame, Array<std::int16_t, 1, 12>);
+    KV_VAR(LabelFading, std::int16_t);        // the extra-life notice
+    KV_VAR(LabelRed, std::int16_t);
+    KV_VAR(LabelGreen, std::int16_t);
+
+protected:
+    void startMotion() override;
+    PictureBox& captions() override { return *textFX; }
+
+private:
+    void createControls();
+    // The player's ship is destroyed: by time-out or by a fireball.
+    void destroyPlayer(int channel);
+};
+
+}  // namespace kv::stages
