@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "media/sound.h"
@@ -124,15 +125,22 @@ TEST_F(SoundService, TheMixerGetsACanonicalImageOfTheSample) {
 
 struct Failure {
     const char* name;
-    std::optional<std::vector<std::uint8_t>> bytes;   // none: the file is missing
+    std::optional<std::vector<std::uint8_t>> bytes;   // none: see `stands`
     const char* says;
+    enum class Stands { Nothing, Folder, NamedPipe } stands = Stands::Nothing;   // where there are no bytes
 };
+void PrintTo(const Failure& f, std::ostream* os) { *os << f.name; }
 
 class SoundServiceFailure : public SoundService, public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(SoundServiceFailure, ShowsBothBoxesLeavesTheChannelEmptyAndPlayGoesOn) {
     const std::string bad = GetParam().bytes ? sample("bad.wav", *GetParam().bytes)
                                              : game.state.AppDir + "Samples\\bad.wav";
+    if (GetParam().stands == Failure::Stands::Folder) fs::create_directory(dir / "Samples" / "bad.wav");
+    // A pipe nobody writes to: opening it would hang the game.
+    if (GetParam().stands == Failure::Stands::NamedPipe) {
+        ASSERT_EQ(::mkfifo((dir / "Samples" / "bad.wav").c_str(), 0600), 0);
+    }
     Play_Sound(game, bad, false, true, 4);
     const auto& msgs = m.rt->messages();
     ASSERT_EQ(msgs.size(), 2u);
@@ -152,7 +160,10 @@ TEST_P(SoundServiceFailure, ShowsBothBoxesLeavesTheChannelEmptyAndPlayGoesOn) {
 INSTANTIATE_TEST_SUITE_P(
     Files, SoundServiceFailure,
     ::testing::Values(
-        Failure{"Missing", std::nullopt, "not found"},
+        Failure{"Missing", std::nullopt, "\rFile not found."},
+        // What the system says, not "File not found.".
+        Failure{"AFolder", std::nullopt, "\rIs a directory.", Failure::Stands::Folder},
+        Failure{"ANamedPipe", std::nullopt, "\rIs a named pipe, not a file.", Failure::Stands::NamedPipe},
         Failure{"Empty", std::vector<std::uint8_t>{}, "empty"},
         Failure{"Garbage", std::vector<std::uint8_t>(300, 0xA5), "\"fmt\""},
         Failure{"Truncated",
