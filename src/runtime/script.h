@@ -71,6 +71,8 @@ public:
     bool exhausted() const { return eof_ && pending_.empty(); }
     ScriptAction pop();
     bool usesJoystick() const { return usesJoystick_; }
+    // Actions made and waiting: at most one per line read and not yet used up.
+    std::size_t waiting() const { return pending_.size(); }
 
     ScriptSource(std::unique_ptr<std::istream> owned, std::istream& in);
     ~ScriptSource();
