@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "frontend/in_game_options.h"
+#include "runtime/keys.h"
+#include "support/case_names.h"
 #include "support/harness.h"
 
 using kvtest::GameRun;
@@ -67,6 +69,7 @@ TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLives) {
 struct PlanetCase {
     int planet, pick, stay, rods, bad, bonusDelay, threshold;
 };
+void PrintTo(const PlanetCase& c, std::ostream* os) { *os << "planet " << c.planet; }
 class PlanetTable : public testing::TestWithParam<PlanetCase> {};
 TEST_P(PlanetTable, SetLevelTakesThePlanetsRow) {
     const PlanetCase& c = GetParam();
@@ -83,7 +86,8 @@ TEST_P(PlanetTable, SetLevelTakesThePlanetsRow) {
 INSTANTIATE_TEST_SUITE_P(Planets, PlanetTable,
                          testing::Values(PlanetCase{1, 5000, 15, 3, 0, 400, 10}, PlanetCase{4, 2500, 10, 9, 0, 250, 10},
                                          PlanetCase{6, 1500, 8, 15, 1, 100, 15}, PlanetCase{7, 1500, 8, 17, 1, 50, 20},
-                                         PlanetCase{9, 750, 7, 20, 1, 20, 5}));
+                                         PlanetCase{9, 750, 7, 20, 1, 20, 5}),
+                         kvtest::caseName<PlanetCase>);
 
 TEST(PlanetScreen, PlanetTenNeverShowsAnIntroAndLeavesThePlanetScreen) {
     GameRun run(RunSpec{"", 10, 100, {}});
@@ -95,6 +99,10 @@ TEST(PlanetScreen, PlanetTenNeverShowsAnIntroAndLeavesThePlanetScreen) {
 struct MoveCase {
     int from, key, to;
 };
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << (c.key == kv::vk::Left ? "left" : c.key == kv::vk::Right ? "right" : "key " + std::to_string(c.key))
+        << " from " << c.from;
+}
 class Moves : public testing::TestWithParam<MoveCase> {};
 TEST_P(Moves, KeysStepThirteenPixelsAndTheEdgesClamp) {
     GameRun run(RunSpec{"3300 key 16\n", 1, {}, {}});   // any key ends the intro
@@ -104,9 +112,11 @@ TEST_P(Moves, KeysStepThirteenPixelsAndTheEdgesClamp) {
     EXPECT_EQ(f.Player->left(), GetParam().to);
 }
 INSTANTIATE_TEST_SUITE_P(Keyboard, Moves,
-                         testing::Values(MoveCase{275, 37, 262}, MoveCase{275, 39, 288}, MoveCase{5, 37, 0},
-                                         MoveCase{0, 37, 0}, MoveCase{550, 39, 561}, MoveCase{561, 39, 561},
-                                         MoveCase{555, 16, 561}, MoveCase{300, 65, 300}));
+                         testing::Values(MoveCase{275, kv::vk::Left, 262}, MoveCase{275, kv::vk::Right, 288},
+                                         MoveCase{5, kv::vk::Left, 0}, MoveCase{0, kv::vk::Left, 0},
+                                         MoveCase{550, kv::vk::Right, 561}, MoveCase{561, kv::vk::Right, 561},
+                                         MoveCase{555, kv::vk::Shift, 561}, MoveCase{300, kv::vk::letter('A'), 300}),
+                         kvtest::caseName<MoveCase>);
 
 TEST(PlanetScreen, AHeldKeyMovesOncePerRepeat) {
     GameRun run(RunSpec{"3300 keys 37 40 30\n", 1, 5000, {}});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "media/effects.h"
+#include "support/case_names.h"
 #include "support/harness.h"
 
 using kvtest::GameRun;
@@ -178,6 +179,7 @@ struct RodCase {
     int falling, kind;
     bool sound;
 };
+void PrintTo(const RodCase& c, std::ostream* os) { *os << "planet " << c.planet << " roll " << c.roll; }
 class RodOdds : public testing::TestWithParam<RodCase> {};
 TEST_P(RodOdds, TheRollDecidesNoRodAGoodRodOrABadOne) {
     const RodCase& c = GetParam();
@@ -204,7 +206,8 @@ INSTANTIATE_TEST_SUITE_P(Planets, RodOdds,
                                          RodCase{6, 0.85, 1, 2, true},    // r 86 > 85: bad
                                          RodCase{6, 0.84, 1, 1, true},    // r 85
                                          RodCase{9, 0.03, 0, 0, false},   // r 4 < 5
-                                         RodCase{9, 0.75, 1, 2, true}));  // r 76 > 75
+                                         RodCase{9, 0.75, 1, 2, true}),   // r 76 > 75
+                         kvtest::caseName<RodCase>);
 
 TEST(Rods, ACaughtRodIsCarriedToTheDispenserAndDefused) {
     GameRun run(RunSpec{std::string(kShipFourScript) + "9500 rnd 0.5\n", 1, 13000});
@@ -294,6 +297,7 @@ struct GaugeCase {
     int column;
     kv::Color colour;
 };
+void PrintTo(const GaugeCase& c, std::ostream* os) { *os << "column " << c.column; }
 class GaugeColours : public testing::TestWithParam<GaugeCase> {};
 TEST_P(GaugeColours, TheBarRunsGreenYellowRed) {
     GameRun run(RunSpec{"3300 key 16\n", 1});
@@ -305,7 +309,8 @@ TEST_P(GaugeColours, TheBarRunsGreenYellowRed) {
 INSTANTIATE_TEST_SUITE_P(Columns, GaugeColours,
                          testing::Values(GaugeCase{0, {0, 255, 0}}, GaugeCase{100, {100, 255, 0}},
                                          GaugeCase{255, {255, 255, 0}}, GaugeCase{284, {255, 255, 0}},
-                                         GaugeCase{300, {255, 239, 0}}, GaugeCase{539, {255, 0, 0}}));
+                                         GaugeCase{300, {255, 239, 0}}, GaugeCase{539, {255, 0, 0}}),
+                         kvtest::caseName<GaugeCase>);
 
 TEST(Radiation, TheEmptyGaugeRunsDimGreenToDimRed) {
     GameRun run(RunSpec{"3300 key 16\n", 1});
@@ -359,6 +364,7 @@ struct BonusCase {
     std::string name;
     kv::Color colour;
 };
+void PrintTo(const BonusCase& c, std::ostream* os) { *os << c.name; }
 class BonusNames : public testing::TestWithParam<BonusCase> {};
 TEST_P(BonusNames, ACaughtPickUpShowsItsNameInItsColour) {
     GameRun run(RunSpec{"3300 key 16\n", 1});
@@ -380,13 +386,17 @@ INSTANTIATE_TEST_SUITE_P(
                     BonusCase{13, "Faster Movement", {0, 200, 0}}, BonusCase{15, "BONUS STAGE!", {255, 255, 0}},
                     BonusCase{16, "100 Points", {0, 200, 0}}, BonusCase{17, "Shoot 1 extra bullet", {0, 200, 0}},
                     BonusCase{7, "Complete Level", {0, 200, 0}}, BonusCase{8, "Increase Radiation Level", {255, 0, 0}},
-                    BonusCase{9, "Slower Movement", {255, 0, 0}}, BonusCase{10, "Shoot 1 Bullet", {255, 0, 0}}));
+                    BonusCase{9, "Slower Movement", {255, 0, 0}}, BonusCase{10, "Shoot 1 Bullet", {255, 0, 0}}),
+    kvtest::caseName<BonusCase>);
 
 struct EffectCase {
     int kind;
     int radiation, speed, bullets;            // before
     int radiationAfter, speedAfter, bulletsAfter, livesAfter, scoreAfter;
 };
+void PrintTo(const EffectCase& c, std::ostream* os) {
+    *os << "kind " << c.kind << " at radiation " << c.radiation << " speed " << c.speed << " bullets " << c.bullets;
+}
 class BonusEffects : public testing::TestWithParam<EffectCase> {};
 TEST_P(BonusEffects, EachKindDoesWhatItsNameSays) {
     const EffectCase& c = GetParam();
@@ -414,7 +424,8 @@ INSTANTIATE_TEST_SUITE_P(Table, BonusEffects,
                                          EffectCase{6, 0, 10, 4, 0, 10, 5, 3, 0}, EffectCase{6, 0, 10, 5, 0, 10, 5, 3, 0},
                                          EffectCase{8, 100, 10, 1, 140, 10, 1, 3, 0},
                                          EffectCase{9, 0, 10, 1, 0, 5, 1, 3, 0}, EffectCase{9, 0, 5, 1, 0, 5, 1, 3, 0},
-                                         EffectCase{10, 0, 10, 4, 0, 10, 1, 3, 0}));
+                                         EffectCase{10, 0, 10, 4, 0, 10, 1, 3, 0}),
+                         kvtest::caseName<EffectCase>);
 
 TEST(Bonus, TheBoxFliesExplodesAndItsPickUpFalls) {
     GameRun run(RunSpec{"3300 key 16\n", 1});

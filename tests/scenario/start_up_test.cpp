@@ -6,6 +6,7 @@
 
 #include "app/options.h"
 #include "frontend/start_up.h"
+#include "support/case_names.h"
 #include "support/fakes.h"
 #include "support/harness.h"
 
@@ -60,6 +61,7 @@ struct ScreenCase {
     int width, height;
     bool switched;
 };
+void PrintTo(const ScreenCase& c, std::ostream* os) { *os << c.width << "x" << c.height; }
 class ScreenSize : public testing::TestWithParam<ScreenCase> {};
 TEST_P(ScreenSize, OnlyAScreenDifferingInBothDimensionsIsSwitched) {
     auto c = GetParam();
@@ -74,7 +76,8 @@ TEST_P(ScreenSize, OnlyAScreenDifferingInBothDimensionsIsSwitched) {
 INSTANTIATE_TEST_SUITE_P(Screens, ScreenSize,
                          testing::Values(ScreenCase{1024, 768, true}, ScreenCase{800, 600, false},
                                          ScreenCase{1024, 600, false}, ScreenCase{800, 768, false},
-                                         ScreenCase{1920, 1080, true}));
+                                         ScreenCase{1920, 1080, true}),
+                         kvtest::caseName<ScreenCase>);
 
 TEST(StartUp, ARefusedSwitchStopsWithTheResolutionMessage) {
     StartUpRun run([](auto& d) { d.width = 1024, d.height = 768, d.modeResult = 1; }, "100 press OK\n");

@@ -3,6 +3,7 @@
 
 #include "runtime/surface.h"
 #include "runtime/text.h"
+#include "support/case_names.h"
 #include "support/fakes.h"
 
 using namespace kv;
@@ -24,6 +25,9 @@ struct BlitCase {
     int expectedPixels;
     int firstX, firstY;   // a pixel that must be red (-1: none)
 };
+void PrintTo(const BlitCase& c, std::ostream* os) {
+    *os << "to " << c.dx << "," << c.dy << " from " << c.src.x << "," << c.src.y << " size " << c.src.w << "x" << c.src.h;
+}
 
 class BlitClipping : public testing::TestWithParam<BlitCase> {};
 
@@ -45,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, BlitClipping,
                                          BlitCase{16, 7, {0, 0, 8, 6}, 12, 19, 9},     // off right and bottom
                                          BlitCase{-8, 0, {0, 0, 8, 6}, 0, -1, 0},      // wholly outside
                                          BlitCase{0, 0, {-2, -2, 4, 4}, 4, 2, 2},      // source rect past its surface: origin stays put
-                                         BlitCase{5, 5, {6, 4, 5, 5}, 4, 5, 5}));      // source rect past its far edge
+                                         BlitCase{5, 5, {6, 4, 5, 5}, 4, 5, 5}),       // source rect past its far edge
+                         kvtest::caseName<BlitCase>);
 
 TEST(Surface, BlitClippedHonoursAnExtraClipRectangle) {
     Surface dst(20, 20);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "media/effects.h"
+#include "support/case_names.h"
 #include "support/fakes.h"
 
 using namespace kv;
@@ -26,6 +27,7 @@ struct WipeCase {
     std::uint64_t duration;
     int pause;
 };
+void PrintTo(const WipeCase& c, std::ostream* os) { *os << "way " << c.how << " over " << c.width << "x" << c.height; }
 class Wipes : public testing::TestWithParam<WipeCase> {};
 TEST_P(Wipes, CopyEveryStripAtTheirRate) {
     const WipeCase& c = GetParam();
@@ -43,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Directions, Wipes,
                          testing::Values(WipeCase{1, 400, 30, 200 * 9, 9},    // two columns every 9 ms
                                          WipeCase{2, 400, 30, 200 * 9, 9},
                                          WipeCase{3, 416, 90, 45 * 40, 40},    // the level-clear picture
-                                         WipeCase{4, 416, 90, 45 * 40, 40}));
+                                         WipeCase{4, 416, 90, 45 * 40, 40}),
+                         kvtest::caseName<WipeCase>);
 
 TEST(Dissolve, CoversThePictureInBlocksInRandomOrder) {
     Stage s(306, 48);

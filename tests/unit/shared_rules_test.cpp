@@ -7,6 +7,7 @@
 #include "shared/print_fx.h"
 #include "shared/registry_ctl.h"
 #include "shared/text_gradient.h"
+#include "support/case_names.h"
 #include "support/fakes.h"
 
 using namespace kv;
@@ -16,6 +17,7 @@ struct LedCase {
     int cells;
     std::vector<int> shown;
 };
+void PrintTo(const LedCase& c, std::ostream* os) { *os << c.value << " in " << c.cells << " cells"; }
 
 class LedRule : public testing::TestWithParam<LedCase> {};
 
@@ -31,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LedCase{1200, 5, {-1, 1, 2, 0, 0}},
                     LedCase{-1, 2, {-1, 0}},                                       // the minus sign reads 0
                     LedCase{-9, 2, {-1, 0}}, LedCase{-12, 2, {0, 1}},              // "-12": minus, then 1
-                    LedCase{-123, 2, {-1, -1}}, LedCase{-21, 5, {-1, -1, -1, 0, 2}}));
+                    LedCase{-123, 2, {-1, -1}}, LedCase{-21, 5, {-1, -1, -1, 0, 2}}),
+    kvtest::caseName<LedCase>);
 
 TEST(PrintFx, CaptionsTake77And82Frames) {
     EXPECT_EQ(printFxSpacings(0, 70, -2).size(), 77u);
@@ -63,6 +66,10 @@ struct OwnerCase {
     RegistryReader::Type type;
     std::string expected;   // the name after the read (starts as "before")
 };
+void PrintTo(const OwnerCase& c, std::ostream* os) {
+    *os << (c.stored.empty() ? "empty" : c.stored.size() > 20 ? std::to_string(c.stored.size()) + " letters" : c.stored)
+        << (c.type == RegistryReader::Type::String ? "" : " not a string");
+}
 
 class OwnerName : public testing::TestWithParam<OwnerCase> {};
 
@@ -82,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                     OwnerCase{std::string(254, 'x'), RegistryReader::Type::String, std::string(12, 'x')},
                     OwnerCase{std::string(255, 'x'), RegistryReader::Type::String, "before"},   // does not fit
                     OwnerCase{"Bob", RegistryReader::Type::Other, "before"},
-                    OwnerCase{"", RegistryReader::Type::String, std::string("\0           ", 12)}));
+                    OwnerCase{"", RegistryReader::Type::String, std::string("\0           ", 12)}),
+    kvtest::caseName<OwnerCase>);
 
 TEST(OwnerName, AMissingValueLeavesTheName) {
     kvtest::FakeRegistry reg;
@@ -108,6 +116,7 @@ struct PacingCase {
     double rate;
     int pause, perStep;
 };
+void PrintTo(const PacingCase& c, std::ostream* os) { *os << "rate " << c.rate; }
 class Pacing : public testing::TestWithParam<PacingCase> {};
 TEST_P(Pacing, SlowRatesPauseFastRatesDrawMore) {
     auto p = pacingFor(GetParam().rate);
@@ -118,4 +127,5 @@ INSTANTIATE_TEST_SUITE_P(Transitions, Pacing,
                          testing::Values(PacingCase{400 / 2.0 / 1800, 9, 1},     // 400-wide wipe in 2 s
                                          PacingCase{90 / 2.0 / 1800, 40, 1},     // the level-clear picture
                                          PacingCase{6 * 38 / 2.0 / 1800 * 2.5, 6, 1},
-                                         PacingCase{2.5, 1, 2}, PacingCase{3.5, 1, 4}));
+                                         PacingCase{2.5, 1, 2}, PacingCase{3.5, 1, 4}),
+                         kvtest::caseName<PacingCase>);
