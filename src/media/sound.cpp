@@ -13,6 +13,8 @@ namespace {
 constexpr int kChannels = 6;
 // Samples are short one-shot effects; anything bigger is not a sample.
 constexpr std::uintmax_t kLargestSample = 64u << 20;
+// The game's effects last a few seconds each.
+constexpr std::size_t kLongestSampleSeconds = 60;
 
 bool validChannel(int channel) { return channel >= 0 && channel < kChannels; }
 
@@ -79,6 +81,15 @@ void LoadWAVIntoDSB(Game& game, const std::string& file, int channel) {
     }
     if (wav.dataLength < wav.format.blockAlign) {
         showError(game, title, file, "The WAV file holds no sound.");
+        return;
+    }
+    // The mixer converts a sample to its own rate before playing it: a long
+    // sample at a low rate would grow a hundredfold or more in memory.
+    const std::size_t seconds = wav.dataLength / (std::size_t(wav.format.samplesPerSec) * wav.format.blockAlign);
+    if (seconds >= kLongestSampleSeconds) {
+        showError(game, title, file,
+                  "The sample lasts " + std::to_string(seconds) + " seconds; a sound effect may last at most " +
+                      std::to_string(kLongestSampleSeconds) + ".");
         return;
     }
     if (game.state.SoundDevice == 0) {

@@ -176,7 +176,10 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"DataPastTheEnd", kvtest::WavBuilder().riff().fmt().data(5000, 100).bytes, "only 100 follow"},
         Failure{"NoData", kvtest::WavBuilder().riff().fmt().bytes, "\"data\""},
         Failure{"ZeroChannels", kvtest::WavBuilder().riff().fmt(0).data(8, 8).bytes, "channel count"},
-        Failure{"NoSound", kvtest::WavBuilder().riff().fmt().data(0, 0).bytes, "no sound"}),
+        Failure{"NoSound", kvtest::WavBuilder().riff().fmt().data(0, 0).bytes, "no sound"},
+        // 100 bytes a second: converted to the mixer's rate, a gigabyte.
+        Failure{"HoursLong", kvtest::WavBuilder().riff().fmt(1, 100, 8).data(600000, 600000).bytes,
+                "\rThe sample lasts 6000 seconds; a sound effect may last at most 60."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SoundService, ADeviceThatRefusesTheSampleGivesBothBoxes) {
