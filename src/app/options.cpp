@@ -1,6 +1,10 @@
 #include "app/options.h"
 
 #include <stdexcept>
+#include <utility>
+
+#include "runtime/numbers.h"
+#include "runtime/printable.h"
 
 namespace kv::app {
 
@@ -10,10 +14,11 @@ const char* usageText() {
            "  --scale N                  window scale factor when windowed\n"
            "  --headless                 no window, no audio output; virtual clock runs flat out\n"
            "  --script FILE              feed input from a script (- reads standard input)\n"
-           "  --record FILE              record the session's input as a script (a demo)\n"
-           "  --play FILE                replay a recorded script in real time\n"
-           "  --timedemo FILE            replay a script headless as fast as possible\n"
-           "  --until MS                 stop when the virtual clock reaches MS\n"
+           "  --record FILE              record the session's input as a script (not built yet)\n"
+           "  --play FILE                replay a recorded script in real time (not built yet)\n"
+           "  --timedemo FILE            replay a script headless as fast as possible (not built yet)\n"
+           "  --until MS                 stop when the virtual clock reaches MS (a window's clock\n"
+           "                             starts at 1000000 unless --clock-start says otherwise)\n"
            "  --warp N | --warp bonus    a new game at planet N (1-9; 10 is the mother ship),\n"
            "                             or straight into the bonus stage\n"
            "  --clock-start MS           the virtual clock's start value (default 0 headless)\n"
@@ -26,18 +31,36 @@ const char* usageText() {
 
 namespace {
 std::uint64_t number(const std::string& flag, const std::string& v) {
-    if (v.empty() || v.find_first_not_of("0123456789") != std::string::npos || v.size() > 18)
-        throw std::invalid_argument(flag + " needs a whole number, not '" + v + "'");
-    return std::stoull(v);
+    auto n = parseUnsigned(v);
+    if (!n) throw std::invalid_argument(flag + " needs a whole number, not '" + printable(v) + "'");
+    return *n;
 }
 }  // namespace
+
+std::uint64_t clockStartOf(const Options& o) {
+    if (o.clockStart) return *o.clockStart;
+    return o.headless ? 0 : kWindowClockStart;
+}
+
+void checkOptions(const Options& o) {
+    const std::pair<const char*, const std::string*> demoFlags[] = {
+        {"--record", &o.record}, {"--play", &o.play}, {"--timedemo", &o.timedemo}};
+    for (const auto& [flag, value] : demoFlags)
+        if (!value->empty())
+            throw std::invalid_argument(std::string(flag) + " is not built yet: demos cannot be recorded or replayed");
+    if (o.until && *o.until <= clockStartOf(o))
+        throw std::invalid_argument("--until " + std::to_string(*o.until) + " is not after the clock's start (" +
+                                    std::to_string(clockStartOf(o)) +
+                                    (o.clockStart ? "" : o.headless ? ", headless" : " in a window") +
+                                    "), so the run would end before it begins");
+}
 
 Options parseOptions(const std::vector<std::string>& args) {
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> std::string {
-            if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
+            if (i + 1 >= args.size() || args[i + 1].empty()) throw std::invalid_argument(a + " needs a value");
             return args[++i];
         };
         if (a == "--windowed") o.fullscreen = false;
@@ -67,7 +90,7 @@ Options parseOptions(const std::vector<std::string>& args) {
         else if (a == "--dump-state") o.dumpState = value();
         else if (a == "--screenshot") o.screenshot = value();
         else if (a == "--help" || a == "-h") o.help = true;
-        else throw std::invalid_argument("unknown option '" + a + "'");
+        else throw std::invalid_argument("unknown option '" + printable(a) + "'");
     }
     return o;
 }

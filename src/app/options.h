@@ -22,8 +22,17 @@ struct Options {
     bool help = false;
 };
 
+// A window's clock starts here, so that its times never look like a headless
+// run's (which start at 0).
+constexpr std::uint64_t kWindowClockStart = 1000000;
+
 // Throws std::invalid_argument with a message for the player on a bad line.
 Options parseOptions(const std::vector<std::string>& args);
+// Refuses what parses but cannot run: the demo flags until demos exist, and an
+// --until at or before the clock's start. Throws std::invalid_argument.
+void checkOptions(const Options& o);
+// The virtual clock's start value for these options.
+std::uint64_t clockStartOf(const Options& o);
 const char* usageText();
 
 }  // namespace kv::app

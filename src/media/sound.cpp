@@ -1,11 +1,10 @@
 #include "media/sound.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "media/wav_reader.h"
+#include "runtime/file_io.h"
 
 namespace kv {
 
@@ -14,33 +13,22 @@ namespace {
 constexpr int kChannels = 6;
 // Samples are short one-shot effects; anything bigger is not a sample.
 constexpr std::uintmax_t kLargestSample = 64u << 20;
+// The game's effects last a few seconds each.
+constexpr std::size_t kLongestSampleSeconds = 60;
 
 bool validChannel(int channel) { return channel >= 0 && channel < kChannels; }
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
     std::error_code ec;
-    const std::filesystem::path fp(path);
-    if (!std::filesystem::is_regular_file(fp, ec)) {
+    const auto st = std::filesystem::symlink_status(path, ec);
+    if (st.type() == std::filesystem::file_type::not_found || ec == std::errc::no_such_file_or_directory) {
         error = "File not found.";
         return false;
     }
-    const std::uintmax_t size = std::filesystem::file_size(fp, ec);
-    if (ec) {
-        error = "Cannot read the file: " + ec.message() + ".";
-        return false;
-    }
-    if (size > kLargestSample) {
-        error = "The file is far too large for a sound sample.";
-        return false;
-    }
-    std::ifstream in(fp, std::ios::binary);
-    if (!in) {
-        error = "Cannot open the file.";
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "Cannot read the file.";
+    // Anything else is said as the system says it: no permission, a folder, a
+    // named pipe (never opened, so it cannot hang the game), too large.
+    if (!readFileBytes(path, kLargestSample, bytes, error)) {
+        error += ".";
         return false;
     }
     return true;
@@ -93,6 +81,15 @@ void LoadWAVIntoDSB(Game& game, const std::string& file, int channel) {
     }
     if (wav.dataLength < wav.format.blockAlign) {
         showError(game, title, file, "The WAV file holds no sound.");
+        return;
+    }
+    // The mixer converts a sample to its own rate before playing it: a long
+    // sample at a low rate would grow a hundredfold or more in memory.
+    const std::size_t seconds = wav.dataLength / (std::size_t(wav.format.samplesPerSec) * wav.format.blockAlign);
+    if (seconds >= kLongestSampleSeconds) {
+        showError(game, title, file,
+                  "The sample lasts " + std::to_string(seconds) + " seconds; a sound effect may last at most " +
+                      std::to_string(kLongestSampleSeconds) + ".");
         return;
     }
     if (game.state.SoundDevice == 0) {

@@ -2,70 +2,72 @@
 
 #include <SDL.h>
 
+#include "runtime/keys.h"
+
 namespace kv::platform {
 
 int virtualKeyFor(int sym, int scancode) {
     // The numeric keypad by position, whatever Num Lock says.
     switch (scancode) {
-        case SDL_SCANCODE_KP_0: return 96;
-        case SDL_SCANCODE_KP_1: return 97;
-        case SDL_SCANCODE_KP_2: return 98;
-        case SDL_SCANCODE_KP_3: return 99;
-        case SDL_SCANCODE_KP_4: return 100;
-        case SDL_SCANCODE_KP_5: return 101;
-        case SDL_SCANCODE_KP_6: return 102;
-        case SDL_SCANCODE_KP_7: return 103;
-        case SDL_SCANCODE_KP_8: return 104;
-        case SDL_SCANCODE_KP_9: return 105;
-        case SDL_SCANCODE_KP_MULTIPLY: return 106;
-        case SDL_SCANCODE_KP_PLUS: return 107;
-        case SDL_SCANCODE_KP_MINUS: return 109;
-        case SDL_SCANCODE_KP_PERIOD: return 110;
-        case SDL_SCANCODE_KP_DIVIDE: return 111;
-        case SDL_SCANCODE_KP_ENTER: return 13;
+        case SDL_SCANCODE_KP_0: return vk::Numpad0;
+        case SDL_SCANCODE_KP_1: return vk::Numpad0 + 1;
+        case SDL_SCANCODE_KP_2: return vk::Numpad0 + 2;
+        case SDL_SCANCODE_KP_3: return vk::Numpad0 + 3;
+        case SDL_SCANCODE_KP_4: return vk::Numpad0 + 4;
+        case SDL_SCANCODE_KP_5: return vk::Numpad0 + 5;
+        case SDL_SCANCODE_KP_6: return vk::Numpad0 + 6;
+        case SDL_SCANCODE_KP_7: return vk::Numpad0 + 7;
+        case SDL_SCANCODE_KP_8: return vk::Numpad0 + 8;
+        case SDL_SCANCODE_KP_9: return vk::Numpad0 + 9;
+        case SDL_SCANCODE_KP_MULTIPLY: return vk::Multiply;
+        case SDL_SCANCODE_KP_PLUS: return vk::Add;
+        case SDL_SCANCODE_KP_MINUS: return vk::Subtract;
+        case SDL_SCANCODE_KP_PERIOD: return vk::Decimal;
+        case SDL_SCANCODE_KP_DIVIDE: return vk::Divide;
+        case SDL_SCANCODE_KP_ENTER: return vk::Return;
         default: break;
     }
-    if (sym >= SDLK_a && sym <= SDLK_z) return 'A' + (sym - SDLK_a);
+    if (sym >= SDLK_a && sym <= SDLK_z) return vk::letter('A') + (sym - SDLK_a);
     if (sym >= SDLK_0 && sym <= SDLK_9) return '0' + (sym - SDLK_0);
-    if (sym >= SDLK_F1 && sym <= SDLK_F12) return 112 + (sym - SDLK_F1);
+    if (sym >= SDLK_F1 && sym <= SDLK_F12) return vk::F1 + (sym - SDLK_F1);
     switch (sym) {
-        case SDLK_BACKSPACE: return 8;
-        case SDLK_TAB: return 9;
-        case SDLK_RETURN: return 13;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return 16;
-        case SDLK_LCTRL: case SDLK_RCTRL: return 17;
-        case SDLK_LALT: case SDLK_RALT: return 18;
-        case SDLK_PAUSE: return 19;
-        case SDLK_CAPSLOCK: return 20;
-        case SDLK_ESCAPE: return 27;
-        case SDLK_SPACE: return 32;
-        case SDLK_PAGEUP: return 33;
-        case SDLK_PAGEDOWN: return 34;
-        case SDLK_END: return 35;
-        case SDLK_HOME: return 36;
-        case SDLK_LEFT: return 37;
-        case SDLK_UP: return 38;
-        case SDLK_RIGHT: return 39;
-        case SDLK_DOWN: return 40;
-        case SDLK_PRINTSCREEN: return 44;
-        case SDLK_INSERT: return 45;
-        case SDLK_DELETE: return 46;
-        case SDLK_LGUI: return 91;
-        case SDLK_RGUI: return 92;
-        case SDLK_APPLICATION: return 93;
-        case SDLK_NUMLOCKCLEAR: return 144;
-        case SDLK_SCROLLLOCK: return 145;
-        case SDLK_SEMICOLON: return 186;
-        case SDLK_EQUALS: return 187;
-        case SDLK_COMMA: return 188;
-        case SDLK_MINUS: return 189;
-        case SDLK_PERIOD: return 190;
-        case SDLK_SLASH: return 191;
-        case SDLK_BACKQUOTE: return 192;
-        case SDLK_LEFTBRACKET: return 219;
-        case SDLK_BACKSLASH: return 220;
-        case SDLK_RIGHTBRACKET: return 221;
-        case SDLK_QUOTE: return 222;
+        case SDLK_BACKSPACE: return vk::Back;
+        case SDLK_TAB: return vk::Tab;
+        case SDLK_RETURN: return vk::Return;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return vk::Shift;
+        case SDLK_LCTRL: case SDLK_RCTRL: return vk::Control;
+        case SDLK_LALT: case SDLK_RALT: return vk::Menu;
+        case SDLK_PAUSE: return vk::Pause;
+        case SDLK_CAPSLOCK: return vk::Capital;
+        case SDLK_ESCAPE: return vk::Escape;
+        case SDLK_SPACE: return vk::Space;
+        case SDLK_PAGEUP: return vk::Prior;
+        case SDLK_PAGEDOWN: return vk::Next;
+        case SDLK_END: return vk::End;
+        case SDLK_HOME: return vk::Home;
+        case SDLK_LEFT: return vk::Left;
+        case SDLK_UP: return vk::Up;
+        case SDLK_RIGHT: return vk::Right;
+        case SDLK_DOWN: return vk::Down;
+        case SDLK_PRINTSCREEN: return vk::Snapshot;
+        case SDLK_INSERT: return vk::Insert;
+        case SDLK_DELETE: return vk::Delete;
+        case SDLK_LGUI: return vk::LeftWin;
+        case SDLK_RGUI: return vk::RightWin;
+        case SDLK_APPLICATION: return vk::Apps;
+        case SDLK_NUMLOCKCLEAR: return vk::NumLock;
+        case SDLK_SCROLLLOCK: return vk::ScrollLock;
+        case SDLK_SEMICOLON: return vk::Semicolon;
+        case SDLK_EQUALS: return vk::Equals;
+        case SDLK_COMMA: return vk::Comma;
+        case SDLK_MINUS: return vk::Minus;
+        case SDLK_PERIOD: return vk::Period;
+        case SDLK_SLASH: return vk::Slash;
+        case SDLK_BACKQUOTE: return vk::BackQuote;
+        case SDLK_LEFTBRACKET: return vk::LeftBracket;
+        case SDLK_BACKSLASH: return vk::Backslash;
+        case SDLK_RIGHTBRACKET: return vk::RightBracket;
+        case SDLK_QUOTE: return vk::Quote;
         default: return 0;
     }
 }

@@ -8,8 +8,11 @@
 #include <stdexcept>
 
 #include "platform/sdl_audio.h"
+#include "platform/headless_display.h"
 #include "platform/sdl_display.h"
-#include "platform/sdl_media.h"
+#include "platform/sdl_fonts.h"
+#include "platform/sdl_image.h"
+#include "platform/sdl_joysticks.h"
 #include "platform/system_registry.h"
 
 namespace kv::platform {
@@ -26,25 +29,23 @@ public:
         if (SDL_Init(0) != 0) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
         if (TTF_Init() != 0) throw std::runtime_error(std::string("SDL_ttf: ") + TTF_GetError());
         IMG_Init(IMG_INIT_PNG);
-        if (o.headless) {
-            display_ = std::make_unique<HeadlessDisplay>();
-            joysticks_ = std::make_unique<NoJoysticks>();
-        } else {
-            display_ = std::make_unique<SdlDisplay>(o.scale, o.fullscreen);
-            SDL_InitSubSystem(SDL_INIT_JOYSTICK);
-            joysticks_ = std::make_unique<SdlJoysticks>();
+        try {
+            if (o.headless) {
+                display_ = std::make_unique<HeadlessDisplay>();
+                joysticks_ = std::make_unique<NoJoysticks>();
+            } else {
+                display_ = std::make_unique<SdlDisplay>(o.scale, o.fullscreen);
+                SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+                joysticks_ = std::make_unique<SdlJoysticks>();
+            }
+        } catch (...) {
+            // No destructor runs for a half-built platform.
+            shutDown();
+            throw;
         }
         headless_ = o.headless;
     }
-    ~SdlPlatform() override {
-        audio_.reset();
-        fonts_.reset();
-        joysticks_.reset();
-        display_.reset();
-        IMG_Quit();
-        TTF_Quit();
-        SDL_Quit();
-    }
+    ~SdlPlatform() override { shutDown(); }
     Display& display() override { return *display_; }
     ImageCodec& codec() override { return codec_; }
     FontEngine& fonts() override { return *fonts_; }
@@ -56,6 +57,15 @@ public:
     }
 
 private:
+    void shutDown() {
+        audio_.reset();
+        fonts_.reset();
+        joysticks_.reset();
+        display_.reset();
+        IMG_Quit();
+        TTF_Quit();
+        SDL_Quit();
+    }
     bool headless_ = false;
     std::unique_ptr<Display> display_;
     SdlImageCodec codec_;

@@ -2,6 +2,7 @@
 // The machine under the game: SDL for a real window, or the headless stand-ins.
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "runtime/host.h"
@@ -14,10 +15,20 @@ struct PlatformOptions {
     std::optional<bool> fullscreen;      // --fullscreen / --windowed override the start-up rule
 };
 
+// There is no desktop to open a window on (no X server, no Wayland). Kept
+// apart from other failures: the player gets a hint and status 1.
+class NoDisplayError : public std::runtime_error {
+public:
+    explicit NoDisplayError(const std::string& why)
+        : std::runtime_error("No display was found (" + why +
+                             "), so the game cannot show its window. Use --headless to run it without one.") {}
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
-    static std::unique_ptr<Platform> create(const PlatformOptions& opts);   // throws std::runtime_error
+    // Throws NoDisplayError, or std::runtime_error for any other failure.
+    static std::unique_ptr<Platform> create(const PlatformOptions& opts);
 
     virtual Display& display() = 0;
     virtual ImageCodec& codec() = 0;

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "runtime/file_io.h"
+
 namespace kv::platform {
 
 namespace {
@@ -113,6 +115,8 @@ bool SdlAudio::loadModule(const std::string& path, std::string& error) {
         return false;
     }
     unloadModule();
+    // The module library would open a named pipe and wait on it for ever.
+    if (!checkReadableFile(path, error)) return false;
     music_ = Mix_LoadMUS(path.c_str());
     if (!music_) {
         error = Mix_GetError();

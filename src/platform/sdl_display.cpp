@@ -2,17 +2,49 @@
 
 #include <SDL.h>
 
-#include <chrono>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 #include "platform/keymap.h"
+#include "platform/platform.h"
 
 namespace kv::platform {
 
+namespace {
+
+// Drivers that draw into memory only: a window there is never seen.
+bool showsNothing(const char* driver) {
+    return driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+}
+
+// Why no desktop could be reached, in the player's terms.
+std::string whyNoDisplay(const std::string& sdlError) {
+    const char* x = SDL_getenv("DISPLAY");
+    const char* w = SDL_getenv("WAYLAND_DISPLAY");
+    std::string why;
+    if (!x && !w) why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    else why = std::string("cannot connect to ") + (x ? std::string("DISPLAY=") + x : "") + (x && w ? " or " : "") +
+               (w ? std::string("WAYLAND_DISPLAY=") + w : "");
+    if (!sdlError.empty()) why += ": " + sdlError;
+    return why;
+}
+
+}  // namespace
+
 SdlDisplay::SdlDisplay(int scale, std::optional<bool> fullscreen) : forced_(fullscreen) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
+    // A driver named by the player is what they asked for, even an invisible one.
+    const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::string why = SDL_GetError();
+        if (!driverChosen) throw NoDisplayError(whyNoDisplay(why));
+        throw std::runtime_error("Cannot open the display: " + why);
+    }
+    if (!driverChosen && showsNothing(SDL_GetCurrentVideoDriver())) {
+        // With no desktop to show it, SDL falls back to drawing off-screen: the
+        // game would run unseen and never end.
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw NoDisplayError(whyNoDisplay(""));
+    }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     scale = std::max(1, scale);
     window_ = SDL_CreateWindow("Korvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800 * scale, 600 * scale,
@@ -146,11 +178,6 @@ int SdlDisplay::setDisplayMode(int width, int height) {
     if (forced_) wantFull = *forced_;
     setFullscreen(wantFull);
     return 0;
-}
-
-std::uint64_t HeadlessDisplay::wallMs() {
-    using namespace std::chrono;
-    return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 }  // namespace kv::platform

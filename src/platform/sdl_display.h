@@ -1,4 +1,5 @@
 #pragma once
+// The real window through SDL.
 #include <optional>
 
 #include "runtime/host.h"
@@ -39,23 +40,5 @@ private:
 // (8 bits or fewer) shows the nearest palette entry, which for the probe's dark
 // red is pure red; a direct-colour display keeps the top bits of each component.
 Color readBackColour(Color c, int bitsPerPixel, int redBits, int greenBits, int blueBits);
-
-// No window: frames go nowhere, the screen is 800 x 600 at 32 bits.
-class HeadlessDisplay : public Display {
-public:
-    bool headless() const override { return true; }
-    void present(const Surface&) override {}
-    void poll(std::vector<InputEvent>&) override {}
-    std::uint64_t wallMs() override;
-    void sleepMs(int) override {}
-    int showCursor(bool show) override { return cursorCount_ += show ? 1 : -1; }
-    int screenWidth() override { return 800; }
-    int screenHeight() override { return 600; }
-    Color displayedColour(Color c) override { return c; }
-    int setDisplayMode(int, int) override { return 0; }
-
-private:
-    int cursorCount_ = 0;
-};
 
 }  // namespace kv::platform

@@ -1,4 +1,6 @@
 // Composes the visible forms, back to front, into the 800 x 600 frame.
+#include "runtime/file_io.h"
+#include "runtime/printable.h"
 #include "runtime/runtime.h"
 
 namespace kv {
@@ -52,7 +54,11 @@ Surface Runtime::composeFrame() {
 void Runtime::writeScreenshot(const std::string& file) {
     Surface frame = composeFrame();
     std::string err;
-    if (!svc_.codec.savePng(frame, file, err)) throw FatalError("Cannot write the screenshot " + file + ": " + err);
+    // Written beside the old picture and renamed over it: a run killed during
+    // the write leaves the old picture whole.
+    auto encode = [&](const std::string& target, std::string& e) { return svc_.codec.savePng(frame, target, e); };
+    if (!writeFileSafely(file, encode, err))
+        throw FatalError("Cannot write the screenshot " + printable(file) + ": " + err);
 }
 
 }  // namespace kv

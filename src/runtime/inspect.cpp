@@ -1,9 +1,10 @@
 // The JSON state dump, generated from the live forms.
-#include <fstream>
 #include <iostream>
 
 #include <nlohmann/json.hpp>
 
+#include "runtime/file_io.h"
+#include "runtime/printable.h"
 #include "runtime/runtime.h"
 
 namespace kv {
@@ -45,15 +46,13 @@ void Runtime::writeDump(const std::string& file) const {
     std::string text = j.dump(file == "-" ? -1 : 2, ' ', false, nlohmann::json::error_handler_t::replace);
     if (file == "-") {
         std::cout << text << std::endl;
+        // A controller at the other end of the pipe may have gone away.
+        if (!std::cout) throw FatalError("Cannot write the state dump to standard output");
         return;
     }
-    std::string tmp = file + ".tmp";
-    {
-        std::ofstream o(tmp, std::ios::binary | std::ios::trunc);
-        o << text << '\n';
-        if (!o) throw FatalError("Cannot write the state dump " + file);
-    }
-    std::rename(tmp.c_str(), file.c_str());
+    std::string err;
+    if (!writeFileSafely(file, text + '\n', err))
+        throw FatalError("Cannot write the state dump " + printable(file) + ": " + err);
 }
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "runtime/picture.h"
 
 #include "runtime/errors.h"
+#include "runtime/printable.h"
 
 namespace kv {
 
@@ -9,8 +10,14 @@ Picture PictureStore::get(const std::string& name) {
     if (it != cache_.end()) return it->second;
     std::string path = dir_ + name + ".png";
     std::string err;
-    auto img = codec_.loadPng(path, err);
-    if (!img) throw FatalError("The picture " + path + " is missing or damaged (" + err + ").");
+    std::optional<Surface> img;
+    try {
+        img = codec_.loadPng(path, err);
+    } catch (const std::exception& e) {
+        // Out of memory, say: still name the picture.
+        throw FatalError("Cannot load the picture " + printable(path) + ": " + e.what());
+    }
+    if (!img) throw FatalError("The picture " + printable(path) + " is missing or damaged (" + err + ").");
     Picture p{name, std::make_shared<const Surface>(std::move(*img))};
     cache_.emplace(name, p);
     return p;

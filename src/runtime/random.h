@@ -8,10 +8,15 @@ namespace kv {
 
 class Random {
 public:
+    // Stirs the seed into the generator's state; it never replaces the state.
+    // The game re-seeds from the clock right before most rolls, often twice in
+    // one millisecond, and two rolls there must still be independent.
     void randomize(std::uint64_t seed);
     // Uniform in [0, 1); a queued value is handed out first.
     double rnd();
-    void queue(double v) { queued_.push_back(v); }
+    // Throws std::invalid_argument for anything outside [0, 1) (NaN included):
+    // a roll is Int(rnd() * N), used as an index.
+    void queue(double v);
     std::size_t queued() const { return queued_.size(); }
 
 private:

@@ -245,6 +245,14 @@ void Runtime::advanceTo(std::uint64_t t) {
 }
 
 void Runtime::doEvents() {
+    // The planet screen lets waiting events run from inside every move, once
+    // per bullet slot, so each queued key would run one level deeper than the
+    // one before it: a few thousand key-downs queued for one millisecond ran
+    // the stack out. In play the nesting stays a few levels deep (a held key
+    // repeats every 30 to 50 ms and is done long before the next arrives), so
+    // below the bound nothing changes; at the bound doEvents returns at once
+    // and what is waiting runs when the handlers below it have returned.
+    if (depth_ >= kMaxNestedDispatch) return;
     for (int i = 0; i < 10000; ++i)
         if (pumpOnce(false) == Pump::Idle) break;
     maybePresent(false);

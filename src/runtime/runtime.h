@@ -77,8 +77,12 @@ public:
     // ---- Dispatch ----------------------------------------------------------
     // Runs the outer loop until the run ends; returns the exit status.
     int run();
-    // Dispatches everything that is due now, then returns.
+    // Dispatches everything that is due now, then returns. Does nothing when
+    // kMaxNestedDispatch dispatch loops are already running underneath it.
     void doEvents();
+    static constexpr int kMaxNestedDispatch = 32;
+    // How many dispatch loops are running (the outer loop counts one).
+    int dispatchDepth() const { return depth_; }
     // Advances the clock without dispatching anything (input is queued).
     void busyWaitUntil(std::uint64_t t);
     void sleep(int ms) { busyWaitUntil(now_ + std::uint64_t(ms > 0 ? ms : 0)); }

@@ -1,19 +1,19 @@
 #include "runtime/script.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
+
+#include "runtime/numbers.h"
+#include "runtime/printable.h"
 
 namespace kv {
 
 namespace {
-
-bool parseUnsigned(const std::string& s, std::uint64_t& out) {
-    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos || s.size() > 18) return false;
-    out = std::stoull(s);
-    return true;
-}
 
 bool parseInt(const std::string& s, long long& out) {
     if (s.empty()) return false;
@@ -25,11 +25,12 @@ bool parseInt(const std::string& s, long long& out) {
     return true;
 }
 
-bool parseDouble(const std::string& s, double& out) {
-    if (s.empty()) return false;
+// A plain decimal fraction ("0.5", "25e-2"): no NaN, no infinity, no hex.
+bool parseFraction(const std::string& s, double& out) {
+    if (s.empty() || s.find_first_not_of("0123456789.eE+-") != std::string::npos) return false;
     char* end = nullptr;
     double v = std::strtod(s.c_str(), &end);
-    if (*end != '\0') return false;
+    if (*end != '\0' || !std::isfinite(v)) return false;
     out = v;
     return true;
 }
@@ -41,21 +42,35 @@ std::string trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
+bool isControl(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
+
 }  // namespace
 
-std::vector<ScriptAction> parseScriptLine(const std::string& raw, int lineNo) {
+ScriptError::ScriptError(int line, const std::string& msg, const std::string& text)
+    : std::runtime_error("script line " + std::to_string(line) + ": " + printable(msg) +
+                         (text.empty() ? std::string() : " in \"" + printableExcerpt(text) + "\"")),
+      line_(line) {}
+
+std::optional<ScriptLine> parseScriptLine(const std::string& raw, int lineNo) {
     std::string line = raw;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (isControl(static_cast<unsigned char>(line[i])))
+            throw ScriptError(lineNo, "a control byte (" + line.substr(i, 1) + ") at column " + std::to_string(i + 1), line);
     std::string t = trim(line);
-    if (t.empty() || t[0] == '#') return {};
+    if (t.empty() || t[0] == '#') return std::nullopt;
+    auto fail = [&](const std::string& why) { return ScriptError(lineNo, why, line); };
 
     std::istringstream in(t);
     std::string timeText, verb;
     in >> timeText >> verb;
-    ScriptAction a;
+    ScriptLine out;
+    ScriptAction& a = out.action;
     a.line = lineNo;
-    if (!parseUnsigned(timeText, a.time)) throw ScriptError(lineNo, "the time must be a whole number of milliseconds: " + timeText);
-    if (verb.empty()) throw ScriptError(lineNo, "an action is missing after the time");
+    auto time = parseUnsigned(timeText);
+    if (!time) throw fail("the time must be a whole number of milliseconds, not '" + timeText + "'");
+    a.time = *time;
+    if (verb.empty()) throw fail("an action is missing after the time");
 
     std::vector<std::string> args;
     std::string rest;
@@ -67,11 +82,12 @@ std::vector<ScriptAction> parseScriptLine(const std::string& raw, int lineNo) {
     }
     auto need = [&](std::size_t n) {
         if (args.size() != n)
-            throw ScriptError(lineNo, "'" + verb + "' takes " + std::to_string(n) + " argument(s), got " + std::to_string(args.size()));
+            throw fail("'" + verb + "' takes " + std::to_string(n) + " argument(s), got " + std::to_string(args.size()));
     };
     auto intArg = [&](std::size_t i, long long lo, long long hi) {
         long long v = 0;
-        if (!parseInt(args[i], v) || v < lo || v > hi) throw ScriptError(lineNo, "bad number '" + args[i] + "' for '" + verb + "'");
+        if (!parseInt(args[i], v) || v < lo || v > hi)
+            throw fail("bad number '" + args[i] + "' for '" + verb + "' (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
         return v;
     };
 
@@ -79,20 +95,14 @@ std::vector<ScriptAction> parseScriptLine(const std::string& raw, int lineNo) {
         need(1);
         a.kind = ScriptAction::Kind::Key;
         a.a = static_cast<int>(intArg(0, 1, 254));
-        return {a};
+        return out;
     }
     if (verb == "keys") {
         need(3);
-        int vk = static_cast<int>(intArg(0, 1, 254));
-        long long n = intArg(1, 0, 100000), every = intArg(2, 0, 86400000);
-        std::vector<ScriptAction> out;
-        for (long long i = 0; i < n; ++i) {
-            ScriptAction k = a;
-            k.kind = ScriptAction::Kind::Key;
-            k.a = vk;
-            k.time = a.time + std::uint64_t(i * every);
-            out.push_back(k);
-        }
+        a.kind = ScriptAction::Kind::Key;
+        a.a = static_cast<int>(intArg(0, 1, 254));
+        out.count = static_cast<std::uint64_t>(intArg(1, 0, 100000));
+        out.every = static_cast<std::uint64_t>(intArg(2, 0, 86400000));
         return out;
     }
     if (verb == "type") {
@@ -101,27 +111,27 @@ std::vector<ScriptAction> parseScriptLine(const std::string& raw, int lineNo) {
         std::size_t pos = line.find(verb, line.find(timeText) + timeText.size()) + verb.size();
         if (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
         a.text = pos < line.size() ? line.substr(pos) : "";
-        return {a};
+        return out;
     }
     if (verb == "click") {
         need(2);
         a.kind = ScriptAction::Kind::Click;
         a.a = static_cast<int>(intArg(0, -100000, 100000));
         a.b = static_cast<int>(intArg(1, -100000, 100000));
-        return {a};
+        return out;
     }
     if (verb == "press") {
         need(1);
         a.kind = ScriptAction::Kind::Press;
         a.text = args[0];
-        return {a};
+        return out;
     }
     if (verb == "file") {
-        if (args.empty()) throw ScriptError(lineNo, "'file' needs a path or 'cancel'");
+        if (args.empty()) throw fail("'file' needs a path or 'cancel'");
         a.kind = ScriptAction::Kind::File;
         std::size_t pos = line.find("file", line.find(timeText) + timeText.size()) + 4;
         a.text = trim(line.substr(pos));
-        return {a};
+        return out;
     }
     if (verb == "joy") {
         need(3);
@@ -129,90 +139,160 @@ std::vector<ScriptAction> parseScriptLine(const std::string& raw, int lineNo) {
         a.a = static_cast<int>(intArg(0, -2147483647LL, 2147483647LL));
         a.b = static_cast<int>(intArg(1, -2147483647LL, 2147483647LL));
         a.c = static_cast<std::uint32_t>(intArg(2, 0, 4294967295LL));
-        return {a};
+        return out;
     }
     if (verb == "rnd") {
         need(1);
         a.kind = ScriptAction::Kind::Rnd;
-        if (!parseDouble(args[0], a.value) || a.value < 0 || a.value >= 1)
-            throw ScriptError(lineNo, "'rnd' takes a value in [0, 1): " + args[0]);
-        return {a};
+        // The value becomes a roll Int(rnd * N), an index: only [0, 1) is safe.
+        if (!parseFraction(args[0], a.value) || a.value < 0 || a.value >= 1)
+            throw fail("'rnd' takes a number in [0, 1), not '" + args[0] + "'");
+        return out;
     }
     if (verb == "screenshot" || verb == "dump") {
         need(1);
         a.kind = verb == "dump" ? ScriptAction::Kind::Dump : ScriptAction::Kind::Screenshot;
         a.text = args[0];
-        return {a};
+        return out;
     }
     if (verb == "quit") {
         need(0);
         a.kind = ScriptAction::Kind::Quit;
-        return {a};
+        return out;
     }
-    throw ScriptError(lineNo, "unknown action '" + verb + "'");
+    throw fail("unknown action '" + verb + "'");
+}
+
+// Reads a script's lines one at a time, each at most kLongestScriptLine bytes,
+// and holds them to going forward in time.
+class ScriptSource::Reader {
+public:
+    explicit Reader(std::istream& in) : in_(in) {}
+
+    // The next line that holds an action; nullopt at the end.
+    std::optional<ScriptLine> next() {
+        std::string raw;
+        while (readLine(raw)) {
+            ++lineNo_;
+            auto l = parseScriptLine(raw, lineNo_);
+            if (!l) continue;
+            // Actions run in time order. A file could be sorted, standard input
+            // cannot: both refuse the same scripts rather than differ.
+            if (l->action.time < lastTime_)
+                throw ScriptError(lineNo_, "the time " + std::to_string(l->action.time) +
+                                               " goes back before the line before it (" + std::to_string(lastTime_) + ")",
+                                  raw);
+            lastTime_ = l->action.time;
+            return l;
+        }
+        return std::nullopt;
+    }
+
+private:
+    bool readLine(std::string& line) {
+        line.clear();
+        bool any = false;
+        char c = 0;
+        while (in_.get(c)) {
+            any = true;
+            if (c == '\n') return true;
+            if (line.size() >= kLongestScriptLine)
+                throw ScriptError(lineNo_ + 1, "the line is longer than " + std::to_string(kLongestScriptLine) + " bytes", line);
+            line.push_back(c);
+        }
+        return any;
+    }
+
+    std::istream& in_;
+    int lineNo_ = 0;
+    std::uint64_t lastTime_ = 0;
+};
+
+ScriptSource::ScriptSource(std::unique_ptr<std::istream> owned, std::istream& in)
+    : owned_(std::move(owned)), in_(in), reader_(std::make_unique<Reader>(in)) {}
+
+ScriptSource::~ScriptSource() = default;
+
+void ScriptSource::checkWhole() {
+    // A bad line anywhere stops the run before it starts; then back to the top.
+    Reader check(in_);
+    while (auto l = check.next())
+        if (l->action.kind == ScriptAction::Kind::Joy) usesJoystick_ = true;
+    in_.clear();
+    in_.seekg(0);
+    if (!in_) throw std::runtime_error("cannot go back to the start of the script");
 }
 
 std::unique_ptr<ScriptSource> ScriptSource::fromText(const std::string& text) {
-    auto s = std::make_unique<ScriptSource>();
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        ++s->lineNo_;
-        for (auto& a : parseScriptLine(line, s->lineNo_)) {
-            a.seq = s->seq_++;
-            if (a.kind == ScriptAction::Kind::Joy) s->usesJoystick_ = true;
-            s->queue_.push(a);
-        }
-    }
+    auto in = std::make_unique<std::istringstream>(text);
+    std::istream& ref = *in;
+    auto s = std::make_unique<ScriptSource>(std::move(in), ref);
+    s->checkWhole();
     return s;
 }
 
 std::unique_ptr<ScriptSource> ScriptSource::fromFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) throw std::runtime_error("cannot read the script " + path);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return fromText(ss.str());
+    namespace fs = std::filesystem;
+    auto refuse = [&](const std::string& why) {
+        return std::runtime_error("cannot read the script " + printable(path) + ": " + why);
+    };
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec) throw refuse(ec.message());
+    if (st.type() == fs::file_type::directory) throw refuse(std::make_error_code(std::errc::is_a_directory).message());
+    errno = 0;
+    auto in = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*in) throw refuse(errno ? std::error_code(errno, std::generic_category()).message() : "cannot open it");
+    std::istream& ref = *in;
+    auto s = std::make_unique<ScriptSource>(std::move(in), ref);
+    if (st.type() == fs::file_type::regular) {
+        s->checkWhole();
+    } else {
+        // A named pipe or a device is read as it comes, like standard input.
+        s->usesJoystick_ = true;
+    }
+    return s;
 }
 
 std::unique_ptr<ScriptSource> ScriptSource::fromStream(std::istream& in) {
-    auto s = std::make_unique<ScriptSource>();
-    s->stream_ = &in;
-    s->eof_ = false;
+    auto s = std::make_unique<ScriptSource>(nullptr, in);
     // An interactive script may plug in a joystick at any time.
     s->usesJoystick_ = true;
     return s;
 }
 
 void ScriptSource::readMore() {
-    // Read one more line that holds an action (or reach the end of the stream).
-    std::string line;
-    while (!eof_) {
-        if (!std::getline(*stream_, line)) { eof_ = true; break; }
-        ++lineNo_;
-        auto actions = parseScriptLine(line, lineNo_);
-        if (actions.empty()) continue;
-        lastLineTime_ = actions.front().time;
-        for (auto& a : actions) {
-            a.seq = seq_++;
-            queue_.push(a);
-        }
-        break;
+    auto l = reader_->next();
+    if (!l) {
+        eof_ = true;
+        return;
     }
+    lastLineTime_ = l->action.time;
+    if (l->count == 0) return;
+    l->action.seq = seq_++;
+    pending_.push(Pending{std::move(l->action), l->count, l->every});
 }
 
 std::optional<std::uint64_t> ScriptSource::peekTime(std::uint64_t horizon) {
-    // Interactive: never hand out an action later than the last line read, since
-    // a later line may still bring something earlier; and read no further than
-    // the caller needs.
-    while (!eof_ && lastLineTime_ <= horizon && (queue_.empty() || queue_.top().time > lastLineTime_)) readMore();
-    if (queue_.empty()) return std::nullopt;
-    return queue_.top().time;
+    // Never hand out an action later than the last line read, since the next
+    // line may still bring one as early as that line's time; and read no
+    // further than the caller needs.
+    while (!eof_ && lastLineTime_ <= horizon && (pending_.empty() || pending_.top().action.time > lastLineTime_))
+        readMore();
+    if (pending_.empty()) return std::nullopt;
+    return pending_.top().action.time;
 }
 
 ScriptAction ScriptSource::pop() {
-    ScriptAction a = queue_.top();
-    queue_.pop();
+    Pending p = pending_.top();
+    pending_.pop();
+    ScriptAction a = p.action;
+    // A held key's next key-down is made only now.
+    if (p.left > 1) {
+        --p.left;
+        p.action.time += p.every;
+        pending_.push(std::move(p));
+    }
     return a;
 }
 

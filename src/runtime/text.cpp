@@ -1,6 +1,7 @@
 #include "runtime/text.h"
 
 #include "runtime/errors.h"
+#include "runtime/printable.h"
 
 namespace kv {
 
@@ -33,8 +34,13 @@ TextEngine::Face& TextEngine::face(const Font& f) {
     if (it != faces_.end()) return it->second;
     std::string path = fontDir_ + (f.bold ? "LiberationSans-Bold.ttf" : "LiberationSans-Regular.ttf");
     std::string err;
-    int h = engine_.open(path, px, err);
-    if (h < 0) throw FatalError("Cannot open the font " + path + ": " + err);
+    int h = -1;
+    try {
+        h = engine_.open(path, px, err);
+    } catch (const std::exception& e) {
+        err = e.what();
+    }
+    if (h < 0) throw FatalError("Cannot open the font " + printable(path) + ": " + err);
     Face& fc = faces_[key];
     fc.handle = h;
     fc.lineHeight = engine_.lineHeight(h);

@@ -36,6 +36,72 @@ printf 'not a png' >"$work/app/Pictures/SidePanel.png"
 "$bin" --headless --warp 1 --app-dir "$work/app" >"$work/out" 2>&1; rc=$?
 [ "$rc" -ne 0 ] && grep -q "SidePanel.png" "$work/out" || fail "a damaged picture was not reported"
 
+# No raw control byte ever reaches the terminal (tab and newline aside).
+no_raw_bytes() { [ "$(LC_ALL=C tr -d '\t\n -~\200-\377' <"$1" | wc -c)" -eq 0 ]; }
+
+# Refused with status 2 and a message that says what is wrong.
+refused() {
+  local says="$1"; shift
+  ASAN_OPTIONS=detect_leaks=0 timeout 60 "$@" >"$work/out" 2>&1; rc=$?
+  [ "$rc" -eq 2 ] || fail "$* exited $rc, not 2: $(head -c 300 "$work/out")"
+  grep -qF -- "$says" "$work/out" || fail "$* does not say '$says': $(head -c 300 "$work/out")"
+  no_raw_bytes "$work/out" || fail "$* printed raw control bytes"
+}
+
+mkdir -p "$work/folder"
+refused "cannot read the script $work/folder: Is a directory" "$bin" --headless --warp 1 --script "$work/folder"
+refused "--dump-state $work/folder: Is a directory" "$bin" --headless --warp 1 --dump-state "$work/folder"
+[ ! -e "$work/folder.tmp" ] || fail "--dump-state left a temporary file"
+refused "--screenshot $work/folder: Is a directory" "$bin" --headless --warp 1 --screenshot "$work/folder"
+printf '3300 dump %s\n' "$work/folder" >"$work/dumpdir.txt"
+refused "Cannot write the state dump $work/folder: Is a directory" "$bin" --headless --warp 1 --script "$work/dumpdir.txt"
+refused "--dump-state $work/nowhere/d.json: The folder $work/nowhere does not exist" \
+  "$bin" --headless --warp 1 --dump-state "$work/nowhere/d.json"
+for flag in --record --play --timedemo; do
+  refused "$flag is not built yet" "$bin" --headless "$flag" "$work/demo.txt"
+done
+# A window's clock starts at 1000000: a minute from 0 would end it at once.
+refused "--until 60000 is not after the clock's start (1000000 in a window)" "$bin" --until 60000
+
+printf '3300 rnd nan\n' >"$work/nan.txt"
+refused "script line 1: 'rnd' takes a number in [0, 1), not 'nan'" "$bin" --headless --warp 1 --script "$work/nan.txt"
+# A file and standard input refuse the same script the same way.
+printf '3300 key 37\n3200 key 39\n' >"$work/back.txt"
+refused "script line 2: the time 3200 goes back" "$bin" --headless --warp 1 --script "$work/back.txt"
+refused "script line 2: the time 3200 goes back" sh -c '"$0" --headless --warp 1 --script - <"$1"' "$bin" "$work/back.txt"
+printf '3300 type a\000b\n3400 type \033[2J\033]0;owned\007\n' >"$work/ctl.txt"
+refused 'script line 1: a control byte (\x00) at column 12' "$bin" --headless --warp 1 --script "$work/ctl.txt"
+refused 'script line 1: a control byte (\x00)' sh -c '"$0" --headless --warp 1 --script - <"$1"' "$bin" "$work/ctl.txt"
+refused 'line is longer than 4096 bytes' "$bin" --headless --warp 1 --script /dev/zero
+
+# Pictures: a huge one is refused from its header, before any decoding, and a
+# named pipe in its place does not hang the game.
+python3 - "$work/app/Pictures/SidePanel.png" <<'PY'
+import struct, sys, zlib
+def chunk(kind, body): return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+# Only the first rows: the header alone must stop it.
+idat = zlib.compress((b"\0" * (1 + 16000 * 3)) * 4, 9)
+open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 16000, 16000, 8, 2, 0, 0, 0))
+                              + chunk(b"IDAT", idat) + chunk(b"IEND", b""))
+PY
+refused "Pictures/SidePanel.png is missing or damaged (the PNG header says 16000 x 16000 pixels" \
+  "$bin" --headless --warp 1 --app-dir "$work/app"
+rm "$work/app/Pictures/SidePanel.png" && mkfifo "$work/app/Pictures/SidePanel.png"
+refused "Pictures/SidePanel.png is missing or damaged (Is a named pipe, not a file)" \
+  "$bin" --headless --warp 1 --app-dir "$work/app"
+
+# No display: said at once, with the way out, and status 1.
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER ASAN_OPTIONS=detect_leaks=0 timeout 60 "$bin" --warp 1 \
+  >"$work/out" 2>&1; rc=$?
+[ "$rc" -eq 1 ] || fail "with no display the game exited $rc, not 1: $(head -c 300 "$work/out")"
+grep -q "No display was found" "$work/out" && grep -q -- "--headless" "$work/out" \
+  || fail "no display is not explained: $(head -c 300 "$work/out")"
+# An off-screen driver the player asked for is theirs to use.
+env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
+  timeout 60 "$bin" --clock-start 0 --until 500 >"$work/out" 2>&1 \
+  || fail "a chosen off-screen driver was refused: $(head -c 300 "$work/out")"
+echo "cli: bad files, flags and script lines are refused with their reasons"
+
 printf '3300 key 37\n3400 dump -\n' | "$bin" --headless --warp 1 --script - >"$work/out" 2>&1 || fail "interactive script run failed"
 python3 -c "import json,sys; d=json.loads(open(sys.argv[1]).readline()); assert d['time_ms']==3400 and d['form']['Form1']['controls']['Player']['left']==262" "$work/out" \
   || fail "interactive dump is wrong: $(head -c 300 "$work/out")"

@@ -2,6 +2,9 @@
 // headless through scripts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "frontend/in_game_options.h"
 #include "runtime/keys.h"
 #include "support/case_names.h"
@@ -97,6 +100,10 @@ struct MoveCase {
     const char* name;
     int from, key, to;
 };
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << (c.key == kv::vk::Left ? "left" : c.key == kv::vk::Right ? "right" : "key " + std::to_string(c.key))
+        << " from " << c.from;
+}
 class Moves : public testing::TestWithParam<MoveCase> {};
 TEST_P(Moves, KeysStepThirteenPixelsAndTheEdgesClamp) {
     PlanetInPlay run;
@@ -266,6 +273,48 @@ TEST(PlanetScreen, ABonusRollOfZeroRestartsTheWait) {
     EXPECT_EQ(box.vars()["BonusFlying"], 1);
     EXPECT_EQ(box.control("bonusbox")["top"], 112 + 138);
     EXPECT_EQ(box.control("bonusbox")["picture"], "bonuspic");
+}
+
+TEST(PlanetScreen, ABonusBoxsKindDoesNotFollowFromItsHeight) {
+    // Natural rolls only. The kind and then the height are each rolled right
+    // after a re-seed from the clock, in the same millisecond.
+    GameRun run(RunSetup{"", 1, kIntroEnds, {}});
+    auto& f = run.form1();
+    std::vector<std::pair<int, int>> launches;   // kind, top
+    for (std::uint64_t t = kIntroEnds; launches.size() < 400 && t < kIntroEnds + 20000; t += 10) {
+        // The bonus clock is run out, so every tick of the launcher rolls.
+        if (f.BonusFlying == 0 && f.BonusType == 0) f.BonusTicks = f.BonusDelay;
+        run.runUntil(t + 10);
+        if (f.BonusFlying == 1) {
+            launches.push_back({f.BonusType, f.bonusbox->top()});
+            // Gone at once: the next box may come.
+            f.BonusFlying = f.BonusType = 0;
+            f.bonusbox->setVisible(false);
+        }
+    }
+    ASSERT_EQ(launches.size(), 400u);
+    double n = double(launches.size()), sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+    for (auto [kind, top] : launches) {
+        sx += kind, sy += top, sxx += kind * kind, syy += top * top, sxy += double(kind) * top;
+    }
+    const double corr = (sxy / n - sx / n * sy / n) /
+                        std::sqrt((sxx / n - sx / n * sx / n) * (syy / n - sy / n * sy / n));
+    EXPECT_LT(std::fabs(corr), 0.2);
+    // Bad boxes fly at every height, not only in a band.
+    int lowestBad = 1000, highestBad = 0;
+    for (auto [kind, top] : launches)
+        if (kind >= 8 && kind <= 10) lowestBad = std::min(lowestBad, top), highestBad = std::max(highestBad, top);
+    EXPECT_LT(lowestBad, 180);
+    EXPECT_GT(highestBad, 320);
+}
+
+TEST(PlanetScreen, FortyThousandKeysAtOneMomentAreAllHandled) {
+    // Each key lets waiting events run from inside its move: without a bound on
+    // that nesting, the queue became the stack.
+    GameRun run(RunSetup{"3300 keys 37 40000 0\n", 1, 3302, {}});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.control("Player")["left"], 0);
+    EXPECT_EQ(run.rt().now(), 3302u);
 }
 
 TEST(PlanetScreen, AJoystickMoveAfterTheLastLifeWasLostEndsTheProgram) {

@@ -181,6 +181,7 @@ struct RodCase {
     int falling, kind;
     bool sound;
 };
+void PrintTo(const RodCase& c, std::ostream* os) { *os << "planet " << c.planet << " roll " << c.roll; }
 class RodOdds : public testing::TestWithParam<RodCase> {};
 TEST_P(RodOdds, TheRollDecidesNoRodAGoodRodOrABadOne) {
     const RodCase& c = GetParam();
@@ -299,6 +300,7 @@ struct GaugeCase {
     int column;
     kv::Color colour;
 };
+void PrintTo(const GaugeCase& c, std::ostream* os) { *os << "column " << c.column; }
 class GaugeColours : public testing::TestWithParam<GaugeCase> {};
 TEST_P(GaugeColours, TheBarRunsGreenYellowRed) {
     PlanetInPlay run;
@@ -367,6 +369,7 @@ struct BonusCase {
     std::string name;
     kv::Color colour;
 };
+void PrintTo(const BonusCase& c, std::ostream* os) { *os << c.name; }
 class BonusNames : public testing::TestWithParam<BonusCase> {};
 TEST_P(BonusNames, ACaughtPickUpShowsItsNameInItsColour) {
     PlanetInPlay run;
@@ -397,6 +400,9 @@ struct EffectCase {
     int radiation, speed, bullets;            // before
     int radiationAfter, speedAfter, bulletsAfter, livesAfter, scoreAfter;
 };
+void PrintTo(const EffectCase& c, std::ostream* os) {
+    *os << "kind " << c.kind << " at radiation " << c.radiation << " speed " << c.speed << " bullets " << c.bullets;
+}
 class BonusEffects : public testing::TestWithParam<EffectCase> {};
 TEST_P(BonusEffects, EachKindDoesWhatItsNameSays) {
     const EffectCase& c = GetParam();

@@ -1,39 +1,57 @@
-// Key mapping to virtual-key codes, and the script format.
+// Key mapping to virtual-key codes, and the script format and its refusals.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "platform/keymap.h"
 #include "platform/sdl_display.h"
+#include "runtime/keys.h"
 #include "runtime/script.h"
 #include "support/case_names.h"
+
+#include <cctype>
+#include <sstream>
 
 using namespace kv;
 
 struct KeyCase {
     int sym, scancode, vk;
 };
+// The key's own name, letters and digits only ("Left Ctrl" is LeftCtrl,
+// "Keypad *" KeypadStar).
+std::string keyName(const KeyCase& k) {
+    std::string out;
+    for (char c : std::string(SDL_GetScancodeName(static_cast<SDL_Scancode>(k.scancode)))) {
+        if (std::isalnum(static_cast<unsigned char>(c))) out += c;
+        else if (c == '*') out += "Star";
+        else if (c == '/') out += "Slash";
+        else if (c == '-') out += "Minus";
+    }
+    return out;
+}
+void PrintTo(const KeyCase& k, std::ostream* os) { *os << keyName(k) << " -> " << k.vk; }
+
 class KeyMap : public testing::TestWithParam<KeyCase> {};
 TEST_P(KeyMap, GivesTheDesktopCode) {
     EXPECT_EQ(platform::virtualKeyFor(GetParam().sym, GetParam().scancode), GetParam().vk);
 }
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyMap,
-    testing::Values(KeyCase{SDLK_LCTRL, SDL_SCANCODE_LCTRL, 17}, KeyCase{SDLK_RCTRL, SDL_SCANCODE_RCTRL, 17},
-                    KeyCase{SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 27}, KeyCase{SDLK_LEFT, SDL_SCANCODE_LEFT, 37},
-                    KeyCase{SDLK_RIGHT, SDL_SCANCODE_RIGHT, 39}, KeyCase{SDLK_UP, SDL_SCANCODE_UP, 38},
-                    KeyCase{SDLK_a, SDL_SCANCODE_A, 65}, KeyCase{SDLK_l, SDL_SCANCODE_L, 76},
-                    KeyCase{SDLK_z, SDL_SCANCODE_Z, 90}, KeyCase{SDLK_0, SDL_SCANCODE_0, 48},
-                    KeyCase{SDLK_9, SDL_SCANCODE_9, 57}, KeyCase{SDLK_F1, SDL_SCANCODE_F1, 112},
-                    KeyCase{SDLK_F12, SDL_SCANCODE_F12, 123}, KeyCase{SDLK_KP_0, SDL_SCANCODE_KP_0, 96},
-                    KeyCase{SDLK_KP_9, SDL_SCANCODE_KP_9, 105}, KeyCase{SDLK_KP_MULTIPLY, SDL_SCANCODE_KP_MULTIPLY, 106},
-                    KeyCase{SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, 111}, KeyCase{SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
-                    KeyCase{SDLK_RETURN, SDL_SCANCODE_RETURN, 13}, KeyCase{SDLK_SPACE, SDL_SCANCODE_SPACE, 32},
-                    KeyCase{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8}, KeyCase{SDLK_TAB, SDL_SCANCODE_TAB, 9},
-                    KeyCase{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 16}, KeyCase{SDLK_DELETE, SDL_SCANCODE_DELETE, 46},
-                    KeyCase{SDLK_MINUS, SDL_SCANCODE_MINUS, 189}, KeyCase{SDLK_F13, SDL_SCANCODE_F13, 0}),
-    [](const testing::TestParamInfo<KeyCase>& info) {
-        return kvtest::identifier(SDL_GetKeyName(info.param.sym)) + "_" + std::to_string(info.param.vk);
-    });
+    testing::Values(KeyCase{SDLK_LCTRL, SDL_SCANCODE_LCTRL, vk::Control}, KeyCase{SDLK_RCTRL, SDL_SCANCODE_RCTRL, vk::Control},
+                    KeyCase{SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, vk::Escape}, KeyCase{SDLK_LEFT, SDL_SCANCODE_LEFT, vk::Left},
+                    KeyCase{SDLK_RIGHT, SDL_SCANCODE_RIGHT, vk::Right}, KeyCase{SDLK_UP, SDL_SCANCODE_UP, vk::Up},
+                    KeyCase{SDLK_a, SDL_SCANCODE_A, vk::letter('A')}, KeyCase{SDLK_l, SDL_SCANCODE_L, vk::letter('L')},
+                    KeyCase{SDLK_z, SDL_SCANCODE_Z, vk::letter('Z')}, KeyCase{SDLK_0, SDL_SCANCODE_0, '0'},
+                    KeyCase{SDLK_9, SDL_SCANCODE_9, '9'}, KeyCase{SDLK_F1, SDL_SCANCODE_F1, vk::F1},
+                    KeyCase{SDLK_F12, SDL_SCANCODE_F12, vk::F1 + 11}, KeyCase{SDLK_KP_0, SDL_SCANCODE_KP_0, vk::Numpad0},
+                    KeyCase{SDLK_KP_9, SDL_SCANCODE_KP_9, vk::Numpad0 + 9},
+                    KeyCase{SDLK_KP_MULTIPLY, SDL_SCANCODE_KP_MULTIPLY, vk::Multiply},
+                    KeyCase{SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, vk::Divide},
+                    KeyCase{SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, vk::Return},
+                    KeyCase{SDLK_RETURN, SDL_SCANCODE_RETURN, vk::Return}, KeyCase{SDLK_SPACE, SDL_SCANCODE_SPACE, vk::Space},
+                    KeyCase{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, vk::Back}, KeyCase{SDLK_TAB, SDL_SCANCODE_TAB, vk::Tab},
+                    KeyCase{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, vk::Shift}, KeyCase{SDLK_DELETE, SDL_SCANCODE_DELETE, vk::Delete},
+                    KeyCase{SDLK_MINUS, SDL_SCANCODE_MINUS, vk::Minus}, KeyCase{SDLK_F13, SDL_SCANCODE_F13, 0}),
+    [](const auto& info) { return keyName(info.param); });
 
 TEST(Script, ParsesEveryAction) {
     auto s = ScriptSource::fromText(
@@ -65,7 +83,7 @@ TEST(Script, ParsesEveryAction) {
 }
 
 TEST(Script, HeldKeysExpandAndSameTimeActionsKeepFileOrder) {
-    auto s = ScriptSource::fromText("100 keys 39 3 30\n160 key 17\n130 key 37\n");
+    auto s = ScriptSource::fromText("100 keys 39 3 30\n130 key 37\n160 key 17\n");
     std::vector<std::pair<std::uint64_t, int>> got;
     while (s->peekTime()) {
         auto a = s->pop();
@@ -74,20 +92,99 @@ TEST(Script, HeldKeysExpandAndSameTimeActionsKeepFileOrder) {
     EXPECT_EQ(got, (std::vector<std::pair<std::uint64_t, int>>{{100, 39}, {130, 39}, {130, 37}, {160, 39}, {160, 17}}));
 }
 
-class BadScript : public testing::TestWithParam<std::pair<const char*, int>> {};
-TEST_P(BadScript, IsReportedWithItsLineNumber) {
-    try {
-        ScriptSource::fromText(GetParam().first);
-        FAIL() << "accepted";
-    } catch (const ScriptError& e) {
-        EXPECT_EQ(e.line(), GetParam().second);
+TEST(Script, HeldKeysAreMadeOneAtATimeAsTheyFallDue) {
+    std::string text;
+    for (int i = 0; i < 20; ++i) text += "1000 keys 39 100000 1\n";
+    auto s = ScriptSource::fromText(text);
+    std::uint64_t popped = 0;
+    while (s->peekTime() && popped < 50000) {
+        s->pop();
+        ++popped;
+        ASSERT_LE(s->waiting(), 20u);
     }
+    EXPECT_EQ(*s->peekTime(), 1000u + 50000u / 20u);
 }
-INSTANTIATE_TEST_SUITE_P(Lines, BadScript,
-                         testing::Values(std::make_pair("abc key 37\n", 1), std::make_pair("10 key\n", 1),
-                                         std::make_pair("# ok\n10 jump 3\n", 2), std::make_pair("10 key 37 38\n", 1),
-                                         std::make_pair("10 rnd 1.5\n", 1), std::make_pair("\n\n10 click x 3\n", 3),
-                                         std::make_pair("10 key 999\n", 1), std::make_pair("-5 quit\n", 1)));
+
+// A bad line, and what its message must say besides its number.
+struct BadLine {
+    const char* name;
+    std::string script;
+    int line;
+    const char* says;
+};
+void PrintTo(const BadLine& c, std::ostream* os) { *os << c.name; }
+
+class BadScriptLine : public testing::TestWithParam<BadLine> {
+protected:
+    // The message for the script read from a file (checked whole at start) and
+    // from standard input (read as it comes): they must agree.
+    std::pair<std::string, std::string> messages() {
+        std::string fromFile, fromStdin;
+        try {
+            ScriptSource::fromText(GetParam().script);
+        } catch (const ScriptError& e) {
+            EXPECT_EQ(e.line(), GetParam().line);
+            fromFile = e.what();
+        }
+        std::istringstream in(GetParam().script);
+        try {
+            auto s = ScriptSource::fromStream(in);
+            while (s->peekTime()) s->pop();
+        } catch (const ScriptError& e) {
+            EXPECT_EQ(e.line(), GetParam().line);
+            fromStdin = e.what();
+        }
+        return {fromFile, fromStdin};
+    }
+};
+
+TEST_P(BadScriptLine, IsRefusedWithItsNumberAndThePrintableLine) {
+    auto [file, stdinMessage] = messages();
+    ASSERT_FALSE(file.empty()) << "accepted";
+    EXPECT_EQ(file, stdinMessage);
+    EXPECT_EQ(file.rfind("script line " + std::to_string(GetParam().line) + ": ", 0), 0u) << file;
+    EXPECT_NE(file.find(GetParam().says), std::string::npos) << file;
+    for (unsigned char c : file) EXPECT_TRUE(c >= 0x20 && c != 0x7F) << "a raw control byte in: " << file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BadScriptLine,
+    testing::Values(
+        BadLine{"TimeNotANumber", "abc key 37\n", 1, "whole number of milliseconds, not 'abc'"},
+        BadLine{"NegativeTime", "-5 quit\n", 1, "not '-5'"},
+        BadLine{"TimeBeyondAnyRun", "9999999999999999999 quit\n", 1, "whole number"},
+        BadLine{"NoAction", "10\n", 1, "an action is missing"},
+        BadLine{"UnknownAction", "# ok\n10 jump 3\n", 2, "unknown action 'jump' in \"10 jump 3\""},
+        BadLine{"KeyWithoutCode", "10 key\n", 1, "takes 1 argument(s), got 0"},
+        BadLine{"KeyWithTwoCodes", "10 key 37 38\n", 1, "got 2"},
+        BadLine{"KeyCodeOutOfRange", "10 key 999\n", 1, "bad number '999'"},
+        BadLine{"ClickNotANumber", "\n\n10 click x 3\n", 3, "bad number 'x'"},
+        BadLine{"TooManyHeldKeys", "10 keys 39 100001 30\n", 1, "bad number '100001'"},
+        BadLine{"RndOne", "10 rnd 1.0\n", 1, "'rnd' takes a number in [0, 1), not '1.0'"},
+        BadLine{"RndAboveOne", "10 rnd 1.5\n", 1, "not '1.5'"},
+        BadLine{"RndNegative", "10 rnd -0.25\n", 1, "not '-0.25'"},
+        BadLine{"RndNaN", "10 rnd nan\n", 1, "not 'nan'"},
+        BadLine{"RndMinusNaN", "10 rnd -nan\n", 1, "not '-nan'"},
+        BadLine{"RndInfinity", "10 rnd inf\n", 1, "not 'inf'"},
+        BadLine{"RndHex", "10 rnd 0x1p-1\n", 1, "not '0x1p-1'"},
+        BadLine{"RndOverflow", "10 rnd 1e999\n", 1, "not '1e999'"},
+        BadLine{"TimeGoesBack", "100 key 37\n# later\n50 key 39\n", 3, "the time 50 goes back before the line before it (100)"},
+        BadLine{"TimeGoesBackAfterHeldKeys", "100 keys 39 5 30\n120 key 17\n110 key 37\n", 3, "goes back"},
+        BadLine{"NulInALine", std::string("10 type Grub\0Toad\n", 18), 1, "control byte (\\x00) at column 13"},
+        BadLine{"EscapeInALine", "10 key 37\n20 type \x1b[2J\n", 2, "(\\x1b) at column 9 in \"20 type \\x1b[2J\""},
+        BadLine{"DeleteInALine", "10 press OK\x7f\n", 1, "(\\x7f)"},
+        BadLine{"CarriageReturnInside", "10 press O\rK\n", 1, "(\\x0d)"},
+        BadLine{"BrokenUtf8", "10 jump \xff\xfe\n", 1, "unknown action 'jump' in \"10 jump \\xff\\xfe\""},
+        BadLine{"LineTooLong", "10 type " + std::string(5000, 'a') + "\n", 1, "longer than 4096 bytes"},
+        BadLine{"NoLineBreakAtAll", std::string(100000, '\0'), 1, "longer than 4096 bytes"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Script, WindowsLineEndsAndALastLineWithoutABreakAreFine) {
+    auto s = ScriptSource::fromText("10 key 37\r\n20 quit");
+    std::vector<ScriptAction::Kind> kinds;
+    while (s->peekTime()) kinds.push_back(s->pop().kind);
+    EXPECT_EQ(kinds, (std::vector<ScriptAction::Kind>{ScriptAction::Kind::Key, ScriptAction::Kind::Quit}));
+}
 
 TEST(Script, StandardInputIsReadOneLineAhead) {
     std::istringstream in("10 key 37\n20 keys 39 2 100\n50 key 17\n");
@@ -100,10 +197,25 @@ TEST(Script, StandardInputIsReadOneLineAhead) {
     EXPECT_EQ(times, (std::vector<std::uint64_t>{10, 20, 50, 120}));
 }
 
+TEST(Script, StandardInputIsReadNoFurtherThanTheClockNeeds) {
+    std::istringstream in("10 key 37\n500 key 39\n900 bad line\n");
+    auto s = ScriptSource::fromStream(in);
+    EXPECT_EQ(s->peekTime(100), 10u);
+    s->pop();
+    // The bad line lies beyond the horizon, so it is not read yet.
+    EXPECT_EQ(s->peekTime(400), 500u);
+    s->pop();
+    EXPECT_THROW(s->peekTime(), ScriptError);
+}
+
 struct ProbeCase {
     int bpp, r, g, b;
     int expectedRed;
 };
+std::string probeName(const ProbeCase& c) {
+    return std::to_string(c.bpp) + "Bits" + (c.bpp > 8 ? "_" + std::to_string(c.r) + std::to_string(c.g) + std::to_string(c.b) : "");
+}
+void PrintTo(const ProbeCase& c, std::ostream* os) { *os << probeName(c); }
 class ColourProbe : public testing::TestWithParam<ProbeCase> {};
 TEST_P(ColourProbe, OnlyAPaletteDisplayReadsTheProbesRedBackAsPureRed) {
     const ProbeCase& c = GetParam();
@@ -116,8 +228,4 @@ INSTANTIATE_TEST_SUITE_P(Depths, ColourProbe,
                                          ProbeCase{15, 5, 5, 5, 248}, ProbeCase{16, 5, 6, 5, 248},
                                          ProbeCase{24, 8, 8, 8, 250}, ProbeCase{32, 8, 8, 8, 250},
                                          ProbeCase{32, 10, 10, 10, 250}),
-                         [](const testing::TestParamInfo<ProbeCase>& info) {
-                             const ProbeCase& c = info.param;
-                             return std::to_string(c.bpp) + "Bit_" + std::to_string(c.r) + std::to_string(c.g) +
-                                    std::to_string(c.b);
-                         });
+                         [](const auto& info) { return probeName(info.param); });

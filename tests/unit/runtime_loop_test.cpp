@@ -2,6 +2,8 @@
 // loops, boxes freezing timers, busy-waits queueing input, the end of a run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "support/fakes.h"
@@ -167,6 +169,44 @@ TEST(EventLoop, DoEventsLetsWaitingInputRunInsideAHandler) {
     m.run();
     // The script action at 10 runs before the timer due at 10.
     EXPECT_EQ(log.lines, (Lines{"F.key17@10", "before@10", "after@10"}));
+}
+
+// A form that moves like the planet screen: every key lets waiting events run
+// once per bullet slot, so queued keys run inside each other.
+struct NestingForm : Form {
+    NestingForm(Runtime& rt) : Form(rt, "F", 100, 100) {}
+    int keys = 0, depth = 0, deepest = 0, deepestDispatch = 0;
+    std::vector<std::uint64_t> keyTimes;
+    void keyDown(int) override {
+        ++keys;
+        keyTimes.push_back(rt().now());
+        deepest = std::max(deepest, ++depth);
+        deepestDispatch = std::max(deepestDispatch, rt().dispatchDepth());
+        for (int slot = 1; slot <= 5; ++slot) rt().doEvents();
+        --depth;
+    }
+};
+
+TEST(EventLoop, KeysQueuedForOneMomentDoNotNestWithoutBound) {
+    FakeMachine m;
+    m.rt->setScript(ScriptSource::fromText("10 keys 65 100000 0\n"));
+    auto& f = m.rt->load<NestingForm>();
+    m.rt->show(f);
+    m.run();
+    EXPECT_EQ(f.keys, 100000);
+    EXPECT_LE(f.deepestDispatch, Runtime::kMaxNestedDispatch);
+    EXPECT_LE(f.deepest, Runtime::kMaxNestedDispatch);
+}
+
+TEST(EventLoop, AHeldKeyRepeatingInPlayRunsEachKeyAtItsTimeOnTheOuterLoop) {
+    FakeMachine m;
+    m.rt->setScript(ScriptSource::fromText("10 keys 65 50 30\n"));
+    auto& f = m.rt->load<NestingForm>();
+    m.rt->show(f);
+    m.run();
+    ASSERT_EQ(f.keyTimes.size(), 50u);
+    for (std::size_t i = 0; i < f.keyTimes.size(); ++i) EXPECT_EQ(f.keyTimes[i], 10 + 30 * i);
+    EXPECT_EQ(f.deepest, 1);
 }
 
 TEST(EventLoop, UntilLetsABlockingEffectFinishAndCarriesOutEarlierActions) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "media/sound.h"
@@ -125,15 +126,22 @@ TEST_F(SoundService, TheMixerGetsACanonicalImageOfTheSample) {
 
 struct Failure {
     const char* name;
-    std::optional<std::vector<std::uint8_t>> bytes;   // none: the file is missing
+    std::optional<std::vector<std::uint8_t>> bytes;   // none: see `stands`
     const char* says;
+    enum class Stands { Nothing, Folder, NamedPipe } stands = Stands::Nothing;   // where there are no bytes
 };
+void PrintTo(const Failure& f, std::ostream* os) { *os << f.name; }
 
 class SoundServiceFailure : public SoundService, public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(SoundServiceFailure, ShowsBothBoxesLeavesTheChannelEmptyAndPlayGoesOn) {
     const std::string bad = GetParam().bytes ? sample("bad.wav", *GetParam().bytes)
                                              : game.state.AppDir + "Samples\\bad.wav";
+    if (GetParam().stands == Failure::Stands::Folder) fs::create_directory(dir / "Samples" / "bad.wav");
+    // A pipe nobody writes to: opening it would hang the game.
+    if (GetParam().stands == Failure::Stands::NamedPipe) {
+        ASSERT_EQ(::mkfifo((dir / "Samples" / "bad.wav").c_str(), 0600), 0);
+    }
     Play_Sound(game, bad, false, true, 4);
     const auto& msgs = m.rt->messages();
     ASSERT_EQ(msgs.size(), 2u);
@@ -153,7 +161,10 @@ TEST_P(SoundServiceFailure, ShowsBothBoxesLeavesTheChannelEmptyAndPlayGoesOn) {
 INSTANTIATE_TEST_SUITE_P(
     Files, SoundServiceFailure,
     ::testing::Values(
-        Failure{"Missing", std::nullopt, "not found"},
+        Failure{"Missing", std::nullopt, "\rFile not found."},
+        // What the system says, not "File not found.".
+        Failure{"AFolder", std::nullopt, "\rIs a directory.", Failure::Stands::Folder},
+        Failure{"ANamedPipe", std::nullopt, "\rIs a named pipe, not a file.", Failure::Stands::NamedPipe},
         Failure{"Empty", std::vector<std::uint8_t>{}, "empty"},
         Failure{"Garbage", std::vector<std::uint8_t>(300, 0xA5), "\"fmt\""},
         Failure{"Truncated",
@@ -166,7 +177,10 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"DataPastTheEnd", kvtest::WavBuilder().riff().fmt().data(5000, 100).bytes, "only 100 follow"},
         Failure{"NoData", kvtest::WavBuilder().riff().fmt().bytes, "\"data\""},
         Failure{"ZeroChannels", kvtest::WavBuilder().riff().fmt(0).data(8, 8).bytes, "channel count"},
-        Failure{"NoSound", kvtest::WavBuilder().riff().fmt().data(0, 0).bytes, "no sound"}),
+        Failure{"NoSound", kvtest::WavBuilder().riff().fmt().data(0, 0).bytes, "no sound"},
+        // 100 bytes a second: converted to the mixer's rate, a gigabyte.
+        Failure{"HoursLong", kvtest::WavBuilder().riff().fmt(1, 100, 8).data(600000, 600000).bytes,
+                "\rThe sample lasts 6000 seconds; a sound effect may last at most 60."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SoundService, ADeviceThatRefusesTheSampleGivesBothBoxes) {

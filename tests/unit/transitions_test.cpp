@@ -31,6 +31,7 @@ struct WipeCase {
     std::uint64_t duration;
     int pause;
 };
+void PrintTo(const WipeCase& c, std::ostream* os) { *os << "way " << c.how << " over " << c.width << "x" << c.height; }
 class Wipes : public testing::TestWithParam<WipeCase> {};
 TEST_P(Wipes, CopyEveryStripAtTheirRate) {
     const WipeCase& c = GetParam();

@@ -75,6 +75,7 @@ struct BadImage {
     std::vector<std::uint8_t> bytes;
     const char* says;   // words the message must contain
 };
+void PrintTo(const BadImage& c, std::ostream* os) { *os << c.name; }
 
 class WavReaderRefuses : public ::testing::TestWithParam<BadImage> {};
 
@@ -118,6 +119,7 @@ struct FormatCase {
     WaveFormat f;
     bool playable;
 };
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
 
 class PlayableFormat : public ::testing::TestWithParam<FormatCase> {};
 

@@ -1,0 +1,44 @@
+// Command lines that parse but cannot run are refused before anything starts.
+#include <gtest/gtest.h>
+
+#include "app/options.h"
+
+using namespace kv;
+
+namespace {
+struct Refused {
+    const char* name;
+    std::vector<std::string> args;
+    const char* says;   // empty: accepted
+};
+void PrintTo(const Refused& c, std::ostream* os) { *os << c.name; }
+}  // namespace
+
+class CommandLine : public ::testing::TestWithParam<Refused> {};
+TEST_P(CommandLine, IsRefusedWithAReasonOrRuns) {
+    std::string why;
+    try {
+        app::checkOptions(app::parseOptions(GetParam().args));
+    } catch (const std::invalid_argument& e) {
+        why = e.what();
+    }
+    if (std::string(GetParam().says).empty()) EXPECT_EQ(why, "");
+    else EXPECT_NE(why.find(GetParam().says), std::string::npos) << why;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Flags, CommandLine,
+    ::testing::Values(
+        Refused{"Record", {"--record", "demo.txt"}, "--record is not built yet"},
+        Refused{"Play", {"--headless", "--play", "demo.txt"}, "--play is not built yet"},
+        Refused{"Timedemo", {"--timedemo", "demo.txt"}, "--timedemo is not built yet"},
+        Refused{"EmptyScriptName", {"--script", ""}, "--script needs a value"},
+        // A window's clock starts far above a minute.
+        Refused{"UntilAMinuteInAWindow", {"--until", "60000"}, "--until 60000 is not after the clock's start (1000000 in a window)"},
+        Refused{"UntilAtTheWindowsStart", {"--until", "1000000"}, "not after the clock's start"},
+        Refused{"UntilAfterTheWindowsStart", {"--until", "1060000"}, ""},
+        Refused{"UntilAMinuteFromAWindowStartedAtZero", {"--clock-start", "0", "--until", "60000"}, ""},
+        Refused{"UntilZeroHeadless", {"--headless", "--until", "0"}, "not after the clock's start (0, headless)"},
+        Refused{"UntilAMinuteHeadless", {"--headless", "--until", "60000"}, ""},
+        Refused{"UntilBeforeAGivenStart", {"--headless", "--clock-start", "5000", "--until", "4000"}, "(5000)"},
+        Refused{"TimeBeyondAnyRun", {"--until", "1000000000000000000"}, "needs a whole number"}),
+    [](const auto& info) { return std::string(info.param.name); });
