@@ -35,7 +35,6 @@ public:
                 joysticks_ = std::make_unique<NoJoysticks>();
             } else {
                 display_ = std::make_unique<SdlDisplay>(o.scale, o.fullscreen);
-                SDL_InitSubSystem(SDL_INIT_JOYSTICK);
                 joysticks_ = std::make_unique<SdlJoysticks>();
             }
         } catch (...) {

@@ -7,6 +7,7 @@
 
 #include "platform/keymap.h"
 #include "platform/platform.h"
+#include "runtime/keys.h"
 
 namespace kv::platform {
 
@@ -103,6 +104,11 @@ void SdlDisplay::poll(std::vector<InputEvent>& out) {
                 if (vk) out.push_back(InputEvent{InputEvent::Kind::KeyDown, vk, 0, 0, {}});
                 break;
             }
+            // A game pad's Start pauses, as Esc does.
+            case SDL_CONTROLLERBUTTONDOWN:
+                if (e.cbutton.button == SDL_CONTROLLER_BUTTON_START)
+                    out.push_back(InputEvent{InputEvent::Kind::KeyDown, vk::Escape, 0, 0, {}});
+                break;
             case SDL_TEXTINPUT: out.push_back(InputEvent{InputEvent::Kind::Text, 0, 0, 0, e.text.text}); break;
             case SDL_MOUSEBUTTONDOWN:
                 if (e.button.button == SDL_BUTTON_LEFT)
