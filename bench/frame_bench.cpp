@@ -1,24 +1,140 @@
-// Frame composition and logic ticks of the planet screen in play.
+// Frame composition, measured against the cheapest thing a frame can cost: one
+// plain copy of it. Every composition benchmark reports "copies", its time as a
+// multiple of a bare 800 x 600 copy timed in the same run on the same machine,
+// so that the figure travels between machines. Also: logic ticks of a planet in
+// play.
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "support/harness.h"
 
 namespace {
 
-// A planet in play: the intro dismissed, ships out, a rod falling, a bullet up.
-kvtest::GameRun& planetInPlay() {
-    static kvtest::GameRun run(kvtest::RunSetup{"3300 key 37\n3400 key 17\n9000 key 39\n", 1, {}, {}, {}});
-    return run;
+using Clock = std::chrono::steady_clock;
+
+// The median time of one plain copy of a frame, in seconds.
+double frameCopySeconds() {
+    static const double seconds = [] {
+        std::vector<std::uint32_t> from(800 * 600, 0xFF102030u), to(800 * 600);
+        std::vector<double> runs;
+        for (int i = 0; i < 301; ++i) {
+            auto t0 = Clock::now();
+            std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t));
+            benchmark::DoNotOptimize(to.data());
+            benchmark::ClobberMemory();
+            runs.push_back(std::chrono::duration<double>(Clock::now() - t0).count());
+            from[std::size_t(i)] ^= 1;   // not the same bytes every time
+        }
+        std::nth_element(runs.begin(), runs.begin() + 150, runs.end());
+        return runs[150];
+    }();
+    return seconds;
 }
 
-void BM_ComposePlanetFrame(benchmark::State& state) {
-    auto& run = planetInPlay();
+void BM_FrameCopy(benchmark::State& state) {
+    std::vector<std::uint32_t> from(800 * 600, 0xFF102030u), to(800 * 600);
     for (auto _ : state) {
-        kv::Surface frame = run.rt().composeFrame();
-        benchmark::DoNotOptimize(frame.data());
+        std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t));
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
     }
+    state.counters["copies"] = 1;
+}
+BENCHMARK(BM_FrameCopy)->Unit(benchmark::kMicrosecond);
+
+// Composes the run's frame over and over; reports the time as frame copies.
+void composeAsCopies(benchmark::State& state, kvtest::GameRun& run) {
+    const double copy = frameCopySeconds();
+    auto t0 = Clock::now();
+    for (auto _ : state) {
+        const kv::Surface& frame = run.rt().composeFrame();
+        benchmark::DoNotOptimize(frame.data());
+        benchmark::ClobberMemory();
+    }
+    double each = std::chrono::duration<double>(Clock::now() - t0).count() / double(state.iterations());
+    state.counters["copies"] = each / copy;
+}
+
+// A player's sweeps from the first key on: a held arrow key, left and right in
+// turn, and the fire key every 150 ms.
+std::string sweeps(std::uint64_t from, std::uint64_t to) {
+    std::string s = std::to_string(from - 100) + " key 37\n";
+    bool right = true;
+    for (std::uint64_t t = from; t < to; t += 1200, right = !right) {
+        s += std::to_string(t) + " keys " + (right ? "39" : "37") + " 30 40\n";
+        s += std::to_string(t + 20) + " keys 17 8 150\n";
+    }
+    return s;
+}
+
+// How much the playfield has to draw over its picture: the area of the
+// visible sprites in it.
+long busyness(kv::Runtime& rt) {
+    kv::Form* f = rt.topForm();
+    kv::Control* field = f ? f->find("scapebox") : nullptr;
+    if (!field) return 0;
+    long area = 0;
+    for (kv::Control* c : f->childrenOf(field))
+        if (c->visible()) area += long(c->width()) * c->height();
+    return area;
+}
+
+// The moment of a scripted game when the playfield is busiest, found by
+// playing it once in steps of 50 ms (the game is the same every time).
+std::uint64_t busiestMoment(const kvtest::RunSetup& setup, std::uint64_t from, std::uint64_t to) {
+    kvtest::GameRun scan(setup);
+    std::uint64_t best = from;
+    long most = -1;
+    for (std::uint64_t t = from; t <= to; t += 50) {
+        scan.runUntil(t);
+        long b = busyness(scan.rt());
+        if (b > most) most = b, best = t;
+    }
+    return best;
+}
+
+kvtest::GameRun& busiest(kvtest::RunSetup setup) {
+    std::uint64_t at = busiestMoment(setup, 3400, 40000);
+    setup.until = at;
+    static std::vector<std::unique_ptr<kvtest::GameRun>> kept;   // one per benchmark, for the whole run
+    kept.push_back(std::make_unique<kvtest::GameRun>(setup));
+    return *kept.back();
+}
+
+// A planet in play: the intro dismissed, ships out, a rod falling, a bullet up.
+void BM_ComposePlanetFrame(benchmark::State& state) {
+    static kvtest::GameRun run(kvtest::RunSetup{"3300 key 37\n3400 key 17\n9000 key 39\n", 1, {}, {}, {}});
+    composeAsCopies(state, run);
 }
 BENCHMARK(BM_ComposePlanetFrame)->Unit(benchmark::kMicrosecond);
+
+// Planet 9 at the moment of its scripted game with the most sprites out.
+void BM_ComposePlanet9Busiest(benchmark::State& state) {
+    static kvtest::GameRun& run = busiest(kvtest::RunSetup{sweeps(3400, 40000), 9, {}, {}, {}});
+    composeAsCopies(state, run);
+}
+BENCHMARK(BM_ComposePlanet9Busiest)->Unit(benchmark::kMicrosecond);
+
+// The bonus stage (as --warp bonus opens it) at its busiest moment.
+void BM_ComposeBonusStage(benchmark::State& state) {
+    kvtest::RunSetup setup{sweeps(3400, 40000), {}, {}, {}, {}};
+    setup.warpBonus = true;
+    static kvtest::GameRun& run = busiest(setup);
+    composeAsCopies(state, run);
+}
+BENCHMARK(BM_ComposeBonusStage)->Unit(benchmark::kMicrosecond);
+
+// The mother-ship fight (--warp 10) at its busiest moment.
+void BM_ComposeMotherShip(benchmark::State& state) {
+    static kvtest::GameRun& run = busiest(kvtest::RunSetup{sweeps(3400, 40000), 10, {}, {}, {}});
+    composeAsCopies(state, run);
+}
+BENCHMARK(BM_ComposeMotherShip)->Unit(benchmark::kMicrosecond);
 
 // One virtual second of a planet in play: every timer tick of the planet
 // screen, ships picked and moving, rods falling and landing.

@@ -5,20 +5,22 @@
 namespace kv::level {
 
 void Form1::explosions_Timer() {
-    Surface& field = scapebox->canvas();
+    // The playfield is taken only when a frame is drawn: taking it counts as
+    // drawing, and a still screen is not presented again.
+    auto field = [this]() -> Surface& { return scapebox->canvas(); };
     // Drop ships.
     for (int i = 1; i <= 7; ++i) {
         DropShipRec& rec = Ships[i];
         if (rec.Exploding != 1) continue;
         std::int16_t& frame = ShipExplodeFrame[i];
-        if (frame >= 1 && frame <= 7) field.blit(*ShipExplode[frame]->picture().image, rec.ExplodeX, rec.ExplodeY);
+        if (frame >= 1 && frame <= 7) field().blit(*ShipExplode[frame]->picture().image, rec.ExplodeX, rec.ExplodeY);
         ++frame;
         if (frame == 8) rec.Exploding = 0;
     }
     // The player.
     if (PlayerExploding == 1) {
         if (PlayerExplodeFrame >= 1 && PlayerExplodeFrame <= 7)
-            field.blit(*ShipExplode[PlayerExplodeFrame]->picture().image, PlayerExplodeX, PlayerExplodeY);
+            field().blit(*ShipExplode[PlayerExplodeFrame]->picture().image, PlayerExplodeX, PlayerExplodeY);
         ++PlayerExplodeFrame;
         if (PlayerExplodeFrame == 8) {
             PlayerExploding = 0;

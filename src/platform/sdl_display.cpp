@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -30,6 +31,46 @@ std::string whyNoDisplay(const std::string& sdlError) {
     return why;
 }
 
+// No graphics device at all: GL could only be drawn by the processor, and
+// finding that out costs a fifth of a second at start-up.
+bool noGraphicsDevice() {
+#ifdef __linux__
+    std::error_code ec;
+    if (std::filesystem::exists("/dev/dri", ec)) return false;
+    for (const auto& e : std::filesystem::directory_iterator("/dev", ec))
+        if (e.path().filename().string().rfind("nvidia", 0) == 0) return false;
+    return !ec;
+#else
+    return false;
+#endif
+}
+
+// A GL renderer drawn by the processor (Mesa's llvmpipe, say, on a machine
+// without a graphics card or under Xvfb) texture-maps every frame in software
+// and has no refresh to wait for: SDL's own software renderer shows the same
+// frame for a fraction of the work.
+bool drawsGlInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name || SDL_strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!getString) return false;
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const char* name = reinterpret_cast<const char*>(getString(kGlRenderer));
+    if (!name) return false;
+    for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"})
+        if (SDL_strstr(name, soft)) return true;
+    return false;
+}
+
+SDL_Renderer* softwareRenderer(SDL_Window* window) {
+    // Straight into the window's own pixels: SDL would otherwise back them
+    // with a GL texture again.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
 }  // namespace
 
 SdlDisplay::SdlDisplay(int scale, std::optional<bool> fullscreen) : forced_(fullscreen) {
@@ -51,7 +92,19 @@ SdlDisplay::SdlDisplay(int scale, std::optional<bool> fullscreen) : forced_(full
     window_ = SDL_CreateWindow("Korvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800 * scale, 600 * scale,
                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) throw std::runtime_error(std::string("Cannot open a window: ") + SDL_GetError());
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    // A renderer the player chose (SDL_RENDER_DRIVER) is used as it is.
+    const bool chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
+    if (!chosen && noGraphicsDevice()) {
+        renderer_ = softwareRenderer(window_);
+    } else {
+        // Frames wait for the display's refresh where the driver can.
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+        if (renderer_ && !chosen && drawsGlInSoftware(renderer_)) {
+            SDL_DestroyRenderer(renderer_);
+            renderer_ = softwareRenderer(window_);
+        }
+    }
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
         // A palette display cannot even show the frame: say what the start-up
@@ -125,6 +178,20 @@ void SdlDisplay::sleepMs(int ms) {
     if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
 }
 
+void SdlDisplay::waitForInput(int ms) {
+    // Leaves the event in the queue for poll(); returns early for any event.
+    if (ms > 0) SDL_WaitEventTimeout(nullptr, ms);
+}
+
+int SdlDisplay::refreshHz() {
+    if (refreshHz_ > 0) return refreshHz_;
+    SDL_DisplayMode m;
+    int index = SDL_GetWindowDisplayIndex(window_);
+    const bool known = SDL_GetCurrentDisplayMode(index < 0 ? 0 : index, &m) == 0 && m.refresh_rate > 0;
+    refreshHz_ = known ? m.refresh_rate : 60;
+    return refreshHz_;
+}
+
 int SdlDisplay::showCursor(bool show) {
     cursorCount_ += show ? 1 : -1;
     SDL_ShowCursor(cursorCount_ >= 0 ? int(SDL_ENABLE) : int(SDL_DISABLE));
@@ -175,6 +242,7 @@ Color SdlDisplay::displayedColour(Color c) {
 void SdlDisplay::setFullscreen(bool on) {
     if (on == fullscreen_) return;
     if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) fullscreen_ = on;
+    refreshHz_ = 0;   // the window may now be on another screen
 }
 
 int SdlDisplay::setDisplayMode(int width, int height) {

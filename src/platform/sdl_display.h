@@ -20,6 +20,8 @@ public:
     void poll(std::vector<InputEvent>& out) override;
     std::uint64_t wallMs() override;
     void sleepMs(int ms) override;
+    void waitForInput(int ms) override;
+    int refreshHz() override;
     int showCursor(bool show) override;
     int screenWidth() override;
     int screenHeight() override;
@@ -34,6 +36,7 @@ private:
     std::optional<bool> forced_;
     bool fullscreen_ = false;
     int cursorCount_ = 0;
+    int refreshHz_ = 0;
 };
 
 // A colour as a display of the given depth reads it back: a palette display

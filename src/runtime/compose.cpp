@@ -1,4 +1,6 @@
 // Composes the visible forms, back to front, into the 800 x 600 frame.
+#include <algorithm>
+
 #include "runtime/file_io.h"
 #include "runtime/printable.h"
 #include "runtime/runtime.h"
@@ -37,22 +39,67 @@ void drawWindowFrame(Surface& frame, Form& f, TextEngine& te) {
     frame.fillRect(Rect{w.right() - 1, w.y, 1, w.h}, Color(10, 10, 16));
 }
 
+// Where the form's own controls will paint every pixel whatever lies beneath:
+// opaque picture boxes and pictures without see-through pixels at the top level.
+std::vector<Rect> coveredOnForm(const Form& form, Rect client) {
+    std::vector<Rect> out;
+    for (const Control* c : form.childrenOf(nullptr)) {
+        if (!c->visible()) continue;
+        Rect r{client.x + c->left(), client.y + c->top(), c->width(), c->height()};
+        if (const auto* pb = dynamic_cast<const PictureBox*>(c)) {
+            if (!pb->opaqueOnFrame()) continue;
+        } else if (const auto* im = dynamic_cast<const Image*>(c)) {
+            const Picture& p = im->picture();
+            if (p.empty() || !p.opaque) continue;
+            r.w = std::min(r.w, p.width());
+            r.h = std::min(r.h, p.height());
+        } else {
+            continue;
+        }
+        r = r.intersect(client);
+        if (!r.empty()) out.push_back(r);
+    }
+    std::sort(out.begin(), out.end(), [](const Rect& a, const Rect& b) { return a.x < b.x; });
+    return out;
+}
+
+// Fills area with the colour except where covered (sorted by left edge).
+void fillAround(Surface& frame, Rect area, const std::vector<Rect>& covered, Color c) {
+    area = area.intersect(frame.bounds());
+    for (int y = area.y; y < area.bottom(); ++y) {
+        int x = area.x;
+        for (const Rect& r : covered) {
+            if (y < r.y || y >= r.bottom() || r.right() <= x) continue;
+            if (r.x > x) frame.fillRect(Rect{x, y, std::min(r.x, area.right()) - x, 1}, c);
+            x = std::max(x, r.right());
+            if (x >= area.right()) break;
+        }
+        if (x < area.right()) frame.fillRect(Rect{x, y, area.right() - x, 1}, c);
+    }
+}
+
 }  // namespace
 
-Surface Runtime::composeFrame() {
-    Surface frame(800, 600, kBlack);
+const Surface& Runtime::composeFrame() {
+    // One frame buffer for the whole run; what the forms cover is not cleared first.
+    if (frame_.width() != 800 || frame_.height() != 600) frame_ = Surface(800, 600, kBlack);
+    Surface& frame = frame_;
+    if (zorder_.empty() || zorder_.front()->frame != FormFrame::None ||
+        zorder_.front()->clientRect().intersect(frame.bounds()) != frame.bounds())
+        frame.fill(kBlack);
     for (Form* f : zorder_) {
         if (f->frame == FormFrame::Dialog) drawWindowFrame(frame, *f, text_);
         Rect client = f->clientRect();
-        frame.fillRect(client, f->backColor);
+        fillAround(frame, client, coveredOnForm(*f, client), f->backColor);
         drawChildren(frame, *f, nullptr, client.x, client.y, client.intersect(frame.bounds()), *this);
     }
     if (box_) drawBox(frame);
+    ++composed_;
     return frame;
 }
 
 void Runtime::writeScreenshot(const std::string& file) {
-    Surface frame = composeFrame();
+    const Surface& frame = composeFrame();
     std::string err;
     // Written beside the old picture and renamed over it: a run killed during
     // the write leaves the old picture whole.

@@ -88,12 +88,14 @@ void PictureBox::resizeSurfaces() {
 }
 
 Surface& PictureBox::canvas() {
+    ++drawn_;
     resizeSurfaces();
     return screen_ ? *screen_ : image_;
 }
 
 void PictureBox::setAutoRedraw(bool on) {
     if (on == autoRedraw()) return;
+    ++drawn_;
     if (on) {
         screen_.reset();
     } else {
@@ -110,6 +112,7 @@ void PictureBox::cls() {
 }
 
 void PictureBox::setPicture(const Picture& p) {
+    ++drawn_;
     picture_ = p;
     resizeSurfaces();
     image_.fill(back_);
@@ -121,11 +124,12 @@ void PictureBox::invalidate(Rect area) {
     if (!screen_) return;
     Rect a = area.intersect(image_.bounds());
     if (a.empty()) return;
+    ++drawn_;
     screen_->blit(image_, a, a.x, a.y);
 }
 
 void PictureBox::setVisible(bool v) {
-    if (v && !visible() && screen_) *screen_ = image_;   // shown again: repainted from the kept image
+    if (v && !visible() && screen_) *screen_ = image_, ++drawn_;   // shown again: repainted from the kept image
     Control::setVisible(v);
 }
 
@@ -162,7 +166,8 @@ void Image::clearPicture() {
 
 void Image::draw(Surface& frame, int ox, int oy, Rect clip, Runtime&) {
     if (picture_.empty()) return;
-    frame.blitClipped(*picture_.image, picture_.image->bounds(), ox, oy, clip, true);
+    // A picture without a see-through pixel is copied: blending it would give the same.
+    frame.blitClipped(*picture_.image, picture_.image->bounds(), ox, oy, clip, !picture_.opaque);
 }
 
 void Image::describe(nlohmann::json& out) const {

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "runtime/look.h"
 #include "runtime/picture.h"
 #include "runtime/surface.h"
 #include "runtime/text.h"
@@ -60,6 +61,9 @@ public:
     // Paints the control with its top-left at (ox, oy) of the frame, clipped.
     virtual void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) = 0;
     virtual void describe(nlohmann::json& out) const;
+    // Adds everything draw() reads, so that a frame is presented only when one
+    // of them changed.
+    virtual void look(LookHash& h) const;
 
 protected:
     void setRect(Rect r);
@@ -82,7 +86,7 @@ public:
     PictureBox(Form& form, std::string name, Control* parent, Rect r, Color back);
     Surface& canvas();                     // where drawing goes now
     const Surface& shown() const { return screen_ ? *screen_ : image_; }
-    Surface& image() { return image_; }
+    Surface& image() { ++drawn_; return image_; }
     bool autoRedraw() const { return !screen_; }
     void setAutoRedraw(bool on);
     void cls();                            // back to the back colour and picture
@@ -91,15 +95,22 @@ public:
     Color backColor() const { return back_; }
     void setBackColor(Color c) { back_ = c; }
     void invalidate(Rect area);            // repaint area of the screen copy from the kept image
+    // Counts the hands given out on the box's pixels: a drawing may have changed
+    // what it shows whenever this moved.
+    std::uint64_t drawn() const { return drawn_; }
     std::optional<Color> border;           // a one-pixel frame drawn around the box
     Font font{8, false};                   // for text printed into the box
     bool blendOnFrame = false;             // transparent parts show what is behind
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
+    void look(LookHash& h) const override;
     void setVisible(bool v) override;
+    // Covers its whole rectangle, whatever lies beneath.
+    bool opaqueOnFrame() const { return !blendOnFrame; }
 
 private:
     void resizeSurfaces();
+    std::uint64_t drawn_ = 0;
     Color back_;
     Picture picture_;
     Surface image_;
@@ -115,6 +126,7 @@ public:
     const Picture& picture() const { return picture_; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
+    void look(LookHash& h) const override;
 
 private:
     Picture picture_;
@@ -137,6 +149,7 @@ public:
     void fitToCaption(Runtime& rt);        // auto-size: width and height of the caption
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
+    void look(LookHash& h) const override;
 
 private:
     std::string caption_;
@@ -153,6 +166,7 @@ public:
     bool clickable() const override { return enabled; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
+    void look(LookHash& h) const override;
 };
 
 class TextBox : public Control {
@@ -168,6 +182,7 @@ public:
     bool clickable() const override { return enabled; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
+    void look(LookHash& h) const override;
 };
 
 // A caption with a mark in front of it that is on or off: the common part of
@@ -181,6 +196,7 @@ public:
     bool clickable() const override { return enabled; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
+    void look(LookHash& h) const override;
 
 protected:
     Toggle(Form& form, std::string name, ControlKind kind, Control* parent, Rect r, std::string caption);

@@ -70,7 +70,8 @@ BoxAnswer Runtime::runBox(std::unique_ptr<Box> b) {
         Runtime& rt;
         ~Unfreeze() { rt.freezeTimers(false); }
     } unfreeze{*this};
-    maybePresent(true);
+    ++boxInput_;
+    showChanges();
     while (box_->answer == BoxAnswer::None) pumpOnce(true);
     BoxAnswer a = box_->answer;
     messages_[record].answer = box_->kind == "input" && a == BoxAnswer::OK ? box_->input : answerName(a);

@@ -30,6 +30,10 @@ public:
     virtual void poll(std::vector<InputEvent>& out) = 0;
     virtual std::uint64_t wallMs() = 0;
     virtual void sleepMs(int ms) = 0;
+    // Sleeps until input arrives or ms have passed, whichever comes first.
+    virtual void waitForInput(int ms) { sleepMs(ms); }
+    // How many pictures a second the display shows: frames come no faster.
+    virtual int refreshHz() { return 60; }
     // The desktop pointer's show counter: +1 per show, -1 per hide; the pointer
     // is visible while the counter is 0 or more. Returns the new counter.
     virtual int showCursor(bool show) = 0;

@@ -18,7 +18,8 @@ Picture PictureStore::get(const std::string& name) {
         throw FatalError("Cannot load the picture " + printable(path) + ": " + e.what());
     }
     if (!img) throw FatalError("The picture " + printable(path) + " is missing or damaged (" + err + ").");
-    Picture p{name, std::make_shared<const Surface>(std::move(*img))};
+    const bool opaque = img->isOpaque();
+    Picture p{name, std::make_shared<const Surface>(std::move(*img)), opaque};
     cache_.emplace(name, p);
     return p;
 }

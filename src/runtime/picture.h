@@ -12,6 +12,7 @@ namespace kv {
 struct Picture {
     std::string name;                          // the source picture's game name
     std::shared_ptr<const Surface> image;      // null for a cleared picture
+    bool opaque = false;                       // no pixel lets what is beneath show
     bool empty() const { return !image; }
     int width() const { return image ? image->width() : 0; }
     int height() const { return image ? image->height() : 0; }

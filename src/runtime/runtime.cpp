@@ -1,5 +1,7 @@
 #include "runtime/runtime.h"
 
+#include "runtime/demo.h"
+
 #include <algorithm>
 #include <iostream>
 
@@ -24,6 +26,41 @@ public:
     }
 };
 
+// The joystick the game reads in play: joystick 0 is read once each time the
+// clock moves on, so that every handler at one game time sees one reading, and
+// a demo that records the readings as they change replays them exactly.
+class Runtime::SampledJoystick : public JoystickDevices {
+public:
+    explicit SampledJoystick(JoystickDevices& real) : real_(real), present_(real.supported() > 0) {
+        state_ = JoystickState{32767, 32767, 32767, 0};   // centred until the first reading
+    }
+    int supported() override { return real_.supported(); }
+    bool caps(int index, JoystickCaps& out) override { return real_.caps(index, out); }
+    bool read(int index, JoystickState& out) override {
+        if (index != 0) return real_.read(index, out);
+        if (present_) out = state_;
+        return present_;
+    }
+    // Takes a fresh reading; true when it differs from the one before (the
+    // first reading of a device counts as new).
+    bool sample() {
+        JoystickState s;
+        const bool ok = real_.read(0, s);
+        const bool changed = ok && (!sampled_ || s.x != state_.x || s.y != state_.y || s.z != state_.z ||
+                                    s.buttons != state_.buttons);
+        present_ = ok;
+        if (ok) state_ = s, sampled_ = true;
+        return changed;
+    }
+    const JoystickState& state() const { return state_; }
+
+private:
+    JoystickDevices& real_;
+    bool present_;
+    bool sampled_ = false;
+    JoystickState state_;
+};
+
 Runtime::Runtime(RuntimeConfig cfg, Services svc)
     : cfg_(std::move(cfg)),
       svc_(svc),
@@ -31,12 +68,14 @@ Runtime::Runtime(RuntimeConfig cfg, Services svc)
       pictures_(svc.codec, cfg_.appDir + "Pictures/") {
     now_ = cfg_.clockStart;
     wallStart_ = svc_.display.wallMs();
+    if (!headless()) sampledJoystick_ = std::make_unique<SampledJoystick>(svc_.joysticks);
 }
 
 Runtime::~Runtime() = default;
 
 JoystickDevices& Runtime::joysticks() {
     if (scriptJoystick_) return *scriptJoystick_;
+    if (sampledJoystick_) return *sampledJoystick_;
     return svc_.joysticks;
 }
 
@@ -164,12 +203,34 @@ void Runtime::freezeTimers(bool on) {
 
 std::uint64_t Runtime::wallClock() { return cfg_.clockStart + (svc_.display.wallMs() - wallStart_); }
 
+// In play the clock moves from one due event to the next, each once the wall
+// clock has reached it; a game that fell behind runs what is due back to back.
+// It falls no further behind than this: past it, the wall clock is taken to
+// start later (a stalled machine, a dragged window), and the game goes on from
+// where it was rather than racing through what it missed.
+static constexpr std::uint64_t kMostBehindMs = 100;
+
+void Runtime::keepUp(std::uint64_t target) {
+    if (target > UINT64_MAX - kMostBehindMs) return;
+    std::uint64_t w = wallClock();
+    if (w > target + kMostBehindMs) wallStart_ += w - (target + kMostBehindMs);
+}
+
 void Runtime::pollPlatform() {
     if (headless()) return;
     std::vector<InputEvent> evs;
     svc_.display.poll(evs);
-    for (auto& e : evs) input_.push_back(std::move(e));
-    now_ = std::max(now_, wallClock());
+    for (auto& e : evs) arrive(std::move(e));
+}
+
+void Runtime::arrive(InputEvent ev) {
+    if (cfg_.replay && ev.kind != InputEvent::Kind::Close) return;
+    // Handled at a game time after everything already run, and never before
+    // the input that came earlier: a script line with this time, fed to the
+    // same program, is handled at the very same point.
+    std::uint64_t at = std::max(now_ + 1, wallClock());
+    if (!input_.empty()) at = std::max(at, input_.back().at);
+    input_.push_back(Arrival{at, std::move(ev)});
 }
 
 Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
@@ -180,27 +241,36 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
     std::uint64_t horizon = due || !mayAdvance ? now_ : nextTimerDue().value_or(UINT64_MAX);
     if (cfg_.until) horizon = std::min(horizon, *cfg_.until);
     std::optional<std::uint64_t> st = script_ ? script_->peekTime(horizon) : std::nullopt;
+    std::optional<std::uint64_t> in = input_.empty() ? std::nullopt : std::optional(input_.front().at);
     const bool scriptDone = !script_ || script_->exhausted();
     ++depth_;
     struct Depth { int& d; ~Depth() { --d; } } depthGuard{depth_};
-    if (cfg_.until && now_ >= *cfg_.until) {
-        // The end: script actions timed before it (queued while the game was
-        // blocked) are still carried out first; nothing else runs.
-        if (st && *st < *cfg_.until) {
+    // Script actions and input in time order (a script line first at a tie),
+    // each before the timers due at its time.
+    const bool scriptNext = st && (!in || *st <= *in);
+    std::optional<std::uint64_t> first = scriptNext ? st : in;
+    auto dispatchFirst = [&] {
+        if (scriptNext) {
             runScriptAction(script_->pop());
+            return;
+        }
+        Arrival a = std::move(input_.front());
+        input_.pop_front();
+        if (recorder_) recorder_->input(a.at, a.ev);
+        deliver(a.ev);
+    };
+    if (cfg_.until && now_ >= *cfg_.until) {
+        // The end: script actions and input timed before it (queued while the
+        // game was blocked) are still carried out first; nothing else runs.
+        if (first && *first < *cfg_.until) {
+            dispatchFirst();
             return Pump::Dispatched;
         }
         endRun(0);
     }
     Timer* t = due;
-    if (st && *st <= now_ && (!t || *st <= t->due_)) {
-        runScriptAction(script_->pop());
-        return Pump::Dispatched;
-    }
-    if (!input_.empty()) {
-        InputEvent ev = std::move(input_.front());
-        input_.pop_front();
-        deliver(ev);
+    if (first && *first <= now_ && (!t || *first <= t->due_)) {
+        dispatchFirst();
         return Pump::Dispatched;
     }
     if (t) {
@@ -210,17 +280,15 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
     if (!mayAdvance) return Pump::Idle;
 
     std::optional<std::uint64_t> next = nextTimerDue();
-    if (st && (!next || *st < *next)) next = st;
-    if (headless()) {
-        // Headless runs end when nothing more can come: the script has run out
-        // (and no --until asks for more), or nothing at all is scheduled.
-        if (scriptDone && !cfg_.until) endRun(0);
-        if (!next) {
-            if (cfg_.until) now_ = std::max(now_, *cfg_.until);
-            endRun(0);
-        }
+    if (first && (!next || *first < *next)) next = first;
+    // Runs end when nothing more can come: the script has run out (and no
+    // --until asks for more), or nothing at all is scheduled.
+    if ((headless() || cfg_.replay) && scriptDone && !cfg_.until) endRun(0);
+    if (headless() && !next) {
+        if (cfg_.until) now_ = std::max(now_, *cfg_.until);
+        endRun(0);
     }
-    if (cfg_.until && next && *next >= *cfg_.until) {
+    if (cfg_.until && (!next || *next >= *cfg_.until)) {
         advanceTo(*cfg_.until);
         if (now_ >= *cfg_.until) endRun(0);
         return Pump::Idle;
@@ -236,11 +304,23 @@ void Runtime::advanceTo(std::uint64_t t) {
     }
     for (;;) {
         pollPlatform();
-        if (now_ >= t || !input_.empty()) return;
-        if (cfg_.until && now_ >= *cfg_.until) return;
-        maybePresent(false);
-        std::uint64_t wait = std::min<std::uint64_t>(t - now_, 2);
-        svc_.display.sleepMs(static_cast<int>(wait));
+        // Input that arrives while waiting is handled at its own time.
+        std::uint64_t target = input_.empty() ? t : std::min(t, input_.front().at);
+        keepUp(target);
+        std::uint64_t w = wallClock();
+        if (w >= target) {
+            if (target <= now_) return;
+            now_ = target;
+            if (!scriptJoystick_ && sampledJoystick_ && sampledJoystick_->sample() && recorder_)
+                recorder_->joystick(now_, sampledJoystick_->state());
+            return;
+        }
+        // Nothing is due before target: show what changed, then sleep until
+        // target, input, or the moment a changed frame may be shown.
+        int frameIn = showChanges();
+        std::uint64_t wait = std::min<std::uint64_t>(target - w, 1000);
+        if (frameIn >= 0) wait = std::min<std::uint64_t>(wait, std::uint64_t(std::max(frameIn, 1)));
+        svc_.display.waitForInput(static_cast<int>(wait));
     }
 }
 
@@ -255,55 +335,83 @@ void Runtime::doEvents() {
     if (depth_ >= kMaxNestedDispatch) return;
     for (int i = 0; i < 10000; ++i)
         if (pumpOnce(false) == Pump::Idle) break;
-    maybePresent(false);
+    showChanges();
 }
 
 void Runtime::busyWaitUntil(std::uint64_t t) {
+    // The player sees a blocking effect as it is drawn.
+    int frameIn = showChanges();
     if (headless()) {
         now_ = std::max(now_, t);
         return;
     }
-    // The player sees a blocking effect as it is drawn.
-    maybePresent(true);
     for (;;) {
         std::vector<InputEvent> evs;
         svc_.display.poll(evs);
         for (auto& e : evs) {
             // Closing the window is not game input: the player need not wait.
             if (e.kind == InputEvent::Kind::Close) endRun(0);
-            input_.push_back(std::move(e));
+            arrive(std::move(e));
         }
+        keepUp(t);
         std::uint64_t w = wallClock();
         if (w >= t) break;
-        svc_.display.sleepMs(static_cast<int>(std::min<std::uint64_t>(t - w, 2)));
+        std::uint64_t wait = t - w;
+        if (frameIn >= 0) wait = std::min<std::uint64_t>(wait, std::uint64_t(std::max(frameIn, 1)));
+        svc_.display.waitForInput(static_cast<int>(std::min<std::uint64_t>(wait, 1000)));
+        frameIn = showChanges();
     }
-    now_ = std::max({now_, t, wallClock()});
+    now_ = std::max(now_, t);
 }
 
 void Runtime::endRun(int status) { throw RunEnded{status}; }
 
 int Runtime::run() {
+    if (!started_) {
+        // The wall clock counts from the first dispatch: loading the first
+        // screen is not time the game has to catch up on.
+        started_ = true;
+        wallStart_ = svc_.display.wallMs() - (now_ - cfg_.clockStart);
+        nextFrameAt_ = now_;
+    }
     for (;;) {
         pumpOnce(true);
         if (depth_ == 0) destroyUnloaded();
         // The last form closed: the program ends.
         if (std::all_of(forms_.begin(), forms_.end(), [](const auto& f) { return f->resident; })) endRun(0);
-        maybePresent(false);
+        showChanges();
     }
 }
 
-void Runtime::maybePresent(bool force) {
-    if (headless()) return;
-    std::uint64_t w = svc_.display.wallMs();
-    if (!force && w - lastPresent_ < 15) return;
-    if (force && w - lastPresent_ < 8) return;
+int Runtime::showChanges() {
+    if (headless()) {
+        // A timedemo composes as play would: one frame per 1/60 s of game
+        // time at most, and only when something visible changed.
+        if (!cfg_.composeFrames || now_ < nextFrameAt_) return -1;
+        std::uint64_t look = frameLook();
+        if (composed_ > 0 && look == shownLook_) return -1;
+        composeFrame();
+        shownLook_ = look;
+        std::uint64_t k = (now_ - cfg_.clockStart) * 60 / 1000 + 1;
+        nextFrameAt_ = cfg_.clockStart + (k * 1000 + 59) / 60;
+        return -1;
+    }
+    if (frames_ > 0) {
+        if (frameLook() == shownLook_) return -1;
+        // At most one frame per display refresh (a little less than its period,
+        // so that a display that waits for its refresh is never missed).
+        const std::uint64_t gap = std::uint64_t(std::max(1, 1000 / std::max(1, svc_.display.refreshHz()) - 1));
+        std::uint64_t since = svc_.display.wallMs() - lastPresent_;
+        if (since < gap) return static_cast<int>(gap - since);
+    }
     present();
+    return -1;
 }
 
 void Runtime::present() {
     lastPresent_ = svc_.display.wallMs();
-    Surface frame = composeFrame();
-    svc_.display.present(frame);
+    shownLook_ = frameLook();
+    svc_.display.present(composeFrame());
     ++frames_;
 }
 
@@ -312,6 +420,7 @@ void Runtime::present() {
 void Runtime::deliver(const InputEvent& ev) {
     if (ev.kind == InputEvent::Kind::Close) endRun(0);
     if (box_) {
+        ++boxInput_;
         if (ev.kind == InputEvent::Kind::KeyDown) boxKey(ev.vk);
         else if (ev.kind == InputEvent::Kind::Click) boxClick(ev.x, ev.y);
         else if (ev.kind == InputEvent::Kind::Text && box_->kind == "input") {
@@ -346,6 +455,7 @@ void Runtime::deliver(const InputEvent& ev) {
 
 void Runtime::pressControl(const std::string& name) {
     if (box_) {
+        ++boxInput_;
         BoxAnswer a = box_->answerFor(name);
         if (a == BoxAnswer::None) {
             std::cerr << "press: the box \"" << box_->title << "\" has no button " << name << "\n";
@@ -366,6 +476,7 @@ void Runtime::pressControl(const std::string& name) {
 
 void Runtime::runScriptAction(const ScriptAction& a) {
     using K = ScriptAction::Kind;
+    if (recorder_) recorder_->action(a);
     switch (a.kind) {
         case K::Key: deliver(InputEvent{InputEvent::Kind::KeyDown, a.a, 0, 0, {}}); break;
         case K::Type: deliver(InputEvent{InputEvent::Kind::Text, 0, 0, 0, a.text}); break;
@@ -387,6 +498,7 @@ void Runtime::runScriptAction(const ScriptAction& a) {
         case K::Screenshot: writeScreenshot(a.text); break;
         case K::Dump: writeDump(a.text); break;
         case K::Quit: endRun(0);
+        case K::End: break;
     }
 }
 

@@ -27,7 +27,15 @@ struct RuntimeConfig {
     std::uint64_t clockStart = 0;
     std::optional<std::uint64_t> until;
     std::string appDir;          // ends with a path separator
+    // A replay in a window: the player's own input is ignored (closing the
+    // window still ends it), and the run ends once its script has run out.
+    bool replay = false;
+    // Headless: compose a frame at most every 1/60 s of game time when
+    // something visible changed, as play would, without showing it.
+    bool composeFrames = false;
 };
+
+class DemoWriter;
 
 struct Services {
     Display& display;
@@ -114,13 +122,19 @@ public:
     std::vector<std::function<void(nlohmann::json&)>> dumpHooks;
     void describe(nlohmann::json& out) const;
     void writeDump(const std::string& fileOrDash) const;
-    Surface composeFrame();
+    // Composes the visible forms into the run's one frame buffer.
+    const Surface& composeFrame();
     void writeScreenshot(const std::string& file);
     void present();
     // Shows the frame now, in play: each step of an effect that has no pause.
     void showProgress() { if (!headless()) present(); }
     std::uint64_t framesPresented() const { return frames_; }
+    std::uint64_t framesComposed() const { return composed_; }
     std::uint64_t ticksFired() const { return ticks_; }
+    // What the frame would show, as one number: equal numbers, equal frames.
+    std::uint64_t frameLook() const;
+    // Writes every input the run takes, as script lines (a demo). Null stops it.
+    void record(DemoWriter* writer) { recorder_ = writer; }
 
     // Presses the named control of the top-most form or box, as a script would.
     void pressControl(const std::string& name);
@@ -141,11 +155,16 @@ private:
     Pump pumpOnce(bool mayAdvance);
     void advanceTo(std::uint64_t t);
     void pollPlatform();
+    void arrive(InputEvent ev);
     std::uint64_t wallClock();
+    void keepUp(std::uint64_t target);
     void runScriptAction(const ScriptAction& a);
     void fireTimer(Timer& t);
     void destroyUnloaded();
-    void maybePresent(bool force);
+    // Presents (or, headless, composes) a frame if something visible changed
+    // and the display is ready for one. Returns how many wall milliseconds
+    // until a changed frame that had to wait may be shown, or -1 if none waits.
+    int showChanges();
     BoxAnswer runBox(std::unique_ptr<Box> b);
     void boxKey(int key);
     void boxClick(int x, int y);
@@ -164,7 +183,13 @@ private:
     std::uint64_t now_ = 0;
     std::uint64_t wallStart_ = 0;
     std::uint64_t lastPresent_ = 0;
-    std::uint64_t frames_ = 0, ticks_ = 0;
+    std::uint64_t frames_ = 0, ticks_ = 0, composed_ = 0;
+    bool started_ = false;
+    Surface frame_;
+    std::uint64_t shownLook_ = 0;    // the look of the frame last shown
+    std::uint64_t nextFrameAt_ = 0;  // headless frames: the next 1/60 s of game time
+    std::uint64_t boxInput_ = 0;     // keys, clicks and text a box took: its look
+    DemoWriter* recorder_ = nullptr;
     int depth_ = 0;                  // nested dispatch
     bool ending_ = false;
 
@@ -176,7 +201,12 @@ private:
     int frozen_ = 0;
     std::uint64_t frozenSince_ = 0;
 
-    std::deque<InputEvent> input_;
+    // Input from the window, each with the game time it is handled at.
+    struct Arrival {
+        std::uint64_t at;
+        InputEvent ev;
+    };
+    std::deque<Arrival> input_;
     std::unique_ptr<ScriptSource> script_;
     std::unique_ptr<Box> box_;
     std::vector<MessageRecord> messages_;
@@ -184,6 +214,9 @@ private:
     // A script's virtual joystick 0 (present once any joy line exists).
     class ScriptJoystick;
     std::unique_ptr<ScriptJoystick> scriptJoystick_;
+    // In play, joystick 0 as read when the clock last moved on.
+    class SampledJoystick;
+    std::unique_ptr<SampledJoystick> sampledJoystick_;
 };
 
 }  // namespace kv

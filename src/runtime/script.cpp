@@ -58,8 +58,17 @@ std::optional<ScriptLine> parseScriptLine(const std::string& raw, int lineNo) {
         if (isControl(static_cast<unsigned char>(line[i])))
             throw ScriptError(lineNo, "a control byte (" + line.substr(i, 1) + ") at column " + std::to_string(i + 1), line);
     std::string t = trim(line);
-    if (t.empty() || t[0] == '#') return std::nullopt;
     auto fail = [&](const std::string& why) { return ScriptError(lineNo, why, line); };
+    if (t.rfind(kDemoEnd, 0) == 0) {
+        auto end = parseUnsigned(trim(t.substr(std::string(kDemoEnd).size())));
+        if (!end) throw fail("a demo's end line needs the time the run ended");
+        ScriptLine out;
+        out.action.kind = ScriptAction::Kind::End;
+        out.action.time = *end;
+        out.action.line = lineNo;
+        return out;
+    }
+    if (t.empty() || t[0] == '#') return std::nullopt;
 
     std::istringstream in(t);
     std::string timeText, verb;

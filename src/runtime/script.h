@@ -13,7 +13,9 @@
 namespace kv {
 
 struct ScriptAction {
-    enum class Kind { Key, Type, Click, Press, File, Joy, Rnd, Screenshot, Dump, Quit };
+    // End: the last line of a demo, "# demo end: <ms>". It does nothing but keep
+    // the script going until then, so that a replay ends where the run did.
+    enum class Kind { Key, Type, Click, Press, File, Joy, Rnd, Screenshot, Dump, Quit, End };
     std::uint64_t time = 0;
     Kind kind = Kind::Key;
     int a = 0, b = 0;            // key: vk; click: x, y; joy: x, y
@@ -42,6 +44,9 @@ public:
 private:
     int line_;
 };
+
+// The comment that closes a demo, with the time its run ended.
+inline constexpr const char* kDemoEnd = "# demo end:";
 
 // The longest line a script may have; a longer one is refused, so a file
 // without line breaks cannot fill the memory.

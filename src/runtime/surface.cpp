@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 
 namespace kv {
 
@@ -18,6 +19,10 @@ void Surface::setPixel(int x, int y, Color c) {
     px_[std::size_t(y) * std::size_t(w_) + std::size_t(x)] = c.argb();
 }
 
+bool Surface::isOpaque() const {
+    return std::all_of(px_.begin(), px_.end(), [](std::uint32_t v) { return (v >> 24) == 0xFF; });
+}
+
 void Surface::fill(Color c) { std::fill(px_.begin(), px_.end(), c.argb()); }
 
 void Surface::fillRect(Rect r, Color c) {
@@ -30,22 +35,17 @@ void Surface::fillRect(Rect r, Color c) {
     }
 }
 
-// Source over destination. Over an opaque destination (the usual case) the
-// result is opaque; over a transparent one (a sprite's clear background) the
-// source keeps its own coverage, so a soft-edged picture drawn into a sprite
-// stays soft-edged when the sprite is drawn.
-static inline std::uint32_t blendPixel(std::uint32_t dst, std::uint32_t src) {
-    const std::uint32_t a = src >> 24;
-    if (a == 255) return src;
-    if (a == 0) return dst;
+namespace {
+
+// n / 255 rounded down, for n up to 65534, without a division.
+inline std::uint32_t div255(std::uint32_t n) { return (n + 1 + (n >> 8)) >> 8; }
+
+// Source over a destination that is not opaque (a sprite's clear background):
+// the source keeps its own coverage, so a soft-edged picture drawn into a
+// sprite stays soft-edged when the sprite is drawn.
+std::uint32_t blendOverClear(std::uint32_t dst, std::uint32_t src, std::uint32_t a) {
     const std::uint32_t ia = 255 - a;
     const std::uint32_t da = dst >> 24;
-    if (da == 255) {
-        std::uint32_t r = (((src >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * ia + 127) / 255;
-        std::uint32_t g = (((src >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia + 127) / 255;
-        std::uint32_t b = ((src & 0xFF) * a + (dst & 0xFF) * ia + 127) / 255;
-        return 0xFF000000u | (r << 16) | (g << 8) | b;
-    }
     // Weights in 255ths: the source's a, the destination's da * (1 - a).
     const std::uint32_t dw = (da * ia + 127) / 255;
     const std::uint32_t oa = a + dw;
@@ -54,6 +54,22 @@ static inline std::uint32_t blendPixel(std::uint32_t dst, std::uint32_t src) {
     };
     return (oa << 24) | (mix(16) << 16) | (mix(8) << 8) | mix(0);
 }
+
+// Source over destination. Over an opaque destination (the usual case) the
+// result is opaque.
+inline std::uint32_t blendPixel(std::uint32_t dst, std::uint32_t src) {
+    const std::uint32_t a = src >> 24;
+    if (a == 255) return src;
+    if (a == 0) return dst;
+    if ((dst >> 24) != 255) return blendOverClear(dst, src, a);
+    const std::uint32_t ia = 255 - a;
+    std::uint32_t r = div255(((src >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * ia + 127);
+    std::uint32_t g = div255(((src >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia + 127);
+    std::uint32_t b = div255((src & 0xFF) * a + (dst & 0xFF) * ia + 127);
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+}  // namespace
 
 void Surface::blit(const Surface& src, Rect srcRect, int dx, int dy, bool blend) {
     blitClipped(src, srcRect, dx, dy, bounds(), blend);
@@ -73,8 +89,25 @@ void Surface::blitClipped(const Surface& src, Rect srcRect, int dx, int dy, Rect
         std::uint32_t* dp = row(d.y + y) + d.x;
         if (!blend) {
             std::memcpy(dp, sp, std::size_t(d.w) * sizeof(std::uint32_t));
-        } else {
-            for (int x = 0; x < d.w; ++x) dp[x] = blendPixel(dp[x], sp[x]);
+            continue;
+        }
+        // Sprites are mostly clear background and solid body: skip the one,
+        // copy the other in runs, and blend only the soft edge between.
+        for (int x = 0; x < d.w;) {
+            const std::uint32_t a = sp[x] >> 24;
+            if (a == 0) {
+                ++x;
+                continue;
+            }
+            if (a == 255) {
+                int end = x + 1;
+                while (end < d.w && (sp[end] >> 24) == 255) ++end;
+                std::memcpy(dp + x, sp + x, std::size_t(end - x) * sizeof(std::uint32_t));
+                x = end;
+                continue;
+            }
+            dp[x] = blendPixel(dp[x], sp[x]);
+            ++x;
         }
     }
 }

@@ -25,6 +25,7 @@ public:
     Color pixel(int x, int y) const;            // black outside the surface
     void setPixel(int x, int y, Color c);       // ignored outside the surface
 
+    bool isOpaque() const;                      // every pixel has full alpha
     void fill(Color c);
     void fillRect(Rect r, Color c);             // clipped
     // Copies src's rectangle srcRect to (dx, dy), clipped on both sides. With

@@ -1,5 +1,6 @@
 #pragma once
 // Stand-ins for the machine, for tests of the runtime on its own.
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
@@ -72,9 +73,26 @@ public:
     bool playMode = false;
     std::uint64_t wall = 0;
     int presents = 0;
+    int waits = 0;                 // times the runtime slept waiting for input
+    int refresh = 60;
+    kv::Surface lastFrame;         // the frame last presented
+    std::vector<std::uint64_t> presentedAt;
     std::vector<std::pair<std::uint64_t, kv::InputEvent>> pending;
     bool headless() const override { return !playMode; }
-    void present(const kv::Surface&) override { ++presents; }
+    void present(const kv::Surface& frame) override {
+        ++presents;
+        lastFrame = frame;
+        presentedAt.push_back(wall);
+    }
+    int refreshHz() override { return refresh; }
+    // Sleeps until the next pending input or ms, whichever comes first.
+    void waitForInput(int ms) override {
+        ++waits;
+        std::uint64_t until = wall + std::uint64_t(ms > 0 ? ms : 1);
+        for (const auto& p : pending)
+            if (p.first > wall) until = std::min(until, p.first);
+        wall = until;
+    }
     void poll(std::vector<kv::InputEvent>& out) override {
         for (auto it = pending.begin(); it != pending.end();) {
             if (it->first <= wall) {

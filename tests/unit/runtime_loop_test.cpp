@@ -266,7 +266,7 @@ TEST(EventLoop, TheDumpDescribesFormsControlsTimersAndTheBox) {
     EXPECT_EQ(d["box"]["title"], "Oops");
 }
 
-TEST(PlayMode, TheClockFollowsTheWallClockAndFramesArePresented) {
+TEST(PlayMode, TheClockFollowsTheWallClockFromOneDueEventToTheNext) {
     FakeMachine m(1000, true);
     Log log;
     m.display.pending.push_back({230, InputEvent{InputEvent::Kind::KeyDown, 39, 0, 0, {}}});
@@ -274,7 +274,7 @@ TEST(PlayMode, TheClockFollowsTheWallClockAndFramesArePresented) {
     f.addTimer("T", 300, true, [&] { log.add(*m.rt, "T"); });
     m.run();
     EXPECT_EQ(log.lines, (Lines{"F.key39@230", "T@300", "T@600", "T@900"}));
-    EXPECT_GE(m.display.presents, 30);   // about one frame every 15 ms
+    EXPECT_EQ(m.display.presents, 1);   // nothing on the screen changed
 }
 
 TEST(PlayMode, ClosingTheWindowEndsTheRunEvenDuringABlockingEffect) {

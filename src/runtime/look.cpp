@@ -1,0 +1,96 @@
+// What each control, form and box contributes to the look of the frame.
+#include "runtime/look.h"
+
+#include <functional>
+#include <string_view>
+
+#include "runtime/runtime.h"
+
+namespace kv {
+
+namespace {
+void addRect(LookHash& h, Rect r) {
+    h.add((std::uint64_t(std::uint32_t(r.x)) << 32) | std::uint32_t(r.y));
+    h.add((std::uint64_t(std::uint32_t(r.w)) << 32) | std::uint32_t(r.h));
+}
+void addFont(LookHash& h, const Font& f) { h.add(std::uint64_t(f.sizePt) * 2 + (f.bold ? 1 : 0)); }
+}  // namespace
+
+void LookHash::add(const std::string& s) {
+    add(std::hash<std::string_view>{}(s));
+    add(s.size());
+}
+
+void Control::look(LookHash& h) const {
+    h.add(visible_ ? 1 : 0);
+    addRect(h, rect_);
+}
+
+void PictureBox::look(LookHash& h) const {
+    Control::look(h);
+    if (!visible_) return;
+    h.add(drawn_);
+    h.add(picture_.image.get());
+    h.add(back_.argb());
+    h.add(border ? border->argb() : 0x1'0000'0000ull);
+    h.add(blendOnFrame ? 1 : 0);
+}
+
+void Image::look(LookHash& h) const {
+    Control::look(h);
+    if (visible_) h.add(picture_.image.get());
+}
+
+void Label::look(LookHash& h) const {
+    Control::look(h);
+    if (!visible_) return;
+    h.add(caption_);
+    h.add(fore_.argb());
+    h.add(back ? back->argb() : 0x1'0000'0000ull);
+    addFont(h, font);
+    h.add((std::uint64_t(align) << 2) | (wordWrap ? 2 : 0) | (autoSize ? 1 : 0));
+}
+
+void Button::look(LookHash& h) const {
+    Control::look(h);
+    if (!visible_) return;
+    h.add(caption);
+    addFont(h, font);
+    h.add(face.image.get());
+    h.add((focused ? 2 : 0) | (enabled ? 1 : 0));
+}
+
+void TextBox::look(LookHash& h) const {
+    Control::look(h);
+    if (!visible_) return;
+    h.add(text);
+    addFont(h, font);
+    h.add((focused ? 2 : 0) | (allSelected ? 1 : 0));
+}
+
+void Toggle::look(LookHash& h) const {
+    Control::look(h);
+    if (!visible_) return;
+    h.add(caption);
+    addFont(h, font);
+    h.add(fore.argb());
+    h.add(value_ ? 1 : 0);
+}
+
+std::uint64_t Runtime::frameLook() const {
+    LookHash h;
+    for (const Form* f : zorder_) {
+        h.add(f);
+        addRect(h, f->windowRect());
+        addRect(h, f->clientRect());
+        h.add(f->backColor.argb());
+        if (f->frame == FormFrame::Dialog) h.add(f->caption);
+        for (const auto& c : f->controls()) c->look(h);
+    }
+    // A box changes only through its keys, clicks and text, which count in boxInput_.
+    h.add(box_.get());
+    h.add(boxInput_);
+    return h.value();
+}
+
+}  // namespace kv
