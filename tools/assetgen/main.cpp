@@ -12,26 +12,26 @@
 #include "samples/samples.h"
 
 int main(int argc, char** argv) {
-  std::filesystem::path out;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
-      out = argv[++i];
-    } else {
-      std::cerr << "usage: assetgen --out <dir>\n";
-      return 2;
+    std::filesystem::path out;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+            out = argv[++i];
+        } else {
+            std::cerr << "usage: assetgen --out <dir>\n";
+            return 2;
+        }
     }
-  }
-  if (out.empty()) {
-    std::cerr << "usage: assetgen --out <dir>\n";
-    return 2;
-  }
-  try {
-    assetgen::makePictures(out);
-    assetgen::makeSamples(out);
-    assetgen::makeModules(out);
-  } catch (const std::exception& e) {
-    std::cerr << "assetgen: " << e.what() << '\n';
-    return 1;
-  }
-  return 0;
+    if (out.empty()) {
+        std::cerr << "usage: assetgen --out <dir>\n";
+        return 2;
+    }
+    try {
+        assetgen::makePictures(out);
+        assetgen::makeSamples(out);
+        assetgen::makeModules(out);
+    } catch (const std::exception& e) {
+        std::cerr << "assetgen: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
 }

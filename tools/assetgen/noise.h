@@ -9,16 +9,16 @@
 namespace assetgen {
 
 class Rng {
- public:
-  explicit Rng(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t next();
-  float uniform();                    // [0, 1)
-  float range(float lo, float hi);    // [lo, hi)
-  int below(int n);                   // [0, n)
-  bool chance(float p) { return uniform() < p; }
+public:
+    explicit Rng(std::uint64_t seed) : state_(seed) {}
+    std::uint64_t next();
+    float uniform();                  // [0, 1)
+    float range(float lo, float hi);  // [lo, hi)
+    int below(int n);                 // [0, n)
+    bool chance(float p) { return uniform() < p; }
 
- private:
-  std::uint64_t state_;
+private:
+    std::uint64_t state_;
 };
 
 // Gradient noise in roughly [-1, 1]. A positive period makes the noise repeat

@@ -19,6 +19,10 @@ void makeExplosions(const std::filesystem::path& dir);
 void makePanel(const std::filesystem::path& dir);
 void makeGround(const std::filesystem::path& dir);
 void makeTitles(const std::filesystem::path& dir);
+void makeStageArt(const std::filesystem::path& dir);
+void makeMotherShip(const std::filesystem::path& dir);
+void makeMenuArt(const std::filesystem::path& dir);
+void makeIcon(const std::filesystem::path& dir);
 
 // Every picture the game uses, written into <programDir>/Pictures.
 void makePictures(const std::filesystem::path& programDir);

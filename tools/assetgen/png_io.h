@@ -8,11 +8,11 @@
 namespace assetgen {
 
 struct Rgba8Image {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> pixels;  // row-major RGBA, straight alpha
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;  // row-major RGBA, straight alpha
 
-  const std::uint8_t* at(int x, int y) const { return &pixels[(static_cast<std::size_t>(y) * width + x) * 4]; }
+    const std::uint8_t* at(int x, int y) const { return &pixels[(static_cast<std::size_t>(y) * width + x) * 4]; }
 };
 
 // Both throw std::runtime_error on failure.

@@ -11,8 +11,8 @@
 namespace assetgen {
 
 struct Vec2 {
-  float x = 0;
-  float y = 0;
+    float x = 0;
+    float y = 0;
 };
 
 constexpr Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
@@ -22,39 +22,39 @@ constexpr Vec2 operator*(float k, Vec2 a) { return {a.x * k, a.y * k}; }
 constexpr float dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
 inline float length(Vec2 a) { return std::sqrt(dot(a, a)); }
 inline Vec2 normalised(Vec2 a) {
-  const float l = length(a);
-  return l > 0 ? a * (1.0f / l) : Vec2{};
+    const float l = length(a);
+    return l > 0 ? a * (1.0f / l) : Vec2{};
 }
 inline Vec2 perpendicular(Vec2 a) { return {-a.y, a.x}; }
 inline Vec2 rotate(Vec2 v, float radians) {
-  const float c = std::cos(radians), s = std::sin(radians);
-  return {v.x * c - v.y * s, v.x * s + v.y * c};
+    const float c = std::cos(radians), s = std::sin(radians);
+    return {v.x * c - v.y * s, v.x * s + v.y * c};
 }
 
 struct Box {
-  float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 
-  Box grown(float r) const { return {x0 - r, y0 - r, x1 + r, y1 + r}; }
-  Box united(const Box& o) const {
-    return {std::min(x0, o.x0), std::min(y0, o.y0), std::max(x1, o.x1), std::max(y1, o.y1)};
-  }
-  Box intersected(const Box& o) const {
-    return {std::max(x0, o.x0), std::max(y0, o.y0), std::min(x1, o.x1), std::min(y1, o.y1)};
-  }
+    Box grown(float r) const { return {x0 - r, y0 - r, x1 + r, y1 + r}; }
+    Box united(const Box& o) const {
+        return {std::min(x0, o.x0), std::min(y0, o.y0), std::max(x1, o.x1), std::max(y1, o.y1)};
+    }
+    Box intersected(const Box& o) const {
+        return {std::max(x0, o.x0), std::max(y0, o.y0), std::min(x1, o.x1), std::min(y1, o.y1)};
+    }
 };
 
 class Shape {
- public:
-  using Distance = std::function<float(Vec2)>;
+public:
+    using Distance = std::function<float(Vec2)>;
 
-  Shape(Distance distance, Box bounds) : distance_(std::move(distance)), bounds_(bounds) {}
+    Shape(Distance distance, Box bounds) : distance_(std::move(distance)), bounds_(bounds) {}
 
-  float operator()(Vec2 p) const { return distance_(p); }
-  const Box& bounds() const { return bounds_; }
+    float operator()(Vec2 p) const { return distance_(p); }
+    const Box& bounds() const { return bounds_; }
 
- private:
-  Distance distance_;
-  Box bounds_;
+private:
+    Distance distance_;
+    Box bounds_;
 };
 
 Shape circle(Vec2 centre, float radius);
@@ -70,7 +70,7 @@ Shape bar(Vec2 a, Vec2 b, float halfWidth);
 Shape operator|(const Shape& a, const Shape& b);  // union
 Shape operator&(const Shape& a, const Shape& b);  // intersection
 Shape operator-(const Shape& a, const Shape& b);  // a with b cut away
-Shape grown(const Shape& s, float r);              // negative r shrinks
+Shape grown(const Shape& s, float r);             // negative r shrinks
 Shape translated(const Shape& s, Vec2 offset);
 Shape rotated(const Shape& s, Vec2 centre, float radians);
 Shape mirrored(const Shape& s, float axisX);

@@ -7,14 +7,14 @@
 namespace assetgen {
 
 struct Instrument {
-  ModSample sample;
-  int baseMidi = 60;   // the pitch C-2 gives (MIDI note number)
+    ModSample sample;
+    int baseMidi = 60;  // the pitch C-2 gives (MIDI note number)
 };
 
-Instrument leadSynth();       // bright pulse, looped
-Instrument bassSynth();       // plucked saw bass, looped
-Instrument chorusPad();       // two detuned saws, slow attack, looped
-Instrument bellTone();        // struck bell, rings out once
+Instrument leadSynth();  // bright pulse, looped
+Instrument bassSynth();  // plucked saw bass, looped
+Instrument chorusPad();  // two detuned saws, slow attack, looped
+Instrument bellTone();   // struck bell, rings out once
 Instrument kickDrum();
 Instrument snareDrum();
 Instrument closedHat();

@@ -8,145 +8,221 @@ namespace assetgen {
 namespace {
 // MIDI names used below.
 enum : int {
-  Gs4 = 68, A4 = 69, B4 = 71, C5 = 72, D5 = 74, E5 = 76, F5 = 77, G5 = 79, Gs5 = 80, A5 = 81, B5 = 83,
+    Gs4 = 68,
+    A4 = 69,
+    B4 = 71,
+    C5 = 72,
+    D5 = 74,
+    E5 = 76,
+    F5 = 77,
+    G5 = 79,
+    Gs5 = 80,
+    A5 = 81,
+    B5 = 83,
 };
 
-const Chord Am{57, true, 33}, F{53, false, 29}, C{60, false, 36}, G{55, false, 31}, Dm{62, true, 38},
-    E{52, false, 40};
+const Chord Am{57, true, 33}, F{53, false, 29}, C{60, false, 36}, G{55, false, 31}, Dm{62, true, 38}, E{52, false, 40};
 
 struct Kit {
-  int kick, snare, hat, crash;
+    int kick, snare, hat, crash;
 };
 
 enum Groove { Sparse, Driving, Half };
 
 void drums(Song& s, int p, const Kit& k, Groove g, bool fill, bool crash) {
-  for (int bar = 0; bar < 4; ++bar) {
-    const int r = bar * 16;
-    const bool last = bar == 3 && fill;
-    if (g == Sparse) {
-      s.drum(p, r, 0, k.kick);
-      for (int h : {4, 8, 12}) s.drum(p, r + h, 0, k.hat, h == 8 ? 28 : 18);
-      if (bar >= 2) s.drum(p, r + 10, 0, k.kick, 48);
-      continue;
+    for (int bar = 0; bar < 4; ++bar) {
+        const int r = bar * 16;
+        const bool last = bar == 3 && fill;
+        if (g == Sparse) {
+            s.drum(p, r, 0, k.kick);
+            for (int h : {4, 8, 12}) s.drum(p, r + h, 0, k.hat, h == 8 ? 28 : 18);
+            if (bar >= 2) s.drum(p, r + 10, 0, k.kick, 48);
+            continue;
+        }
+        if (g == Half) {
+            s.drum(p, r, 0, k.kick);
+            s.drum(p, r + 8, 0, k.snare, 40);
+            for (int h : {2, 4, 6, 10, 12, 14}) s.drum(p, r + h, 0, k.hat, 16 + (h % 4 == 0 ? 8 : 0));
+            continue;
+        }
+        s.drum(p, r, 0, k.kick);
+        s.drum(p, r + 2, 0, k.hat, 22);
+        s.drum(p, r + 4, 0, k.snare);
+        s.drum(p, r + 6, 0, k.hat, 22);
+        s.drum(p, r + 8, 0, k.kick);
+        s.drum(p, r + 10, 0, k.kick, 50);
+        if (!last) {
+            s.drum(p, r + 12, 0, k.snare);
+            s.drum(p, r + 14, 0, k.hat, 22);
+            s.drum(p, r + 15, 0, k.hat, 14);
+        } else {
+            // A snare roll into the next pattern, getting louder.
+            for (int i = 11; i < 16; ++i) s.drum(p, r + i, 0, k.snare, 30 + (i - 11) * 8);
+        }
     }
-    if (g == Half) {
-      s.drum(p, r, 0, k.kick);
-      s.drum(p, r + 8, 0, k.snare, 40);
-      for (int h : {2, 4, 6, 10, 12, 14}) s.drum(p, r + h, 0, k.hat, 16 + (h % 4 == 0 ? 8 : 0));
-      continue;
-    }
-    s.drum(p, r, 0, k.kick);
-    s.drum(p, r + 2, 0, k.hat, 22);
-    s.drum(p, r + 4, 0, k.snare);
-    s.drum(p, r + 6, 0, k.hat, 22);
-    s.drum(p, r + 8, 0, k.kick);
-    s.drum(p, r + 10, 0, k.kick, 50);
-    if (!last) {
-      s.drum(p, r + 12, 0, k.snare);
-      s.drum(p, r + 14, 0, k.hat, 22);
-      s.drum(p, r + 15, 0, k.hat, 14);
-    } else {
-      // A snare roll into the next pattern, getting louder.
-      for (int i = 11; i < 16; ++i) s.drum(p, r + i, 0, k.snare, 30 + (i - 11) * 8);
-    }
-  }
-  if (crash) s.drum(p, 0, 0, k.crash);
+    if (crash) s.drum(p, 0, 0, k.crash);
 }
 
 void bassLine(Song& s, int p, int inst, const Chord (&bars)[4], bool half) {
-  for (int bar = 0; bar < 4; ++bar) {
-    const int r = bar * 16, root = bars[bar].bass;
-    if (half) {
-      s.note(p, r, 1, inst, root);
-      s.note(p, r + 8, 1, inst, root + 7);
-      continue;
+    for (int bar = 0; bar < 4; ++bar) {
+        const int r = bar * 16, root = bars[bar].bass;
+        if (half) {
+            s.note(p, r, 1, inst, root);
+            s.note(p, r + 8, 1, inst, root + 7);
+            continue;
+        }
+        const int riff[8] = {0, 0, 12, 0, 0, 12, 7, 12};
+        for (int i = 0; i < 8; ++i) s.note(p, r + 2 * i, 1, inst, root + riff[i]);
     }
-    const int riff[8] = {0, 0, 12, 0, 0, 12, 7, 12};
-    for (int i = 0; i < 8; ++i) s.note(p, r + 2 * i, 1, inst, root + riff[i]);
-  }
 }
 
 void chords(Song& s, int p, int inst, const Chord (&bars)[4], int every) {
-  for (int bar = 0; bar < 4; ++bar) s.chord(p, 3, inst, bar * 16, bars[bar], 16, every, -1);
+    for (int bar = 0; bar < 4; ++bar) s.chord(p, 3, inst, bar * 16, bars[bar], 16, every, -1);
 }
 }  // namespace
 
 Module introModule() {
-  Song s("Korvane");
-  const int lead = s.add(leadSynth()), bass = s.add(bassSynth()), pad = s.add(chorusPad());
-  const Kit kit{s.add(kickDrum()), s.add(snareDrum()), s.add(closedHat()), s.add(crashCymbal())};
+    Song s("Korvane");
+    const int lead = s.add(leadSynth()), bass = s.add(bassSynth()), pad = s.add(chorusPad());
+    const Kit kit{s.add(kickDrum()), s.add(snareDrum()), s.add(closedHat()), s.add(crashCymbal())};
 
-  const Chord verse[4] = {Am, F, C, G};
-  const Chord bridgeA[4] = {Dm, Am, F, E};
-  const Chord bridgeB[4] = {Dm, Am, G, E};
-  const Chord turn[4] = {Am, F, G, E};
+    const Chord verse[4] = {Am, F, C, G};
+    const Chord bridgeA[4] = {Dm, Am, F, E};
+    const Chord bridgeB[4] = {Dm, Am, G, E};
+    const Chord turn[4] = {Am, F, G, E};
 
-  // 0: the band comes in, no tune yet.
-  drums(s, 0, kit, Sparse, false, false);
-  bassLine(s, 0, bass, verse, true);
-  chords(s, 0, pad, verse, 4);
+    // 0: the band comes in, no tune yet.
+    drums(s, 0, kit, Sparse, false, false);
+    bassLine(s, 0, bass, verse, true);
+    chords(s, 0, pad, verse, 4);
 
-  // 1: the theme.
-  drums(s, 1, kit, Driving, false, true);
-  bassLine(s, 1, bass, verse, false);
-  chords(s, 1, pad, verse, 4);
-  s.line(1, 2, lead, 0,
-         {{E5, 4}, {C5, 2}, {D5, 2}, {E5, 4}, {A4, 4}, {F5, 6}, {E5, 2}, {D5, 4}, {C5, 4},
-          {G5, 4}, {E5, 2}, {G5, 2}, {A5, 4}, {G5, 4}, {D5, 8}, {B4, 4}, {D5, 4}});
-  s.vibrato(1, 2, 50, 56, 6, 3);
+    // 1: the theme.
+    drums(s, 1, kit, Driving, false, true);
+    bassLine(s, 1, bass, verse, false);
+    chords(s, 1, pad, verse, 4);
+    s.line(1, 2, lead, 0,
+           {{E5, 4},
+            {C5, 2},
+            {D5, 2},
+            {E5, 4},
+            {A4, 4},
+            {F5, 6},
+            {E5, 2},
+            {D5, 4},
+            {C5, 4},
+            {G5, 4},
+            {E5, 2},
+            {G5, 2},
+            {A5, 4},
+            {G5, 4},
+            {D5, 8},
+            {B4, 4},
+            {D5, 4}});
+    s.vibrato(1, 2, 50, 56, 6, 3);
 
-  // 2: the theme's answer.
-  drums(s, 2, kit, Driving, true, false);
-  bassLine(s, 2, bass, verse, false);
-  chords(s, 2, pad, verse, 4);
-  s.line(2, 2, lead, 0,
-         {{E5, 4}, {C5, 2}, {D5, 2}, {E5, 4}, {A5, 4}, {A5, 6}, {G5, 2}, {F5, 4}, {E5, 4},
-          {G5, 4}, {E5, 4}, {C5, 4}, {D5, 4}, {D5, 6}, {C5, 2}, {B4, 8}});
-  s.vibrato(2, 2, 57, 64, 6, 3);
+    // 2: the theme's answer.
+    drums(s, 2, kit, Driving, true, false);
+    bassLine(s, 2, bass, verse, false);
+    chords(s, 2, pad, verse, 4);
+    s.line(2, 2, lead, 0,
+           {{E5, 4},
+            {C5, 2},
+            {D5, 2},
+            {E5, 4},
+            {A5, 4},
+            {A5, 6},
+            {G5, 2},
+            {F5, 4},
+            {E5, 4},
+            {G5, 4},
+            {E5, 4},
+            {C5, 4},
+            {D5, 4},
+            {D5, 6},
+            {C5, 2},
+            {B4, 8}});
+    s.vibrato(2, 2, 57, 64, 6, 3);
 
-  // 3 and 4: the middle, climbing to the dominant.
-  drums(s, 3, kit, Driving, false, true);
-  bassLine(s, 3, bass, bridgeA, false);
-  chords(s, 3, pad, bridgeA, 2);
-  s.line(3, 2, lead, 0,
-         {{F5, 4}, {A5, 4}, {G5, 4}, {F5, 4}, {E5, 8}, {C5, 4}, {E5, 4},
-          {F5, 4}, {E5, 4}, {D5, 4}, {C5, 4}, {B4, 8}, {Gs4, 8}});
-  s.vibrato(3, 2, 17, 24, 6, 3);
-  s.vibrato(3, 2, 57, 64, 6, 4);
+    // 3 and 4: the middle, climbing to the dominant.
+    drums(s, 3, kit, Driving, false, true);
+    bassLine(s, 3, bass, bridgeA, false);
+    chords(s, 3, pad, bridgeA, 2);
+    s.line(3, 2, lead, 0,
+           {{F5, 4},
+            {A5, 4},
+            {G5, 4},
+            {F5, 4},
+            {E5, 8},
+            {C5, 4},
+            {E5, 4},
+            {F5, 4},
+            {E5, 4},
+            {D5, 4},
+            {C5, 4},
+            {B4, 8},
+            {Gs4, 8}});
+    s.vibrato(3, 2, 17, 24, 6, 3);
+    s.vibrato(3, 2, 57, 64, 6, 4);
 
-  drums(s, 4, kit, Driving, true, false);
-  bassLine(s, 4, bass, bridgeB, false);
-  chords(s, 4, pad, bridgeB, 2);
-  s.line(4, 2, lead, 0,
-         {{D5, 4}, {F5, 4}, {A5, 6}, {G5, 2}, {A5, 4}, {E5, 4}, {C5, 8},
-          {D5, 4}, {G5, 4}, {B5, 4}, {A5, 2}, {G5, 2}, {Gs5, 12}, {0, 4}});
-  s.vibrato(4, 2, 50, 60, 5, 4);
+    drums(s, 4, kit, Driving, true, false);
+    bassLine(s, 4, bass, bridgeB, false);
+    chords(s, 4, pad, bridgeB, 2);
+    s.line(4, 2, lead, 0,
+           {{D5, 4},
+            {F5, 4},
+            {A5, 6},
+            {G5, 2},
+            {A5, 4},
+            {E5, 4},
+            {C5, 8},
+            {D5, 4},
+            {G5, 4},
+            {B5, 4},
+            {A5, 2},
+            {G5, 2},
+            {Gs5, 12},
+            {0, 4}});
+    s.vibrato(4, 2, 50, 60, 5, 4);
 
-  // 5: a breather: long notes over half-time drums.
-  drums(s, 5, kit, Half, false, true);
-  bassLine(s, 5, bass, verse, true);
-  chords(s, 5, pad, verse, 8);
-  s.line(5, 2, lead, 0, {{E5, 16}, {F5, 16}, {E5, 16}, {D5, 16}});
-  for (int bar = 0; bar < 4; ++bar) s.vibrato(5, 2, bar * 16 + 4, bar * 16 + 16, 4, 3);
+    // 5: a breather: long notes over half-time drums.
+    drums(s, 5, kit, Half, false, true);
+    bassLine(s, 5, bass, verse, true);
+    chords(s, 5, pad, verse, 8);
+    s.line(5, 2, lead, 0, {{E5, 16}, {F5, 16}, {E5, 16}, {D5, 16}});
+    for (int bar = 0; bar < 4; ++bar) s.vibrato(5, 2, bar * 16 + 4, bar * 16 + 16, 4, 3);
 
-  // 6: the theme again, the chords pushing on every eighth.
-  drums(s, 6, kit, Driving, false, true);
-  bassLine(s, 6, bass, verse, false);
-  chords(s, 6, pad, verse, 2);
-  s.line(6, 2, lead, 0,
-         {{E5, 4}, {C5, 2}, {D5, 2}, {E5, 4}, {A4, 4}, {F5, 6}, {E5, 2}, {D5, 4}, {C5, 4},
-          {G5, 4}, {E5, 2}, {G5, 2}, {A5, 4}, {G5, 4}, {D5, 8}, {B4, 4}, {D5, 4}});
+    // 6: the theme again, the chords pushing on every eighth.
+    drums(s, 6, kit, Driving, false, true);
+    bassLine(s, 6, bass, verse, false);
+    chords(s, 6, pad, verse, 2);
+    s.line(6, 2, lead, 0,
+           {{E5, 4},
+            {C5, 2},
+            {D5, 2},
+            {E5, 4},
+            {A4, 4},
+            {F5, 6},
+            {E5, 2},
+            {D5, 4},
+            {C5, 4},
+            {G5, 4},
+            {E5, 2},
+            {G5, 2},
+            {A5, 4},
+            {G5, 4},
+            {D5, 8},
+            {B4, 4},
+            {D5, 4}});
 
-  // 7: the turn back to the top.
-  drums(s, 7, kit, Driving, true, false);
-  bassLine(s, 7, bass, turn, false);
-  chords(s, 7, pad, turn, 4);
-  s.line(7, 2, lead, 0,
-         {{A5, 8}, {G5, 4}, {E5, 4}, {F5, 8}, {E5, 4}, {D5, 4}, {E5, 8}, {D5, 4}, {B4, 4}, {Gs4, 12}, {0, 4}});
-  s.vibrato(7, 2, 49, 60, 6, 4);
+    // 7: the turn back to the top.
+    drums(s, 7, kit, Driving, true, false);
+    bassLine(s, 7, bass, turn, false);
+    chords(s, 7, pad, turn, 4);
+    s.line(7, 2, lead, 0,
+           {{A5, 8}, {G5, 4}, {E5, 4}, {F5, 8}, {E5, 4}, {D5, 4}, {E5, 8}, {D5, 4}, {B4, 4}, {Gs4, 12}, {0, 4}});
+    s.vibrato(7, 2, 49, 60, 6, 4);
 
-  return s.build({0, 1, 2, 3, 4, 5, 6, 2, 7});
+    return s.build({0, 1, 2, 3, 4, 5, 6, 2, 7});
 }
 
 }  // namespace assetgen

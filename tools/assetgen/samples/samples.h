@@ -13,8 +13,8 @@ namespace assetgen {
 constexpr int kSampleRate = 44100;
 
 struct SoundEffect {
-  std::string file;           // name under Samples/
-  Signal (*make)();
+    std::string file;  // name under Samples/
+    Signal (*make)();
 };
 
 // Every effect the game plays, by file name.

@@ -14,48 +14,48 @@ constexpr double kPi = 3.14159265358979323846;
 
 // A repeatable white-noise source (the same seed gives the same sound).
 class Noise {
- public:
-  explicit Noise(std::uint32_t seed) : state_(seed ? seed : 1u) {}
-  float next();   // uniform in [-1, 1)
+public:
+    explicit Noise(std::uint32_t seed) : state_(seed ? seed : 1u) {}
+    float next();  // uniform in [-1, 1)
 
- private:
-  std::uint32_t state_;
+private:
+    std::uint32_t state_;
 };
 
 // One-pole low-pass and high-pass filters with a cutoff that may move.
 class OnePole {
- public:
-  float lowpass(float x, double cutoffHz, double rate);
-  float highpass(float x, double cutoffHz, double rate);
+public:
+    float lowpass(float x, double cutoffHz, double rate);
+    float highpass(float x, double cutoffHz, double rate);
 
- private:
-  float y_ = 0;
-  float lastX_ = 0;
-  float hp_ = 0;
+private:
+    float y_ = 0;
+    float lastX_ = 0;
+    float hp_ = 0;
 };
 
 // A resonant state-variable low-pass (for brassy and zappy tones).
 class Resonant {
- public:
-  float lowpass(float x, double cutoffHz, double q, double rate);
-  float bandpass() const { return band_; }
+public:
+    float lowpass(float x, double cutoffHz, double q, double rate);
+    float bandpass() const { return band_; }
 
- private:
-  float low_ = 0, band_ = 0;
+private:
+    float low_ = 0, band_ = 0;
 };
 
 // Phase accumulator: call with the frequency of each sample.
 class Phase {
- public:
-  double advance(double freqHz, double rate);   // returns the phase before the step, in cycles [0, 1)
-  double value() const { return phase_; }
+public:
+    double advance(double freqHz, double rate);  // returns the phase before the step, in cycles [0, 1)
+    double value() const { return phase_; }
 
- private:
-  double phase_ = 0;
+private:
+    double phase_ = 0;
 };
 
 double sine(double cycles);
-double saw(double cycles);                    // band-limited enough for effects: softened by filters later
+double saw(double cycles);  // band-limited enough for effects: softened by filters later
 double square(double cycles, double duty = 0.5);
 double triangle(double cycles);
 

@@ -11,10 +11,10 @@ namespace assetgen {
 void writeWav(const std::filesystem::path& file, const Signal& s, int rate);
 
 struct PcmSound {
-  int rate = 0;
-  int channels = 0;
-  int bits = 0;
-  std::vector<std::int16_t> samples;   // interleaved
+    int rate = 0;
+    int channels = 0;
+    int bits = 0;
+    std::vector<std::int16_t> samples;  // interleaved
 };
 // Reads back a canonical 16-bit file as written above (for the tests).
 PcmSound readWav16(const std::filesystem::path& file);
