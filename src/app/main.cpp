@@ -24,6 +24,8 @@ int runGame(const kv::app::Options& opt) {
 
     RuntimeConfig cfg;
     cfg.appDir = withSlash(opt.appDir.empty() ? platform::Platform::executableDir() : opt.appDir);
+    // The score table and the saves: the program directory unless told otherwise.
+    if (!opt.dataDir.empty()) cfg.dataDir = withSlash(opt.dataDir);
     cfg.until = opt.until;
     cfg.clockStart = opt.clockStart ? *opt.clockStart : opt.headless ? 0 : machine->display().wallMs() + 1000000;
     Services svc{machine->display(), machine->codec(), machine->fonts(), machine->joysticks(), machine->registry(),

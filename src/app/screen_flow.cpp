@@ -3,7 +3,10 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "frontend/end_seq.h"
+#include "frontend/high_scores.h"
 #include "frontend/in_game_options.h"
+#include "frontend/main_menu.h"
 #include "frontend/start_up.h"
 #include "level/form1.h"
 #include "media/sound.h"
@@ -37,18 +40,15 @@ void GameFlow::begin(const Options& opt) {
 
 void GameFlow::startUp() { frontend::openStartUp(game_); }
 
-// Until the main menu is built, start-up leads straight into a new game.
-void GameFlow::startUpDone() { newGame(); }
+void GameFlow::startUpDone() { mainMenu(); }
 
-void GameFlow::newGame() {
-    game_.state.GameLoaded = 0;
-    game_.rt.load<level::Form1>(game_);
-}
+void GameFlow::mainMenu() { frontend::openMainMenu(game_); }
 
-void GameFlow::loadedGame() {
-    game_.state.GameLoaded = 1;
-    game_.rt.load<level::Form1>(game_);
-}
+// The menu has set GameLoaded: the planet screen starts afresh or from the
+// loaded values.
+void GameFlow::newGame() { game_.rt.load<level::Form1>(game_); }
+
+void GameFlow::loadedGame() { game_.rt.load<level::Form1>(game_); }
 
 // Until the bonus stage is built, the planet goes on where it stood, as after
 // any other pick-up.
@@ -74,11 +74,12 @@ void GameFlow::bonusStageOver() {
     f->SetLevel();
 }
 
-// Until the mother ship, the end sequence and the score table are built, a
-// finished game goes back to start-up.
-void GameFlow::motherShip() { startUp(); }
-void GameFlow::endSequence() { startUp(); }
-void GameFlow::highScores() { startUp(); }
+// Until the mother ship is built, the game after the ninth planet is won.
+void GameFlow::motherShip() { endSequence(); }
+
+void GameFlow::endSequence() { game_.rt.load<frontend::EndSeq>(game_); }
+
+void GameFlow::highScores() { game_.rt.load<frontend::HighScores>(game_); }
 
 void GameFlow::pause(PlayScreen& playing) { frontend::InGameOptions::showModal(game_, playing); }
 

@@ -23,6 +23,7 @@ struct RunSetup {
     std::optional<std::uint64_t> until;
     std::function<void(kv::Game&)> before;        // adjust the game before it starts
     std::string appDir;                           // default: the build's program directory
+    std::string dataDir;                          // default: a fresh folder of its own, removed afterwards
 };
 
 class GameRun {
@@ -33,6 +34,8 @@ public:
     int status = 0;
     nlohmann::json dump;                          // the state when the run ended
     kv::Game& game() { return flow_->game(); }
+    const std::string& dataDir() const { return dataDir_; }   // ends with '/'
+
     kv::Runtime& rt() { return *rt_; }
     kv::level::Form1& form1();                    // throws when not loaded
     bool planetLoaded() const;                    // the planet screen is loaded
@@ -46,6 +49,8 @@ public:
     std::vector<std::string> sounds();
 
 private:
+    std::string dataDir_;
+    bool ownDataDir_ = false;
     std::unique_ptr<kv::platform::Platform> machine_;
     std::unique_ptr<kv::Runtime> rt_;
     std::unique_ptr<kv::app::GameFlow> flow_;
