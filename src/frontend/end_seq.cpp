@@ -26,7 +26,7 @@ EndSeq::EndSeq(Runtime& rt, Game& gm) : Form(rt, "EndSeq", 800, 600), game(gm) {
     Picture1 = &add<PictureBox>("Picture1", nullptr, Rect{0, kScrollerTop, 800, 600 - kScrollerTop - 20}, kBlack);
     Picture1->font = kEndFont;
     Picture1->setVisible(false);
-    Timer1 = &addTimer("Timer1", 10, false, [this] { Timer1_Timer(); });
+    Timer1 = &addTimer("Timer1", kScrollerTickMs, false, [this] { Timer1_Timer(); });
 }
 
 void EndSeq::onLoad() {

@@ -53,7 +53,7 @@ MainMenu::MainMenu(Runtime& rt, Game& gm) : Form(rt, "MainMenu", 800, 600), game
     InfoPicture = &add<Image>("InfoPicture", nullptr, Rect{104, 232, 297, 265});
     InfoPicture->setPicture(rt.pictures().get("InfoPicture"));
     InfoPicture->setVisible(false);
-    Timer1 = &addTimer("Timer1", 10, false, [this] { Timer1_Timer(); });
+    Timer1 = &addTimer("Timer1", kScrollerTickMs, false, [this] { Timer1_Timer(); });
 
     LoadSavedGame.title = "Load a saved game...";
     LoadSavedGame.defaultExt = "kvs";

@@ -342,8 +342,12 @@ void FileBrowser::draw(Surface& f, TextEngine& te, const std::string& title) con
         std::string shown = e.name == ".." ? ".. (up one folder)" : e.name;
         te.draw(f, kFont, shown, row.x + 26, row.y + (kRow - lh) / 2, chosen ? kWhite : kText, 0, row);
     }
-    if (entries_.empty())
-        te.draw(f, kFont, "(no " + pattern_ + " files here)", rows.x + 8, rows.y + 4, kDim, 0, rows);
+    // A folder without a matching file says so under its subfolders.
+    bool anyFile = std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return !e.folder; });
+    int shownRows = std::min(kRows, static_cast<int>(entries_.size()) - top_);
+    if (!anyFile && shownRows < kRows)
+        te.draw(f, kFont, "(no " + pattern_ + " files in this folder)", rows.x + 26,
+                rows.y + shownRows * kRow + (kRow - lh) / 2, kDim, 0, rows);
     f.fillRect(L.bar, Color(38, 44, 66));
     for (Rect b : {L.barUp, L.barDown}) {
         f.fillRect(b, Color(52, 60, 86));
