@@ -64,12 +64,6 @@ ScoreTableRead readScoreTable(std::string_view bytes) {
         start = i + 1;
     }
     if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    for (std::size_t i = kScoreRows; i < lines.size(); ++i) {
-        if (!trimSpaces(lines[i]).empty()) {
-            out.error = "it has more than " + std::to_string(kScoreRows) + " lines";
-            return out;
-        }
-    }
     for (int n = 1; n <= kScoreRows; ++n) {
         if (std::size_t(n) > lines.size() || trimSpaces(lines[std::size_t(n - 1)]).empty()) {
             out.error = lineName(n) + " is missing: the table needs " + std::to_string(kScoreRows) +
@@ -99,6 +93,13 @@ ScoreTableRead readScoreTable(std::string_view bytes) {
             return out;
         }
         out.entries.push_back(std::move(e));
+    }
+    for (std::size_t i = kScoreRows; i < lines.size(); ++i) {
+        if (!trimSpaces(lines[i]).empty()) {
+            out.entries.clear();
+            out.error = "it has more than " + std::to_string(kScoreRows) + " lines";
+            return out;
+        }
     }
     return out;
 }

@@ -117,13 +117,11 @@ std::optional<std::string> Runtime::fileDialog(const FileDialogOptions& opts) {
     b->buttons = BoxButtons::OKCancel;
     b->files = std::make_shared<FileBrowser>(o);
     b->text = b->files->folder();
-    struct Clear {
-        Runtime& rt;
-        ~Clear() { rt.box_.reset(); }
-    } clear{*this};
     BoxAnswer a = runBox(std::move(b));
+    std::string chosen = box_->input;
+    box_.reset();
     if (a != BoxAnswer::OK) return std::nullopt;
-    return box_->input;
+    return chosen;
 }
 
 void Runtime::boxKey(int key) {
