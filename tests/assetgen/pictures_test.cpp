@@ -481,6 +481,8 @@ struct CaptionCase {
     const char* file;
 };
 
+void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.file; }
+
 class ReadoutCaption : public testing::TestWithParam<CaptionCase> {};
 
 TEST_P(ReadoutCaption, IsRightAlignedAndVerticallyCentred) {
@@ -575,5 +577,115 @@ TEST(Sprites, FireballFallsHeadFirst) {
     EXPECT_GT(maxLight(im, 0, im.height - q, im.width, im.height), 0.9f) << "white-hot head";
     EXPECT_EQ(maxLight(im, 0, 0, im.width, 1), 0.0f) << "the tail fades out before the top";
 }
+
+// The aliens look like one fleet: violet hulls with red glowing eyes or engines.
+struct AlienCase {
+    const char* file;
+    Generator make;
+};
+
+void PrintTo(const AlienCase& c, std::ostream* os) { *os << c.file; }
+
+class AlienShip : public testing::TestWithParam<AlienCase> {};
+
+TEST_P(AlienShip, HasAVioletHullAndRedLights) {
+    const Rgba8Image im = picture(GetParam().make, GetParam().file);
+    long red = 0, green = 0, blue = 0;
+    int glowingRed = 0;
+    for (int y = 0; y < im.height; ++y)
+        for (int x = 0; x < im.width; ++x) {
+            const std::uint8_t* p = im.at(x, y);
+            if (p[3] < 255) continue;
+            red += p[0], green += p[1], blue += p[2];
+            glowingRed += p[0] > 200 && p[1] < 90 && p[2] < 110;
+        }
+    EXPECT_GT(blue, green * 5 / 4);
+    EXPECT_GT(red, green * 5 / 4);
+    EXPECT_GT(glowingRed, 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fleet, AlienShip,
+                         testing::Values(AlienCase{"DropShipPic.png", makeShips},
+                                         AlienCase{"enemypic.png", makeStageArt},
+                                         AlienCase{"bosspic.png", makeMotherShip}),
+                         [](const auto& info) { return stem(info.param.file); });
+
+TEST(Sprites, EnemyFighterNosesDownTowardsThePlayer) {
+    const Rgba8Image im = picture(makeStageArt, "enemypic.png");
+    auto span = [&im](int y) {
+        int left = im.width, right = -1;
+        for (int x = 0; x < im.width; ++x)
+            if (im.at(x, y)[3] > 200) left = std::min(left, x), right = std::max(right, x);
+        return std::pair{left, right};
+    };
+    int lowest = im.height - 1;
+    while (lowest > 0 && span(lowest).second < 0) --lowest;
+    const auto [left, right] = span(lowest);
+    EXPECT_GT(lowest, im.height - 6) << "the nose reaches the bottom of the frame";
+    EXPECT_LT(right - left, 6) << "a point, not a flat edge";
+    EXPECT_NEAR((left + right) / 2.0f, im.width / 2.0f, 2.0f);
+    EXPECT_GT(span(im.height / 3).second - span(im.height / 3).first, im.width / 2) << "wings wider behind";
+}
+
+TEST(Screens, IconStillReadsAtFortyEightPixels) {
+    const Rgba8Image im = picture(makeIcon, "Icon.png");
+    // Box-filter down to 48 x 48, as a desktop would show it.
+    constexpr int kSmall = 48;
+    std::vector<float> light(kSmall * kSmall), cover(kSmall * kSmall);
+    for (int y = 0; y < im.height; ++y)
+        for (int x = 0; x < im.width; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y * kSmall / im.height) * kSmall + x * kSmall / im.width;
+            const float a = im.at(x, y)[3] / 255.0f;
+            light[i] += lum(im.at(x, y)) * a;
+            cover[i] += a;
+        }
+    auto at = [&](int x, int y) {
+        const std::size_t i = static_cast<std::size_t>(y) * kSmall + x;
+        return cover[i] > 0 ? light[i] / cover[i] : 0.0f;
+    };
+    // The ship's fuselage, down the middle, stands out from the sky either side of it.
+    float fuselage = 0, sky = 0;
+    for (int y = 15; y < 30; ++y) fuselage += at(24, y) + at(23, y), sky += at(6, y) + at(41, y);
+    EXPECT_GT(fuselage, 2.5f * sky);
+    // A round emblem: solid inside, clear in the corners.
+    EXPECT_GT(cover[24 * kSmall + 24], 0.99f * (256.0f / kSmall) * (256.0f / kSmall));
+    EXPECT_EQ(cover[0], 0.0f);
+}
+
+struct BannerCase {
+    const char* file;
+    bool lineBelow;  // a smaller line of text under the title
+};
+
+void PrintTo(const BannerCase& c, std::ostream* os) { *os << c.file; }
+
+class Banner : public testing::TestWithParam<BannerCase> {};
+
+TEST_P(Banner, IsCentredWithClearMargins) {
+    const Rgba8Image im = picture(makeTitles, GetParam().file);
+    // Horizontal extent of the bright lettering between two rows.
+    auto extent = [&im](int y0, int y1) {
+        int left = im.width, right = -1;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < im.width; ++x)
+                if (im.at(x, y)[3] == 255 && lum(im.at(x, y)) > 0.5f)
+                    left = std::min(left, x), right = std::max(right, x);
+        return std::pair{left, right};
+    };
+    const auto [left, right] = extent(0, im.height);
+    EXPECT_NEAR((left + right) / 2.0f, im.width / 2.0f, 4.0f);
+    EXPECT_GT(left, 8);
+    EXPECT_LT(right, im.width - 9);
+    if (GetParam().lineBelow) {
+        const auto [lineLeft, lineRight] = extent(im.height * 2 / 3, im.height);
+        EXPECT_GT(lineRight - lineLeft, im.width / 4) << "no line under the title";
+        EXPECT_LT(lineRight - lineLeft, right - left) << "the line should be smaller than the title";
+        EXPECT_NEAR((lineLeft + lineRight) / 2.0f, im.width / 2.0f, 4.0f);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Titles, Banner,
+                         testing::Values(BannerCase{"HiScoreTitle.png", false}, BannerCase{"EndBanner.png", true}),
+                         [](const auto& info) { return stem(info.param.file); });
 
 }  // namespace

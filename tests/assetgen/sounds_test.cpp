@@ -74,6 +74,11 @@ TEST(Sounds, AllElevenAreMadeUnderTheirOwnNames) {
     for (const auto& n : names) EXPECT_TRUE(fs::exists(samplesDir() / n)) << n;
 }
 
+namespace assetgen {
+// Found by argument lookup, so failures name the sound rather than dump its bytes.
+void PrintTo(const SoundEffect& e, std::ostream* os) { *os << e.file; }
+}  // namespace assetgen
+
 class EverySound : public ::testing::TestWithParam<SoundEffect> {};
 
 TEST_P(EverySound, StartsAndEndsAtRestWithSensibleLoudness) {
@@ -108,6 +113,8 @@ struct Motion {
     double earlyFrom, earlyTo, lateFrom, lateTo;
     bool rises;
 };
+
+void PrintTo(const Motion& m, std::ostream* os) { *os << m.file; }
 
 class PitchMoves : public ::testing::TestWithParam<Motion> {};
 
