@@ -33,6 +33,11 @@ int runGame(const kv::app::Options& opt) {
     int status = 0;
     try {
         Runtime rt(cfg, svc);
+        // The window's icon; without it the desktop shows its own.
+        try {
+            if (Picture icon = rt.pictures().get("Icon"); !icon.empty()) machine->display().setIcon(*icon.image);
+        } catch (const FatalError&) {
+        }
         if (!opt.script.empty())
             rt.setScript(opt.script == "-" ? ScriptSource::fromStream(std::cin) : ScriptSource::fromFile(opt.script));
         app::GameFlow flow(rt);
