@@ -7,7 +7,7 @@ namespace {
 
 // A planet in play: the intro dismissed, ships out, a rod falling, a bullet up.
 kvtest::GameRun& planetInPlay() {
-    static kvtest::GameRun run(kvtest::RunSetup{"3300 key 37\n3400 key 17\n9000 key 39\n", 1, {}, {}, {}});
+    static kvtest::GameRun run(kvtest::RunSetup{"3300 key 37\n3400 key 17\n9000 key 39\n", 1, {}, {}, {}, false, {}});
     return run;
 }
 
@@ -23,7 +23,7 @@ BENCHMARK(BM_ComposePlanetFrame)->Unit(benchmark::kMicrosecond);
 // One virtual second of a planet in play: every timer tick of the planet
 // screen, ships picked and moving, rods falling and landing.
 void BM_PlanetVirtualSecond(benchmark::State& state) {
-    kvtest::GameRun run(kvtest::RunSetup{"3300 key 37\n", 5, 3400, {}, {}});
+    kvtest::GameRun run(kvtest::RunSetup{"3300 key 37\n", 5, 3400, {}, {}, false, {}});
     for (auto _ : state) {
         // Keep the planet going: no radiation loss ends the run mid-measure.
         run.game().state.RadiationLevel = 0;

@@ -1,0 +1,72 @@
+#include "frontend/scroll_text.h"
+
+namespace kv::frontend {
+
+ScrollTextRead readScrollText(std::string_view bytes) {
+    ScrollTextRead out;
+    if (bytes.size() > kMostScrollBytes) {
+        out.error = "it is far too large for a scroller text (" + std::to_string(bytes.size()) + " bytes)";
+        return out;
+    }
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    for (char c : bytes) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if ((u < 32 && c != '\r' && c != '\n' && c != '\t') || u == 127) {
+            out.error = "it is not a text file";
+            return out;
+        }
+    }
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.push_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+
+    std::string_view first = lines.empty() ? std::string_view{} : lines[0];
+    std::size_t a = first.find_first_not_of(" \t"), b = first.find_last_not_of(" \t");
+    first = a == std::string_view::npos ? std::string_view{} : first.substr(a, b - a + 1);
+    long n = 0;
+    bool number = !first.empty() && first.size() <= 9;
+    for (char c : first) {
+        if (c < '0' || c > '9') number = false;
+        else n = n * 10 + (c - '0');
+    }
+    if (!number) {
+        out.error = "its first line should be the number of lines, not \"" + std::string(first.substr(0, 40)) + "\"";
+        return out;
+    }
+    if (n - 1 > kScrollCapacity) {
+        out.error = "it announces " + std::to_string(n - 1) + " lines of text; the scroller holds at most " +
+                    std::to_string(kScrollCapacity);
+        return out;
+    }
+    if (n - 1 > static_cast<long>(lines.size()) - 1) {
+        out.error = "it announces " + std::to_string(n - 1) + " lines of text but holds only " +
+                    std::to_string(lines.size() - (lines.empty() ? 0 : 1));
+        return out;
+    }
+    out.count = static_cast<int>(n - 1);
+    for (int i = 1; i <= out.count; ++i) {
+        std::string line(lines[std::size_t(i)]);
+        // A tab shows as a space: the fonts have no glyph for it.
+        for (char& c : line)
+            if (c == '\t') c = ' ';
+        out.lines.push_back(std::move(line));
+    }
+    return out;
+}
+
+int fadeLevel(const ScrollFade& fade, double y, int h) {
+    int level = fade.full;
+    for (int k = 8; k >= 1; --k) {
+        double edge = static_cast<double>(fade.pitch) * k / fade.divisor;
+        if (y > h - edge || y < edge) level = fade.level[std::size_t(k)];
+    }
+    return level;
+}
+
+}  // namespace kv::frontend
