@@ -1,13 +1,10 @@
 #include "frontend/score_table.h"
 
+#include "frontend/text_lines.h"
+
 namespace kv::frontend {
 
 namespace {
-
-std::string_view trimSpaces(std::string_view s) {
-    std::size_t a = s.find_first_not_of(" \t"), b = s.find_last_not_of(" \t");
-    return a == std::string_view::npos ? std::string_view{} : s.substr(a, b - a + 1);
-}
 
 std::string lineName(int n) { return "line " + std::to_string(n); }
 
@@ -46,24 +43,9 @@ ScoreTableRead readScoreTable(std::string_view bytes) {
         out.error = "it is far too large to be a score table (" + std::to_string(bytes.size()) + " bytes)";
         return out;
     }
-    // A text editor's byte-order mark is not part of the first name.
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    for (char c : bytes) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if ((u < 32 && c != '\r' && c != '\n' && c != '\t') || u == 127) {
-            out.error = "it is not a text file";
-            return out;
-        }
-    }
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.push_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    auto text = textLines(bytes, out.error);
+    if (!text) return out;
+    const std::vector<std::string_view>& lines = *text;
     for (int n = 1; n <= kScoreRows; ++n) {
         if (std::size_t(n) > lines.size() || trimSpaces(lines[std::size_t(n - 1)]).empty()) {
             out.error = lineName(n) + " is missing: the table needs " + std::to_string(kScoreRows) +

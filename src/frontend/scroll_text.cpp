@@ -1,5 +1,7 @@
 #include "frontend/scroll_text.h"
 
+#include "frontend/text_lines.h"
+
 namespace kv::frontend {
 
 ScrollTextRead readScrollText(std::string_view bytes) {
@@ -8,27 +10,11 @@ ScrollTextRead readScrollText(std::string_view bytes) {
         out.error = "it is far too large for a scroller text (" + std::to_string(bytes.size()) + " bytes)";
         return out;
     }
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    for (char c : bytes) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if ((u < 32 && c != '\r' && c != '\n' && c != '\t') || u == 127) {
-            out.error = "it is not a text file";
-            return out;
-        }
-    }
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.push_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    auto text = textLines(bytes, out.error);
+    if (!text) return out;
+    const std::vector<std::string_view>& lines = *text;
 
-    std::string_view first = lines.empty() ? std::string_view{} : lines[0];
-    std::size_t a = first.find_first_not_of(" \t"), b = first.find_last_not_of(" \t");
-    first = a == std::string_view::npos ? std::string_view{} : first.substr(a, b - a + 1);
+    std::string_view first = lines.empty() ? std::string_view{} : trimSpaces(lines[0]);
     long n = 0;
     bool number = !first.empty() && first.size() <= 9;
     for (char c : first) {
