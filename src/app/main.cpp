@@ -45,6 +45,8 @@ int runGame(const kv::app::Options& opt) {
 
     RuntimeConfig cfg;
     cfg.appDir = withSlash(opt.appDir.empty() ? platform::Platform::executableDir() : opt.appDir);
+    // The score table and the saves: the program directory unless told otherwise.
+    if (!opt.dataDir.empty()) cfg.dataDir = withSlash(opt.dataDir);
     cfg.until = opt.until;
     cfg.clockStart = app::clockStartOf(opt);
     Services svc{machine->display(), machine->codec(), machine->fonts(), machine->joysticks(), machine->registry(),
@@ -52,6 +54,11 @@ int runGame(const kv::app::Options& opt) {
     int status = 0;
     try {
         Runtime rt(cfg, svc);
+        // The window's icon; without it the desktop shows its own.
+        try {
+            if (Picture icon = rt.pictures().get("Icon"); !icon.empty()) machine->display().setIcon(*icon.image);
+        } catch (const FatalError&) {
+        }
         if (script) rt.setScript(std::move(script));
         app::GameFlow flow(rt);
         // The forms go before the game they refer to, however the run ends.

@@ -2,7 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "frontend/end_seq.h"
+#include "frontend/high_scores.h"
 #include "frontend/in_game_options.h"
+#include "frontend/main_menu.h"
 #include "frontend/start_up.h"
 #include "level/form1.h"
 #include "media/sound.h"
@@ -44,18 +47,15 @@ void GameFlow::begin(const Options& opt) {
 
 void GameFlow::startUp() { frontend::openStartUp(game_); }
 
-// Until the main menu is built, start-up leads straight into a new game.
-void GameFlow::startUpDone() { newGame(); }
+void GameFlow::startUpDone() { mainMenu(); }
 
-void GameFlow::newGame() {
-    game_.state.GameLoaded = 0;
-    game_.rt.load<level::Form1>(game_);
-}
+void GameFlow::mainMenu() { frontend::openMainMenu(game_); }
 
-void GameFlow::loadedGame() {
-    game_.state.GameLoaded = 1;
-    game_.rt.load<level::Form1>(game_);
-}
+// The menu has set GameLoaded: the planet screen starts afresh or from the
+// loaded values.
+void GameFlow::newGame() { game_.rt.load<level::Form1>(game_); }
+
+void GameFlow::loadedGame() { game_.rt.load<level::Form1>(game_); }
 
 void GameFlow::bonusStage() { game_.rt.load<stages::BonusStage>(game_); }
 
@@ -69,10 +69,9 @@ void GameFlow::bonusStageOver() {
 
 void GameFlow::motherShip() { game_.rt.load<stages::BossStage>(game_); }
 
-// Until the end sequence and the score table are built, a finished game goes
-// back to start-up.
-void GameFlow::endSequence() { startUp(); }
-void GameFlow::highScores() { startUp(); }
+void GameFlow::endSequence() { game_.rt.load<frontend::EndSeq>(game_); }
+
+void GameFlow::highScores() { game_.rt.load<frontend::HighScores>(game_); }
 
 void GameFlow::pause(PlayScreen& playing) { frontend::InGameOptions::showModal(game_, playing); }
 

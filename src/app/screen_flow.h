@@ -17,6 +17,7 @@ public:
     void begin(const Options& opt);
 
     void startUpDone() override;
+    void mainMenu() override;
     void newGame() override;
     void loadedGame() override;
     void bonusStage() override;

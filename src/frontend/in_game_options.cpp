@@ -1,5 +1,7 @@
 #include "frontend/in_game_options.h"
 
+#include "frontend/save_code.h"
+#include "runtime/file_io.h"
 #include "shared/mouse.h"
 #include "shared/text_gradient.h"
 
@@ -13,7 +15,7 @@ InGameOptions::InGameOptions(Runtime& rt, Game& gm, PlayScreen& screen)
     centre();
     OpTitle = &add<PictureBox>("OpTitle", nullptr, Rect{20, 8, 200, 48}, kBlack);
     OpSrc = &add<PictureBox>("OpSrc", nullptr, Rect{20, 8, 200, 48}, kBlack);
-    OpSrc->font = Font{28, true};
+    OpSrc->font = Font{26, true};
     OpSrc->setVisible(false);
     Label1 = &add<Label>("Label1", nullptr, Rect{0, 60, 240, 20}, "What will it be?");
     Label1->align = Align::Center;
@@ -23,13 +25,19 @@ InGameOptions::InGameOptions(Runtime& rt, Game& gm, PlayScreen& screen)
     Command2 = &add<Button>("Command2", nullptr, Rect{45, 122, 150, 28}, "Save Game");
     Command3 = &add<Button>("Command3", nullptr, Rect{45, 156, 150, 28}, "Quit");
     Command1->onClick = [this] { Command1_Click(); };
-    // Saving and quitting from the pause arrive with the saved-game screens.
-    Command2->enabled = false;
-    Command3->enabled = false;
+    Command2->onClick = [this] { Command2_Click(); };
+    Command3->onClick = [this] { Command3_Click(); };
     // Esc resumes as well as the button does.
     cancelButton = Command1;
     defaultButton = Command1;
     setFocus(Command1);
+
+    SavetheGame.save = true;
+    SavetheGame.title = "Save Game...";
+    SavetheGame.defaultExt = "kvs";
+    SavetheGame.fileName = "myGame.kvs";
+    SavetheGame.filterName = "Korvane Save Files";
+    SavetheGame.pattern = "*.kvs";
 }
 
 void InGameOptions::onLoad() {
@@ -45,6 +53,45 @@ void InGameOptions::Command1_Click() {
     unload();
     screen.startPlayTimers();
     gm.state.ShipFrozen = 0;
+}
+
+std::string InGameOptions::sortcode(std::string_view digits) { return encodeSaveText(digits); }
+
+bool InGameOptions::savegame() {
+    const SharedState& g = game.state;
+    SavedGame s;
+    s.PlanetLevel = g.PlanetLevel;
+    s.PlayerScore = g.PlayerScore;
+    s.RadiationLevel = g.RadiationLevel;
+    s.PlayerLives = g.PlayerLives;
+    std::string error;
+    return writeDataFile(SaveFileName, writeSaveFile(s, &InGameOptions::sortcode), error);
+}
+
+void InGameOptions::Command2_Click() {
+    // Any failure, a cancelled dialog included, ends the handler quietly.
+    std::optional<std::string> chosen = rt().fileDialog(SavetheGame);
+    if (!chosen) return;
+    SavetheGame.fileName = *chosen;
+    SaveFileName = *chosen;
+    if (!savegame()) return;
+    rt().msgBox("Game saved as " + SaveFileName + ".", "Save complete", BoxButtons::OK, BoxIcon::Information);
+}
+
+void InGameOptions::Command3_Click() {
+    const int planet = game.state.PlanetLevel;
+    // The number as the game prints it: a space where a minus sign would go.
+    std::string number = (planet < 0 ? "" : " ") + std::to_string(planet);
+    BoxAnswer a = rt().msgBox("Are you sure you wish to leave, you're on level" + number + "?", "Exit?",
+                              BoxButtons::YesNo, BoxIcon::Question);
+    if (a != BoxAnswer::Yes) return;
+    Game& gm = game;
+    PlayScreen& screen = playing;
+    gm.state.ScoresFromMenu = 0;
+    unload();
+    screen.stopAllTimers();
+    screen.screen().unload();
+    gm.flow.highScores();
 }
 
 void InGameOptions::showModal(Game& game, PlayScreen& playing) {

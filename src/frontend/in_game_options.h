@@ -1,5 +1,8 @@
 #pragma once
-// The pause dialog over the screen that is playing.
+// The pause dialog over the screen that is playing: resume, save, quit.
+#include <string>
+#include <string_view>
+
 #include "runtime/runtime.h"
 #include "shared/game.h"
 #include "shared/play_screen.h"
@@ -9,9 +12,15 @@ namespace kv::frontend {
 class InGameOptions : public Form {
 public:
     InGameOptions(Runtime& rt, Game& game, PlayScreen& playing);
-    void onLoad() override;
-    void onUnload() override;
+    void onLoad() override;          // Form_Load
+    void onUnload() override;        // Form_Unload
     void Command1_Click();           // Resume Game
+    void Command2_Click();           // Save Game
+    void Command3_Click();           // Quit
+    // The save code's encoding direction: digits to letters.
+    static std::string sortcode(std::string_view digits);
+    // Writes the game's progress to SaveFileName; false when it could not.
+    bool savegame();
 
     // Opens the dialog modally over the playing screen; returns when it has closed.
     static void showModal(Game& game, PlayScreen& playing);
@@ -20,10 +29,14 @@ public:
     PlayScreen& playing;
     PictureBox* OpTitle;   // "PAUSE", painted in colour bands
     PictureBox* OpSrc;     // scratch picture for the title
-    Label* Label1;
+    Label* Label1;         // "What will it be?"
     Button* Command1;      // Resume Game
     Button* Command2;      // Save Game
     Button* Command3;      // Quit
+    // The save dialog; it remembers the last name chosen while the pause lasts.
+    FileDialogOptions SavetheGame;
+
+    KV_VAR(SaveFileName, std::string);
 };
 
 }  // namespace kv::frontend

@@ -135,6 +135,14 @@ SdlDisplay::~SdlDisplay() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+void SdlDisplay::setIcon(const Surface& icon) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.data()), icon.width(),
+                                                        icon.height(), 32, icon.width() * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;   // the window keeps the desktop's own icon
+    SDL_SetWindowIcon(window_, s);
+    SDL_FreeSurface(s);
+}
+
 void SdlDisplay::present(const Surface& frame) {
     SDL_UpdateTexture(texture_, nullptr, frame.data(), frame.width() * 4);
     SDL_RenderClear(renderer_);

@@ -27,6 +27,7 @@ public:
     int screenHeight() override;
     Color displayedColour(Color c) override;
     int setDisplayMode(int width, int height) override;
+    void setIcon(const Surface& icon) override;
 
 private:
     void setFullscreen(bool on);

@@ -74,7 +74,12 @@ BoxAnswer Runtime::runBox(std::unique_ptr<Box> b) {
     showChanges();
     while (box_->answer == BoxAnswer::None) pumpOnce(true);
     BoxAnswer a = box_->answer;
-    messages_[record].answer = box_->kind == "input" && a == BoxAnswer::OK ? box_->input : answerName(a);
+    // A file box answers with the full path of the name chosen.
+    // (OK pressed by name, as a script's "press OK", takes the name field as it stands.)
+    if (box_->files && a == BoxAnswer::OK)
+        box_->input = box_->files->resolve(box_->input.empty() ? box_->files->name() : box_->input);
+    bool typed = (box_->kind == "input" || box_->files) && a == BoxAnswer::OK;
+    messages_[record].answer = typed ? box_->input : answerName(a);
     return a;
 }
 
@@ -104,8 +109,28 @@ std::optional<std::string> Runtime::inputBox(const std::string& prompt, const st
     return answer;
 }
 
+std::optional<std::string> Runtime::fileDialog(const FileDialogOptions& opts) {
+    FileDialogOptions o = opts;
+    if (o.folder.empty()) o.folder = dataDir();
+    auto b = std::make_unique<Box>();
+    b->kind = "file";
+    b->title = o.title;
+    b->buttons = BoxButtons::OKCancel;
+    b->files = std::make_shared<FileBrowser>(o);
+    b->text = b->files->folder();
+    BoxAnswer a = runBox(std::move(b));
+    std::string chosen = box_->input;
+    box_.reset();
+    if (a != BoxAnswer::OK) return std::nullopt;
+    return chosen;
+}
+
 void Runtime::boxKey(int key) {
     Box& b = *box_;
+    if (b.files) {
+        b.files->key(key, b);
+        return;
+    }
     auto names = b.buttonNames();
     int n = static_cast<int>(names.size());
     switch (key) {
@@ -131,6 +156,10 @@ void Runtime::boxKey(int key) {
 }
 
 void Runtime::boxClick(int x, int y) {
+    if (box_->files) {
+        box_->files->click(x, y, *box_);
+        return;
+    }
     BoxLayout L = layoutBox();
     auto names = box_->buttonNames();
     for (std::size_t i = 0; i < L.buttons.size(); ++i)
@@ -138,6 +167,10 @@ void Runtime::boxClick(int x, int y) {
 }
 
 void Runtime::drawBox(Surface& f) {
+    if (box_->files) {
+        box_->files->draw(f, text_, box_->title);
+        return;
+    }
     BoxLayout L = layoutBox();
     const Box& b = *box_;
     Rect w = L.window;

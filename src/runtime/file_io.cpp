@@ -150,4 +150,35 @@ bool writeFileSafely(const std::string& path, const std::string& bytes, std::str
         error);
 }
 
+FileBytes readDataFile(const std::string& path, std::uintmax_t limit) {
+    FileBytes out;
+    std::error_code ec;
+    if (!fs::exists(fs::status(path, ec))) {
+        out.status = FileBytes::Status::Missing;
+        out.error = describe(std::errc::no_such_file_or_directory);
+        return out;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!readFileBytes(path, limit, bytes, out.error)) {
+        out.status = out.error.rfind("File too large", 0) == 0 ? FileBytes::Status::TooLarge : FileBytes::Status::Unreadable;
+        return out;
+    }
+    out.status = FileBytes::Status::Read;
+    out.bytes.assign(bytes.begin(), bytes.end());
+    return out;
+}
+
+bool writeDataFile(const std::string& path, const std::string& bytes, std::string& error) {
+    const fs::path folder = fs::path(path).parent_path();
+    std::error_code ec;
+    if (!folder.empty() && !fs::is_directory(folder, ec)) {
+        fs::create_directories(folder, ec);
+        if (ec) {
+            error = "Cannot make the folder " + folder.string() + ": " + ec.message();
+            return false;
+        }
+    }
+    return writeFileSafely(path, bytes, error);
+}
+
 }  // namespace kv

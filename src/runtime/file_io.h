@@ -32,4 +32,19 @@ bool writeFileSafely(const std::string& path, const std::function<bool(const std
 // The same for bytes in memory.
 bool writeFileSafely(const std::string& path, const std::string& bytes, std::string& error);
 
+// A data file read whole, telling a missing file from one that cannot be read
+// (a game file that is not there yet is often no fault: it starts from a
+// default), and one larger than the reader will take.
+struct FileBytes {
+    enum class Status { Read, Missing, TooLarge, Unreadable };
+    Status status = Status::Missing;
+    std::string bytes;
+    std::string error;   // the system's description of what went wrong
+    bool ok() const { return status == Status::Read; }
+};
+FileBytes readDataFile(const std::string& path, std::uintmax_t limit);
+
+// Writes a data file safely, making its folder first when there is none.
+bool writeDataFile(const std::string& path, const std::string& bytes, std::string& error);
+
 }  // namespace kv

@@ -45,6 +45,8 @@ public:
     // 0 on success. Asking for 800 x 600 takes the game fullscreen (the frame is
     // scaled to the screen); asking for any other size leaves fullscreen.
     virtual int setDisplayMode(int width, int height) = 0;
+    // The picture the desktop shows for the window (title bar, task list).
+    virtual void setIcon(const Surface&) {}
 };
 
 class ImageCodec {

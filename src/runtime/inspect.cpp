@@ -27,6 +27,7 @@ void Runtime::describe(nlohmann::json& out) const {
     if (box_) {
         out["box"] = {{"kind", box_->kind}, {"title", box_->title}, {"text", box_->text}};
         if (box_->kind == "input") out["box"]["answer"] = box_->input;
+        if (box_->files) out["box"]["answer"] = box_->files->name();
     } else {
         out["box"] = nullptr;
     }

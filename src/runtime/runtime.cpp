@@ -423,6 +423,7 @@ void Runtime::deliver(const InputEvent& ev) {
         ++boxInput_;
         if (ev.kind == InputEvent::Kind::KeyDown) boxKey(ev.vk);
         else if (ev.kind == InputEvent::Kind::Click) boxClick(ev.x, ev.y);
+        else if (ev.kind == InputEvent::Kind::Text && box_->files) box_->files->text(ev.text);
         else if (ev.kind == InputEvent::Kind::Text && box_->kind == "input") {
             if (box_->inputSelected) box_->input.clear(), box_->inputSelected = false;
             box_->input += ev.text;

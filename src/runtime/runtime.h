@@ -14,6 +14,7 @@
 
 #include "runtime/box.h"
 #include "runtime/errors.h"
+#include "runtime/file_dialog.h"
 #include "runtime/form.h"
 #include "runtime/host.h"
 #include "runtime/picture.h"
@@ -27,6 +28,7 @@ struct RuntimeConfig {
     std::uint64_t clockStart = 0;
     std::optional<std::uint64_t> until;
     std::string appDir;          // ends with a path separator
+    std::string dataDir;         // where the game writes; ends with a separator (empty: appDir)
     // A replay in a window: the player's own input is ignored (closing the
     // window still ends it), and the run ends once its script has run out.
     bool replay = false;
@@ -102,6 +104,8 @@ public:
     BoxAnswer msgBox(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon);
     // Returns the answer, or nullopt for Cancel.
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title, const std::string& def);
+    // An open or save dialog; returns the chosen full path, or nullopt for Cancel.
+    std::optional<std::string> fileDialog(const FileDialogOptions& opts);
     const Box* box() const { return box_.get(); }
     const std::vector<MessageRecord>& messages() const { return messages_; }
 
@@ -115,6 +119,7 @@ public:
     JoystickDevices& joysticks();
     AudioDevice& audio() { return svc_.audio; }
     const std::string& appDir() const { return cfg_.appDir; }
+    const std::string& dataDir() const { return cfg_.dataDir.empty() ? cfg_.appDir : cfg_.dataDir; }
 
     // ---- Scripts and inspection -------------------------------------------
     void setScript(std::unique_ptr<ScriptSource> s);

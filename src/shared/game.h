@@ -23,6 +23,10 @@ struct Game {
     // The module player behind MusicHandle, while there is one.
     std::shared_ptr<ModulePlayer> musicPlayer;
 
+    // The options dialog's JoystickCount: the dialog object outlives its
+    // window, so the count measured at its first opening holds for the run.
+    std::int16_t optionsJoystickCount = 0;
+
     // Every sample played and every music call, for the state dump.
     struct SoundRecord { std::uint64_t time; int channel; std::string file; bool looping; };
     struct MusicRecord { std::uint64_t time; std::string op, arg; };

@@ -11,6 +11,8 @@ public:
     virtual ~ScreenFlow() = default;
     // Start-up is done: the main menu.
     virtual void startUpDone() = 0;
+    // The score table of a finished game has been clicked away: the main menu.
+    virtual void mainMenu() = 0;
     // The main menu's New Game, and a saved game that loaded: the planet screen.
     virtual void newGame() = 0;
     virtual void loadedGame() = 0;
@@ -23,8 +25,9 @@ public:
     virtual void motherShip() = 0;
     // The mother ship is destroyed: the end sequence.
     virtual void endSequence() = 0;
-    // A finished game (game over, quit, the end sequence clicked away): the
-    // score table, which enters the score when ScoresFromMenu is 0.
+    // The score table: from the menu's High Scores (ScoresFromMenu 1, to view
+    // it), or for a finished game (game over, quit, the end sequence clicked
+    // away: ScoresFromMenu 0, the score is entered).
     virtual void highScores() = 0;
     // Esc on a playing screen: the pause dialog, modally; returns when it closes.
     virtual void pause(PlayScreen& playing) = 0;

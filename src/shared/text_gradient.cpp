@@ -11,18 +11,14 @@ double stepComponent(double c, int target, bool rising) {
 }
 }  // namespace
 
-int gradientBand(int start, int target, int band) {
-    bool rising = start < target;
-    double c = start;
-    for (int b = 1; b < band; ++b) c = stepComponent(c, target, rising);
-    return static_cast<int>(c);
-}
-
 void TextGradient(Runtime& rt, const std::string& text, PictureBox& scratch, PictureBox& dest, int red1, int green1,
                   int blue1, int red2, int green2, int blue2, Color background) {
     bool rRise = red1 < red2, gRise = green1 < green2, bRise = blue1 < blue2;
     TextEngine& te = rt.text();
     int h = te.lineHeight(scratch.font) / 8;
+    // Both kept in memory, in the given background colour.
+    scratch.setAutoRedraw(true);
+    dest.setAutoRedraw(true);
     scratch.setBackColor(background);
     dest.setBackColor(background);
     dest.cls();
@@ -33,7 +29,8 @@ void TextGradient(Runtime& rt, const std::string& text, PictureBox& scratch, Pic
         scratch.cls();
         Surface& s = scratch.canvas();
         int w = te.measure(scratch.font, text);
-        te.draw(s, scratch.font, text, s.width() / 2 - w / 2, 0, Color(int(r), int(g), int(b)), 0, s.bounds());
+        te.draw(s, scratch.font, text, roundHalfEven(s.width() / 2.0 - w / 2.0), 0, Color(int(r), int(g), int(b)), 0,
+                s.bounds());
         r = stepComponent(r, red2, rRise);
         g = stepComponent(g, green2, gRise);
         b = stepComponent(b, blue2, bRise);

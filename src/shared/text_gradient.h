@@ -8,9 +8,6 @@
 
 namespace kv {
 
-// The colours of the ten bands for one component.
-int gradientBand(int start, int target, int band);
-
 void TextGradient(Runtime& rt, const std::string& text, PictureBox& scratch, PictureBox& dest, int red1, int green1,
                   int blue1, int red2, int green2, int blue2, Color background);
 

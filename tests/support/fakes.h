@@ -123,6 +123,7 @@ class RecordingFlow : public kv::ScreenFlow {
 public:
     std::vector<std::string> asked;
     void startUpDone() override { asked.push_back("startUpDone"); }
+    void mainMenu() override { asked.push_back("mainMenu"); }
     void newGame() override { asked.push_back("newGame"); }
     void loadedGame() override { asked.push_back("loadedGame"); }
     void bonusStage() override { asked.push_back("bonusStage"); }

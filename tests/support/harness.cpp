@@ -1,17 +1,34 @@
 #include "support/harness.h"
 
+#include "media/sound.h"
+#include "stages/boss_stage.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 
 namespace kvtest {
 
+namespace {
+// A folder of its own for each run, so that runs never share a score table.
+std::string freshDataDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "korvane-data-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a data folder for the run");
+    return pattern + "/";
+}
+}  // namespace
+
 GameRun::GameRun(const RunSetup& spec) {
+    ownDataDir_ = spec.dataDir.empty();
+    dataDir_ = ownDataDir_ ? freshDataDir() : spec.dataDir;
     kv::platform::PlatformOptions po;
     po.headless = true;
     machine_ = kv::platform::Platform::create(po);
     kv::RuntimeConfig cfg;
     cfg.appDir = spec.appDir.empty() ? std::string(KORVANE_APP_DIR) : spec.appDir;
     cfg.until = spec.until;
+    cfg.dataDir = dataDir_;
     rt_ = std::make_unique<kv::Runtime>(cfg, kv::Services{machine_->display(), machine_->codec(), machine_->fonts(),
                                                           machine_->joysticks(), machine_->registry(),
                                                           machine_->audio()});
@@ -50,6 +67,8 @@ GameRun::~GameRun() {
     flow_.reset();
     rt_.reset();
     machine_.reset();
+    std::error_code ec;
+    if (ownDataDir_) std::filesystem::remove_all(dataDir_, ec);
 }
 
 bool GameRun::planetLoaded() const { return rt_->findForm("Form1") != nullptr; }
@@ -70,6 +89,24 @@ std::vector<std::string> GameRun::sounds() {
 }
 
 PlanetInPlay::PlanetInPlay(int planet, std::function<void(kv::Game&)> before)
-    : GameRun(RunSetup{"3300 key 16\n", planet, {}, std::move(before), {}, false}), f(form1()), g(game().state) {}
+    : GameRun(RunSetup{"3300 key 16\n", planet, {}, std::move(before), {}, false, {}}), f(form1()), g(game().state) {}
+
+EndSequenceRun::EndSequenceRun(const std::string& script, std::uint64_t until, std::function<void(kv::Game&)> before,
+                               const std::string& appDir)
+    : GameRun(RunSetup{"", 10, kOpens, std::move(before), appDir, false, {}}) {
+    auto& boss = screen<kv::stages::BossStage>("BossStage");
+    rt().setScript(kv::ScriptSource::fromText(script));
+    rt().setUntil(until);
+    try {
+        boss.stopAllTimers();
+        kv::ReleaseAllSounds(game());
+        game().flow.endSequence();
+        boss.unload();
+        status = rt().run();
+    } catch (const kv::RunEnded& e) {
+        status = e.status;
+    }
+    refresh();
+}
 
 }  // namespace kvtest

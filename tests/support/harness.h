@@ -24,6 +24,7 @@ struct RunSetup {
     std::function<void(kv::Game&)> before;        // adjust the game before it starts
     std::string appDir;                           // default: the build's program directory
     bool warpBonus = false;                       // a new game that opens in the bonus stage
+    std::string dataDir;                          // default: a fresh folder of its own, removed afterwards
 };
 
 class GameRun {
@@ -34,6 +35,8 @@ public:
     int status = 0;
     nlohmann::json dump;                          // the state when the run ended
     kv::Game& game() { return flow_->game(); }
+    const std::string& dataDir() const { return dataDir_; }   // ends with '/'
+
     kv::Runtime& rt() { return *rt_; }
     kv::level::Form1& form1();                    // throws when not loaded
     bool planetLoaded() const;                    // the planet screen is loaded
@@ -54,6 +57,8 @@ public:
     std::vector<std::string> sounds();
 
 private:
+    std::string dataDir_;
+    bool ownDataDir_ = false;
     std::unique_ptr<kv::platform::Platform> machine_;
     std::unique_ptr<kv::Runtime> rt_;
     std::unique_ptr<kv::app::GameFlow> flow_;
@@ -65,6 +70,15 @@ struct PlanetInPlay : GameRun {
     explicit PlanetInPlay(int planet = 1, std::function<void(kv::Game&)> before = {});
     kv::level::Form1& f;
     kv::SharedState& g;
+};
+
+// The end sequence as the mother ship's break-up opens it: a game warped to
+// the mother ship, whose captions are done at 3180, hands over at 3200. The
+// script then runs from there (its times are absolute), until `until`.
+struct EndSequenceRun : GameRun {
+    static constexpr std::uint64_t kOpens = 3200;
+    EndSequenceRun(const std::string& script, std::uint64_t until, std::function<void(kv::Game&)> before = {},
+                   const std::string& appDir = {});
 };
 
 }  // namespace kvtest

@@ -104,19 +104,6 @@ TEST(OwnerName, AMissingValueLeavesTheName) {
     EXPECT_EQ(name, "kept");
 }
 
-TEST(TextGradient, BandsStep25AndAHalfTowardTheTarget) {
-    std::vector<int> down, up, same;
-    for (int b = 1; b <= 10; ++b) {
-        down.push_back(gradientBand(255, 0, b));
-        up.push_back(gradientBand(0, 255, b));
-        same.push_back(gradientBand(80, 80, b));
-    }
-    EXPECT_EQ(down, (std::vector<int>{255, 230, 204, 178, 152, 126, 100, 74, 48, 22}));
-    EXPECT_EQ(up, (std::vector<int>{0, 26, 52, 78, 104, 130, 156, 182, 208, 234}));
-    EXPECT_EQ(same, std::vector<int>(10, 80));
-    EXPECT_EQ(gradientBand(50, 0, 10), 24);   // 50 -> 24.5 -> 24, then within 25.5 of its target
-}
-
 struct PacingCase {
     const char* name;
     double rate;

@@ -1,0 +1,37 @@
+#pragma once
+// The end sequence after the mother ship falls: a still star field, the
+// victory banner and a yellow scroller, with the ending music played once.
+#include <cstdint>
+#include <string>
+
+#include "runtime/runtime.h"
+#include "shared/game.h"
+
+namespace kv::frontend {
+
+class EndSeq : public Form {
+public:
+    EndSeq(Runtime& rt, Game& game);
+    void onLoad() override;          // Form_Load
+    void Timer1_Timer();
+    void Form_Click();
+
+    Game& game;
+    PictureBox* Backdrop;   // the screen's own drawing surface: stars, then the scroller
+    Image* Banner;          // "MISSION ACCOMPLISHED", over the stars at the top
+    Image* Scape1;          // a strip of planet surface the text rises from
+    PictureBox* Picture1;   // hidden drawing surface of the scroller
+    Timer* Timer1;
+
+    KV_VAR(EndLines, Array<std::string, 0, 999>);
+    KV_VAR(EndLineCount, std::int16_t);
+    KV_VAR(EndScrollTop, float);
+    KV_VAR(EndLineHeight, std::int16_t);
+    KV_VAR(EndFadeDivisor, std::int16_t);
+    KV_VAR(EndStopped, std::int16_t);
+    KV_VAR(StarX, Array<std::int16_t, 0, 300>);
+    KV_VAR(StarY, Array<std::int16_t, 0, 300>);
+    KV_VAR(StarDepth, Array<std::int16_t, 0, 300>);
+};
+
+}  // namespace kv::frontend

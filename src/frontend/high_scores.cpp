@@ -1,0 +1,123 @@
+#include "frontend/high_scores.h"
+
+#include "frontend/data_files.h"
+#include "frontend/pixel_stars.h"
+#include "frontend/score_table.h"
+#include "runtime/file_io.h"
+#include "shared/text_gradient.h"
+
+namespace kv::frontend {
+
+namespace {
+// A line height of 24 makes the ten colour bands three pixels each.
+const Font kRowFont{16, true};
+}  // namespace
+
+HighScores::HighScores(Runtime& rt, Game& gm) : Form(rt, "HighScores", 800, 600), game(gm) {
+    Backdrop = &add<PictureBox>("Backdrop", nullptr, Rect{0, 0, 800, 600}, kBlack);
+    Backdrop->onClick = [this] { Form_Click(); };
+    Image1 = &add<Image>("Image1", Backdrop, Rect{150, 12, 500, 80});
+    Image1->setPicture(rt.pictures().get("HiScoreTitle"));
+    Scape1 = &add<Image>("Scape1", Backdrop, Rect{200, 580, 400, 20});
+    Scape1->setPicture(rt.pictures().get("Scape1"));
+    for (int i = 1; i <= 12; ++i) {
+        int y = 104 + 40 * (i - 1);
+        ScrName[i] = &add<PictureBox>("ScrName(" + std::to_string(i) + ")", nullptr, Rect{152, y, 249, 33}, kBlack);
+        ScrScore[i] = &add<PictureBox>("ScrScore(" + std::to_string(i) + ")", nullptr, Rect{480, y, 153, 33}, kBlack);
+        ScrName[i]->onClick = [this, i] { ScrName_Click(i); };
+        ScrScore[i]->onClick = [this, i] { ScrScore_Click(i); };
+    }
+    NameSource = &add<PictureBox>("NameSource", nullptr, Rect{152, 104, 249, 33}, kBlack);
+    ScoreSource = &add<PictureBox>("ScoreSource", nullptr, Rect{480, 104, 153, 33}, kBlack);
+    for (PictureBox* scratch : {NameSource, ScoreSource}) {
+        scratch->font = kRowFont;
+        scratch->setVisible(false);
+    }
+}
+
+std::string HighScores::tablePath() const { return Game::nativePath(game.rt.dataDir() + "Data/score.dat"); }
+
+std::string HighScores::shippedTablePath() const { return Game::nativePath(game.state.AppDir + "Data\\score.dat"); }
+
+void HighScores::onLoad() {
+    show();
+    readTable();
+    Random& rnd = rt().random();
+    rnd.randomize(rt().now());
+    PixelStars<1, 200> stars{StarX, StarY, StarDepth};
+    stars.place(rnd, 200, width, height);
+    paintRows();
+    stars.draw(Backdrop->canvas(), 200);
+    if (game.state.ScoresFromMenu == 0) SortScores();
+}
+
+void HighScores::readTable() {
+    std::string path = tablePath();
+    FileBytes file = readDataFile(path, kMostScoreBytes);
+    // No table of its own yet: the data directory starts from the shipped one.
+    if (file.status == FileBytes::Status::Missing) {
+        path = shippedTablePath();
+        file = readDataFile(path, kMostScoreBytes);
+    }
+    if (!file.ok()) stopForDataFile(game, path, "The high score table cannot be read: " + file.error);
+    ScoreTableRead table = readScoreTable(file.bytes);
+    if (!table.error.empty()) stopForDataFile(game, path, "The high score table is damaged: " + table.error);
+    for (int i = 1; i <= 12; ++i) {
+        ScoreNames[i] = table.entries[std::size_t(i - 1)].name;
+        ScoreValues[i] = table.entries[std::size_t(i - 1)].score;
+    }
+}
+
+void HighScores::paintRows() {
+    int r = 0, g = 255;
+    for (int i = 1; i <= 12; ++i) {
+        TextGradient(rt(), ScoreNames[i], *NameSource, *ScrName[i], r, g, 0, 50, 0, 80, kBlack);
+        TextGradient(rt(), std::to_string(ScoreValues[i]), *ScoreSource, *ScrScore[i], r, g, 0, 50, 0, 80, kBlack);
+        r += 21;
+        g -= 21;
+    }
+}
+
+void HighScores::SortScores() {
+    SharedState& g = game.state;
+    std::vector<ScoreEntry> table;
+    for (int i = 1; i <= 12; ++i) table.push_back(ScoreEntry{ScoreNames[i], ScoreValues[i]});
+    // The name as the file can hold it and give back: what is shown is what is kept.
+    if (!enterScore(table, tableName(g.PlayerName), g.PlayerScore)) return;
+    for (int i = 1; i <= 12; ++i) {
+        ScoreNames[i] = table[std::size_t(i - 1)].name;
+        ScoreValues[i] = table[std::size_t(i - 1)].score;
+    }
+    paintRows();
+    writeTable();
+}
+
+void HighScores::writeTable() {
+    std::vector<ScoreEntry> table;
+    for (int i = 1; i <= 12; ++i) table.push_back(ScoreEntry{ScoreNames[i], ScoreValues[i]});
+    std::string path = tablePath(), error;
+    if (writeDataFile(path, writeScoreTable(table), error)) return;
+    rt().msgBox("Your score could not be kept: the high score table\r" + path + "\r" + error +
+                    ".\r\rThe game goes on without saving it.",
+                "High Scores", BoxButtons::OK, BoxIcon::Exclamation);
+}
+
+void HighScores::Form_Click() {
+    SharedState& g = game.state;
+    // Opened from the menu, the menu is still there underneath.
+    if (g.ScoresFromMenu == 1) {
+        unload();
+        return;
+    }
+    if (g.ScoresFromMenu == 0) {
+        Game& gm = game;
+        gm.flow.mainMenu();
+        unload();
+    }
+}
+
+void HighScores::ScrName_Click(int) { Form_Click(); }
+
+void HighScores::ScrScore_Click(int) { Form_Click(); }
+
+}  // namespace kv::frontend

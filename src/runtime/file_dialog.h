@@ -1,0 +1,78 @@
+#pragma once
+// The open and save dialogs: a box of kind "file" that lists one folder,
+// filtered by a pattern, with a file-name field, OK and Cancel. Keyboard and
+// mouse both work; scripts answer it with `file <path>|cancel`.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "runtime/geometry.h"
+#include "runtime/surface.h"
+
+namespace kv {
+
+class TextEngine;
+struct Box;
+
+struct FileDialogOptions {
+    bool save = false;           // a save dialog; otherwise an open dialog
+    std::string title;
+    std::string fileName;        // what the file-name field holds at first
+    std::string filterName;      // "Korvane Save Files"
+    std::string pattern;         // "*.kvs"; a name typed with * or ? replaces it
+    std::string defaultExt;      // "kvs": added to a name typed without an extension
+    std::string folder;          // where the dialog opens; empty: the data directory
+};
+
+// One folder's listing and the dialog's own state while it is up.
+class FileBrowser {
+public:
+    explicit FileBrowser(FileDialogOptions opts);
+
+    struct Entry {
+        std::string name;
+        bool folder = false;
+    };
+    const std::string& folder() const { return folder_; }   // absolute, ends with '/'
+    const std::vector<Entry>& entries() const { return entries_; }
+    const std::string& name() const { return name_; }
+    int selected() const { return selected_; }
+    const FileDialogOptions& options() const { return opts_; }
+
+    // Lists a folder; a folder that cannot be read shows empty.
+    void open(const std::string& folder);
+    // The answer as a full path: a relative name is taken in the folder shown,
+    // and a name without an extension gets the default one.
+    std::string resolve(const std::string& typed) const;
+    // Does the file-name pattern match (case-insensitive, * and ?)?
+    static bool matches(const std::string& pattern, const std::string& name);
+
+    // Input while the dialog is up. They set box.answer (and box.input, the
+    // name as typed) when the player is done.
+    void key(int vk, Box& box);
+    void text(const std::string& typed);
+    void click(int x, int y, Box& box);
+    void draw(Surface& frame, TextEngine& te, const std::string& title) const;
+    Rect windowRect() const;
+
+private:
+    struct Layout;
+    Layout layout() const;
+    void select(int index);
+    void activate(int index, Box& box);
+    void accept(Box& box);
+    void scrollTo(int index);
+    int visibleRows() const;
+
+    FileDialogOptions opts_;
+    std::string pattern_;
+    std::string folder_;
+    std::vector<Entry> entries_;
+    std::string name_;
+    bool nameSelected_ = true;   // typing replaces the initial name
+    int selected_ = -1;
+    int top_ = 0;                // first row shown
+    int focus_ = 0;              // 0 name field, 1 list, 2 OK, 3 Cancel
+};
+
+}  // namespace kv

@@ -1,0 +1,322 @@
+// The main menu and the options dialog: the screen start-up leads to, its
+// music and scroller, New Game, Exit, Saved Game and every path of Options.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "frontend/main_menu.h"
+#include "frontend/options_frm.h"
+#include "frontend/save_code.h"
+#include "frontend/scroll_text.h"
+#include "support/case_names.h"
+#include "support/fakes.h"
+#include "support/harness.h"
+
+using namespace kv;
+using kvtest::GameRun;
+using kvtest::RunSetup;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Start-up hands over at 3050 ms; the menu is up from then on.
+constexpr std::uint64_t kMenu = 3050;
+
+std::vector<std::string> musicCalls(const nlohmann::json& dump) {
+    std::vector<std::string> out;
+    for (const auto& m : dump["music"]) out.push_back(m["op"].get<std::string>() + " " + m["arg"].get<std::string>());
+    return out;
+}
+
+const nlohmann::json& menuVars(const GameRun& run) { return run.dump["form"]["MainMenu"]["vars"]; }
+
+TEST(MainMenu, StartUpLeadsHereToTheTitleMusicAndTheScroller) {
+    // Ten scroller ticks after the menu opened.
+    GameRun run(RunSetup{"", {}, kMenu + 10 * frontend::kScrollerTickMs + 1});
+    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
+    EXPECT_EQ(musicCalls(run.dump), (std::vector<std::string>{"create loop|true", "bind musicFRM",
+                                                              "load MODs/Intro.Mod", "seek 320", "play "}));
+    EXPECT_EQ(menuVars(run)["ScrollTop"], 265 - 2 * 10);
+    EXPECT_EQ(menuVars(run)["MenuClosing"], 0);
+    EXPECT_EQ(menuVars(run)["ScrollLineCount"], 75);
+    EXPECT_EQ(menuVars(run)["ScrollLines"][1], "KORVANE");
+    EXPECT_EQ(menuVars(run)["ScrollLines"][0], "");
+    EXPECT_EQ(run.dump["form"]["MainMenu"]["timers"]["Timer1"]["enabled"], true);
+}
+
+TEST(MainMenu, TheScrollerStartsAgainFromTheBottomAtMinus1100) {
+    GameRun run(RunSetup{"", {}, kMenu + 100});
+    auto& menu = dynamic_cast<frontend::MainMenu&>(*run.rt().findForm("MainMenu"));
+    menu.ScrollTop = -1096;
+    menu.Timer1_Timer();
+    EXPECT_EQ(menu.ScrollTop, -1098);
+    menu.Timer1_Timer();
+    EXPECT_EQ(menu.ScrollTop, 265);
+}
+
+TEST(MainMenu, EveryLineOfTheShippedTextsFitsItsScroller) {
+    kvtest::EndSequenceRun run("", kvtest::EndSequenceRun::kOpens + 100);   // for the end text
+    GameRun menu(RunSetup{"", {}, kMenu + 100});
+    auto& m = dynamic_cast<frontend::MainMenu&>(*menu.rt().findForm("MainMenu"));
+    for (int i = 1; i <= m.ScrollLineCount; ++i)
+        EXPECT_LE(menu.rt().text().measure(m.InfoSource->font, m.ScrollLines[i]), m.InfoSource->width() - 8)
+            << m.ScrollLines[i];
+    const auto& end = run.dump["form"]["EndSeq"]["vars"];
+    Font endFont{16, true};
+    for (const auto& line : end["EndLines"])
+        EXPECT_LE(run.rt().text().measure(endFont, line.get<std::string>()), 760) << line;
+}
+
+TEST(MainMenu, NewGameStopsTheMusicAndClosesTheMenuForPlanetOne) {
+    GameRun run(RunSetup{"3200 press PlayButt\n", {}, 3300});
+    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
+    EXPECT_FALSE(run.dump["form"].contains("MainMenu"));
+    auto calls = musicCalls(run.dump);
+    ASSERT_EQ(calls.size(), 7u);
+    EXPECT_EQ(calls[5], "stop ");
+    EXPECT_EQ(calls[6], "destroy ");
+    EXPECT_EQ(run.shared()["GameLoaded"], 0);
+    EXPECT_EQ(run.shared()["ScoresFromMenu"], 0);
+    EXPECT_EQ(run.shared()["PlanetLevel"], 1);
+    EXPECT_EQ(run.shared()["PlayerLives"], 3);
+}
+
+TEST(MainMenu, NoToTheExitQuestionLeavesTheMenuItsMusicAndItsScrollerRunning) {
+    GameRun run(RunSetup{"3200 press ExitButt\n3300 press No\n", {}, 3600});
+    ASSERT_EQ(run.dump["messages"].size(), 1u);
+    const auto& q = run.dump["messages"][0];
+    EXPECT_EQ(q["kind"], "question");
+    EXPECT_EQ(q["title"], "Exit?");
+    EXPECT_EQ(q["text"], "You haven't saved all the civilians yet!\rAre you completely sure?");
+    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
+    EXPECT_EQ(run.dump["form"]["MainMenu"]["timers"]["Timer1"]["enabled"], true);
+    EXPECT_EQ(musicCalls(run.dump).size(), 5u);
+    // The menu opens at 3050: fourteen 10 ms ticks before the question, then
+    // thirty once it is answered (the box held the timers meanwhile).
+    EXPECT_EQ(menuVars(run)["ScrollTop"], 265 - 2 * (14 + 30));
+}
+
+// The menu on stand-ins, to see the display mode it puts back.
+struct MenuOnFakes {
+    kvtest::FakeMachine m;
+    kvtest::RecordingFlow flow;
+    Game game{*m.rt, flow};
+    int status = -1;
+    explicit MenuOnFakes(const std::string& script) {
+        game.state.AppDir = KORVANE_APP_DIR;   // the real texts
+        game.state.StartScreenWidth = 1024;
+        game.state.StartScreenHeight = 768;
+        m.rt->setScript(ScriptSource::fromText(script));
+        try {
+            frontend::openMainMenu(game);
+            status = m.run();
+        } catch (const RunEnded& e) {
+            status = e.status;
+        }
+    }
+    ~MenuOnFakes() { m.rt->closeAll(); }
+};
+
+TEST(MainMenu, YesToTheExitQuestionPutsBackTheDisplayStartUpFoundAndEnds) {
+    MenuOnFakes run("100 press ExitButt\n200 press Yes\n5000 quit\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
+    EXPECT_EQ(run.m.rt->now(), 200u);
+}
+
+TEST(MainMenu, HighScoresIsOpenedForViewing) {
+    MenuOnFakes run("100 press HSButt\n");
+    EXPECT_EQ(run.flow.asked, std::vector<std::string>{"highScores"});
+    EXPECT_EQ(run.game.state.ScoresFromMenu, 1);
+}
+
+// ---- Saved Game ----------------------------------------------------------
+
+struct LoadCase {
+    const char* name;
+    std::string file;        // what the save holds ("" : no file is written)
+    std::string answer;      // the script's answer to the dialog
+    bool loads;
+};
+std::string save(int planet, int score, int radiation, int lives) {
+    return frontend::writeSaveFile(frontend::SavedGame{std::int16_t(planet), score, std::int16_t(radiation),
+                                                       std::int16_t(lives)});
+}
+class LoadingAGame : public testing::TestWithParam<LoadCase> {};
+TEST_P(LoadingAGame, StartsThePlanetOrSaysTheFileIsCorrupted) {
+    const LoadCase& c = GetParam();
+    std::string dir = (fs::temp_directory_path() / ("korvane-load-" + kvtest::identifier(c.name))).string() + "/";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    if (!c.file.empty()) std::ofstream(dir + "game.kvs", std::ios::binary) << c.file;
+    GameRun run(RunSetup{"3200 press SavedButt\n3300 file " + c.answer + "\n", {}, 3400, {}, {}, false, dir});
+    const auto& msgs = run.dump["messages"];
+    ASSERT_GE(msgs.size(), 1u);
+    EXPECT_EQ(msgs[0]["kind"], "file");
+    EXPECT_EQ(msgs[0]["title"], "Load a saved game...");
+    EXPECT_EQ(msgs[0]["text"], dir);   // it opens in the data directory
+    if (c.loads) {
+        EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
+        EXPECT_EQ(run.shared()["GameLoaded"], 1);
+        EXPECT_EQ(run.shared()["PlanetLevel"], 9);
+        EXPECT_EQ(run.shared()["PlayerScore"], 90000);
+        EXPECT_EQ(run.shared()["RadiationLevel"], 565);
+        EXPECT_EQ(run.shared()["PlayerLives"], 99);
+        EXPECT_EQ(musicCalls(run.dump).back(), "destroy ");
+    } else {
+        ASSERT_EQ(msgs.size(), 2u);
+        std::string shown = c.answer == "cancel" ? "*.kvs" : dir + "game.kvs";
+        EXPECT_EQ(msgs[1]["text"], "The file " + shown + " is corrupted or has been tampered with!");
+        EXPECT_EQ(msgs[1]["title"], "Load Failiure");
+        EXPECT_EQ(run.dump["box"]["title"], "Load Failiure");   // still up
+        EXPECT_EQ(run.dump["form"]["MainMenu"]["timers"]["Timer1"]["enabled"], true);
+        EXPECT_EQ(musicCalls(run.dump).size(), 5u);
+    }
+    fs::remove_all(dir);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadingAGame,
+    // (A full gauge would cost a life as soon as the planet begins.)
+    testing::Values(LoadCase{"TheHighestGame", save(9, 90000, 565, 99), "game", true},
+                    LoadCase{"ScoreTooHigh", save(9, 90001, 566, 99), "game", false},
+                    LoadCase{"TooManyLives", save(9, 90000, 566, 100), "game.kvs", false},
+                    LoadCase{"PlanetTenByTheExtraLetter",
+                             std::string(1, frontend::kTenLetter) + save(9, 0, 0, 3).substr(1), "game.kvs", false},
+                    LoadCase{"DigitsForLetters", "9\r\n90000\r\n566\r\n99\r\n", "game.kvs", false},
+                    LoadCase{"ShortFile", save(9, 90000, 566, 99).substr(0, 6), "game.kvs", false},
+                    LoadCase{"NoSuchFile", "", "game.kvs", false},
+                    LoadCase{"CancelTriesTheInitialName", save(9, 90000, 566, 99), "cancel", false}),
+    kvtest::CaseName{});
+
+// ---- Options ---------------------------------------------------------------
+
+struct OptionsRun {
+    kvtest::FakeMachine m;
+    kvtest::RecordingFlow flow;
+    Game game{*m.rt, flow};
+    explicit OptionsRun(const std::string& registryName = "") {
+        if (!registryName.empty())
+            m.registry.values["RegisteredOwner"] = {registryName, RegistryReader::Type::String};
+    }
+    ~OptionsRun() { m.rt->closeAll(); }
+    // Opens the dialog and lets the script work on it until it closes.
+    void open(const std::string& script) {
+        m.rt->setScript(ScriptSource::fromText(script));
+        try {
+            frontend::showOptions(game);
+        } catch (const RunEnded&) {
+        }
+    }
+    // Goes on with the dialog that is still up.
+    void carryOn(const std::string& script) {
+        m.rt->setScript(ScriptSource::fromText(script));
+        try {
+            m.rt->runModal(*dialog());
+        } catch (const RunEnded&) {
+        }
+    }
+    frontend::OptionsFRM* dialog() { return dynamic_cast<frontend::OptionsFRM*>(m.rt->findForm("OptionsFRM")); }
+    std::vector<std::string> titles() const {
+        std::vector<std::string> out;
+        for (const auto& msg : m.rt->messages()) out.push_back(msg.title);
+        return out;
+    }
+};
+
+TEST(Options, TheRegisteredOwnerIsOfferedCutToTwelveCharactersAllSelected) {
+    OptionsRun run("Bartholomew Quill");
+    run.open("");
+    ASSERT_TRUE(run.dialog());
+    EXPECT_EQ(run.dialog()->NameOfUser->text, "Bartholomew ");
+    EXPECT_TRUE(run.dialog()->NameOfUser->allSelected);
+    run.carryOn("10 type Ann\n20 press Command2\n");
+    EXPECT_EQ(run.game.state.PlayerName, "Ann");
+    EXPECT_EQ(run.game.state.OptionsChosen, 1);
+    EXPECT_FALSE(run.dialog());
+}
+
+TEST(Options, AShortOwnerNameEndsWhereTheDesktopsTextWould) {
+    OptionsRun run("root");
+    run.open("10 press Command2\n");
+    EXPECT_EQ(run.game.state.PlayerName, "root");
+}
+
+TEST(Options, AnEmptyNameIsRefusedAndNothingIsStored) {
+    OptionsRun run;
+    run.open("10 press Command2\n20 press OK\n");
+    EXPECT_EQ(run.titles(), std::vector<std::string>{"Ooops!"});
+    EXPECT_EQ(run.m.rt->messages()[0].text, "Please fill in an appropriate name for yourself!");
+    EXPECT_TRUE(run.dialog());
+    EXPECT_EQ(run.game.state.OptionsChosen, 0);
+}
+
+struct CheatCase {
+    const char* name;
+    std::string typed;
+    int cheat;
+};
+class CheatName : public testing::TestWithParam<CheatCase> {};
+TEST_P(CheatName, TurnsCheatModeOnInAnyLetterCaseAndAnyOtherNameTurnsItOff) {
+    OptionsRun run;
+    run.game.state.CheatMode = 1;   // on from before: only the cheat name keeps it
+    run.open("10 type " + GetParam().typed + "\n20 press Command2\n30 press OK\n");
+    EXPECT_EQ(run.game.state.CheatMode, GetParam().cheat);
+    EXPECT_EQ(run.game.state.PlayerName, GetParam().typed);
+    if (GetParam().cheat == 1) {
+        EXPECT_EQ(run.titles(), std::vector<std::string>{"Chicken!"});
+        EXPECT_EQ(run.m.rt->messages()[0].text, "C H E A T   A C T I V E !");
+    } else {
+        EXPECT_TRUE(run.titles().empty());
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Names, CheatName,
+                         testing::Values(CheatCase{"Capitals", "GRUB TOAD", 1}, CheatCase{"Lower", "grub toad", 1},
+                                         CheatCase{"Mixed", "gRuB tOaD", 1}, CheatCase{"Longer", "Grub Toads", 0},
+                                         CheatCase{"Other", "Vera", 0}),
+                         kvtest::CaseName{});
+
+TEST(Options, WithoutAJoystickChoosingOneFallsBackToTheKeysEveryTime) {
+    OptionsRun run;
+    run.open("10 press Cjoystick\n20 press OK\n30 type Vera\n40 press Command2\n");
+    EXPECT_EQ(run.titles(), std::vector<std::string>{"JoyError"});
+    EXPECT_EQ(run.m.rt->messages()[0].text,
+              "JOYSTICK ERROR!\r\rKorvane has not detected any joystick(s) connected to your PC.\r"
+              "If there is one connected, it is not set up correctly.");
+    EXPECT_EQ(run.game.state.ControlDevice, 1);
+    // A joystick plugged in since: the count of the first opening still holds.
+    run.open("50 joy 32767 32767 0\n60 press Cjoystick\n70 press OK\n80 press Command2\n");
+    EXPECT_EQ(run.titles(), (std::vector<std::string>{"JoyError", "JoyError"}));
+    EXPECT_EQ(run.game.state.ControlDevice, 1);
+}
+
+TEST(Options, AJoystickThatAnswersCanBeChosen) {
+    OptionsRun run;
+    run.open("0 joy 32767 32767 0\n10 press Cjoystick\n20 type Vera\n30 press Command2\n");
+    EXPECT_TRUE(run.titles().empty());
+    EXPECT_EQ(run.game.state.ControlDevice, 2);
+}
+
+TEST(Options, ReopeningShowsTheStoredChoices) {
+    OptionsRun run("Bartholomew Quill");
+    run.open("0 joy 32767 32767 0\n10 type Vera\n20 press Cjoystick\n30 press SoundState\n40 press Command2\n");
+    EXPECT_EQ(run.game.state.SoundOn, 0);
+    run.open("");
+    ASSERT_TRUE(run.dialog());
+    EXPECT_EQ(run.dialog()->NameOfUser->text, "Vera");
+    EXPECT_TRUE(run.dialog()->Cjoystick->value());
+    EXPECT_FALSE(run.dialog()->CKeys->value());
+    EXPECT_FALSE(run.dialog()->SoundState->value());
+}
+
+TEST(Options, TheMusicPanelOpensOverTheDialogAsOftenAsAsked) {
+    OptionsRun run;
+    run.open("10 press Command1\n20 press HideButt\n30 press Command1\n");
+    ASSERT_NE(run.m.rt->topForm(), nullptr);
+    EXPECT_EQ(run.m.rt->topForm()->name(), "musicFRM");
+    int panels = 0;
+    for (const auto& f : run.m.rt->loadedForms()) panels += f->name() == "musicFRM";
+    EXPECT_EQ(panels, 1);
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+// The open and save dialogs and the file helpers underneath them: the listing,
+// the answer a name resolves to, keyboard and mouse, atomic writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "runtime/box.h"
+#include "runtime/file_dialog.h"
+#include "runtime/file_io.h"
+#include "runtime/keys.h"
+#include "support/case_names.h"
+#include "support/fakes.h"
+
+using namespace kv;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A folder of saves: two games, a note, a hidden file and two subfolders.
+struct SaveFolder {
+    fs::path dir;
+    SaveFolder() {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() /
+              ("korvane-dialog-" + kvtest::identifier(std::string(test->test_suite_name()) + "-" + test->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "old saves");
+        fs::create_directories(dir / "Archive");
+        for (const char* f : {"zeta.kvs", "Alpha.KVS", "notes.txt", ".hidden.kvs", "old saves/first.kvs"})
+            std::ofstream(dir / f) << "x";
+    }
+    ~SaveFolder() { fs::remove_all(dir); }
+    std::string path() const { return dir.string() + "/"; }
+};
+
+FileDialogOptions saveOptions(const std::string& folder) {
+    FileDialogOptions o;
+    o.save = true;
+    o.title = "Save Game...";
+    o.fileName = "myGame.kvs";
+    o.filterName = "Korvane Save Files";
+    o.pattern = "*.kvs";
+    o.defaultExt = "kvs";
+    o.folder = folder;
+    return o;
+}
+
+std::vector<std::string> names(const FileBrowser& b) {
+    std::vector<std::string> out;
+    for (const auto& e : b.entries()) out.push_back(e.folder ? "[" + e.name + "]" : e.name);
+    return out;
+}
+
+TEST(FileDialog, ListsFoldersFirstThenTheMatchingFilesWithoutHiddenOnes) {
+    SaveFolder f;
+    FileBrowser b(saveOptions(f.path()));
+    EXPECT_EQ(b.folder(), f.path());
+    EXPECT_EQ(names(b), (std::vector<std::string>{"[..]", "[Archive]", "[old saves]", "Alpha.KVS", "zeta.kvs"}));
+    EXPECT_EQ(b.name(), "myGame.kvs");
+}
+
+struct Resolve {
+    const char* name;
+    std::string typed;
+    std::string expected;   // relative to the folder, or absolute when it starts with '/'
+};
+class ResolveNames : public testing::TestWithParam<Resolve> {};
+TEST_P(ResolveNames, GiveTheFullPath) {
+    SaveFolder f;
+    FileBrowser b(saveOptions(f.path()));
+    const Resolve& c = GetParam();
+    std::string want = fs::path(c.expected[0] == '/' ? c.expected : f.path() + c.expected).lexically_normal().string();
+    EXPECT_EQ(b.resolve(c.typed), want);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Names, ResolveNames,
+    testing::Values(Resolve{"PlainNameGetsTheExtension", "game", "game.kvs"},
+                    Resolve{"AnExtensionIsKept", "game.sav", "game.sav"},
+                    Resolve{"SpacesAroundGo", "  my game  ", "my game.kvs"},
+                    Resolve{"IntoASubfolder", "old saves/second", "old saves/second.kvs"},
+                    Resolve{"UpAFolder", "../outside.kvs", "../outside.kvs"},
+                    Resolve{"AnAbsolutePath", "/tmp/elsewhere/g", "/tmp/elsewhere/g.kvs"}),
+    kvtest::CaseName{});
+
+TEST(FileDialog, PatternsMatchWithoutRegardToCase) {
+    EXPECT_TRUE(FileBrowser::matches("*.kvs", "a.KVS"));
+    EXPECT_TRUE(FileBrowser::matches("g?me*", "GAME1.kvs"));
+    EXPECT_FALSE(FileBrowser::matches("*.kvs", "a.kvs.txt"));
+    EXPECT_TRUE(FileBrowser::matches("*", "anything"));
+}
+
+TEST(FileDialog, TypingReplacesTheInitialNameAndEnterAnswers) {
+    SaveFolder f;
+    FileBrowser b(saveOptions(f.path()));
+    Box box;
+    b.text("Le");
+    b.text("vel 3");
+    b.key(vk::Back, box);
+    EXPECT_EQ(b.name(), "Level ");
+    b.text("4");
+    b.key(vk::Return, box);
+    EXPECT_EQ(box.answer, BoxAnswer::OK);
+    EXPECT_EQ(b.resolve(box.input), f.path() + "Level 4.kvs");
+}
+
+TEST(FileDialog, ArrowsChooseAFileAndEnterOpensAFolder) {
+    SaveFolder f;
+    FileBrowser b(saveOptions(f.path()));
+    Box box;
+    b.key(vk::End, box);   // nothing: the name field has the focus
+    b.key(vk::Down, box);  // [..]
+    b.key(vk::Down, box);  // [Archive]
+    b.key(vk::Down, box);  // [old saves]
+    b.key(vk::Return, box);
+    EXPECT_EQ(box.answer, BoxAnswer::None);
+    EXPECT_EQ(b.folder(), f.path() + "old saves/");
+    EXPECT_EQ(names(b), (std::vector<std::string>{"[..]", "first.kvs"}));
+    b.key(vk::Down, box);
+    b.key(vk::Down, box);  // first.kvs into the name field
+    EXPECT_EQ(b.name(), "first.kvs");
+    b.key(vk::Back, box);  // in the list, Backspace goes up a folder
+    EXPECT_EQ(b.folder(), f.path());
+    b.key(vk::Escape, box);
+    EXPECT_EQ(box.answer, BoxAnswer::Cancel);
+}
+
+TEST(FileDialog, APatternTypedFiltersAndAFolderNameOpensIt) {
+    SaveFolder f;
+    FileBrowser b(saveOptions(f.path()));
+    Box box;
+    b.text("*.txt");
+    b.key(vk::Return, box);
+    EXPECT_EQ(box.answer, BoxAnswer::None);
+    EXPECT_EQ(names(b), (std::vector<std::string>{"[..]", "[Archive]", "[old saves]", "notes.txt"}));
+    b.text("Archive");
+    b.key(vk::Return, box);
+    EXPECT_EQ(box.answer, BoxAnswer::None);
+    EXPECT_EQ(b.folder(), f.path() + "Archive/");
+}
+
+TEST(FileDialog, ANameChosenBeforeOpensItsFolderAgain) {
+    SaveFolder f;
+    FileDialogOptions o = saveOptions("/");
+    o.fileName = f.path() + "old saves/first.kvs";
+    FileBrowser b(o);
+    EXPECT_EQ(b.folder(), f.path() + "old saves/");
+    EXPECT_EQ(b.name(), "first.kvs");
+}
+
+TEST(FileDialog, AFolderThatCannotBeReadListsEmpty) {
+    FileBrowser b(saveOptions("/no/such/folder/anywhere"));
+    EXPECT_EQ(names(b), (std::vector<std::string>{"[..]"}));
+}
+
+// Clicks on the dialog as the runtime draws it (480 x 348, centred).
+TEST(FileDialog, TheMouseChoosesOpensAndAnswers) {
+    SaveFolder f;
+    kvtest::FakeMachine m;
+    FileBrowser b(saveOptions(f.path()));
+    Rect w = b.windowRect();
+    Surface frame(800, 600);
+    b.draw(frame, m.rt->text(), "Save Game...");   // draws without trouble
+    Box box;
+    // The list starts 58 pixels below the title bar; rows are 18 high.
+    int listX = w.x + 100, row0 = w.y + 20 + 38 + 2 + 9;
+    b.click(listX, row0 + 3 * 18, box);   // Alpha.KVS chosen
+    EXPECT_EQ(b.name(), "Alpha.KVS");
+    EXPECT_EQ(box.answer, BoxAnswer::None);
+    b.click(listX, row0 + 3 * 18, box);   // a second click opens it
+    EXPECT_EQ(box.answer, BoxAnswer::OK);
+    EXPECT_EQ(b.resolve(box.input), f.path() + "Alpha.KVS");
+    Box other;
+    b.click(w.right() - 12 - 40, w.bottom() - 12 - 12, other);   // Cancel
+    EXPECT_EQ(other.answer, BoxAnswer::Cancel);
+}
+
+TEST(FileDialog, ScriptsAnswerItAndTheDumpShowsItAsAFileBox) {
+    SaveFolder f;
+    kvtest::FakeMachine m;
+    m.rt->setScript(ScriptSource::fromText("10 file new game\n20 file cancel\n"));
+    FileDialogOptions o = saveOptions(f.path());
+    EXPECT_EQ(m.rt->fileDialog(o), f.path() + "new game.kvs");
+    EXPECT_EQ(m.rt->fileDialog(o), std::nullopt);
+    ASSERT_EQ(m.rt->messages().size(), 2u);
+    EXPECT_EQ(m.rt->messages()[0].kind, "file");
+    EXPECT_EQ(m.rt->messages()[0].title, "Save Game...");
+    EXPECT_EQ(m.rt->messages()[0].answer, f.path() + "new game.kvs");
+    EXPECT_EQ(m.rt->messages()[1].answer, "Cancel");
+}
+
+TEST(DataFiles, AWriteMakesItsFolderAndReplacesTheFileWholeOrNotAtAll) {
+    SaveFolder f;
+    std::string target = f.path() + "deep/er/table.dat", error;
+    ASSERT_TRUE(writeDataFile(target, "first", error)) << error;
+    ASSERT_TRUE(writeDataFile(target, "second", error)) << error;
+    EXPECT_EQ(readDataFile(target, 100).bytes, "second");
+    EXPECT_FALSE(fs::exists(target + ".tmp"));
+    // A folder where the file should go: the write fails and says so.
+    fs::create_directories(f.path() + "blocked/table.dat");
+    EXPECT_FALSE(writeDataFile(f.path() + "blocked/table.dat", "x", error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(DataFiles, ReadsTellMissingFromTooLargeOrAFolder) {
+    SaveFolder f;
+    std::string p = f.path() + "zeta.kvs";
+    EXPECT_EQ(readDataFile(p, 1).status, FileBytes::Status::Read);
+    EXPECT_EQ(readDataFile(p, 0).status, FileBytes::Status::TooLarge);
+    EXPECT_EQ(readDataFile(f.path() + "nothing", 10).status, FileBytes::Status::Missing);
+    EXPECT_EQ(readDataFile(f.path() + "Archive", 10).status, FileBytes::Status::Unreadable);
+}
+
+}  // namespace
