@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +49,14 @@ void BM_FrameCopy(benchmark::State& state) {
     state.counters["copies"] = 1;
 }
 BENCHMARK(BM_FrameCopy)->Unit(benchmark::kMicrosecond);
+
+kvtest::RunSetup setupOf(std::string script, std::optional<int> warp, std::optional<std::uint64_t> until = {}) {
+    kvtest::RunSetup s;
+    s.script = std::move(script);
+    s.warp = warp;
+    s.until = until;
+    return s;
+}
 
 // Composes the run's frame over and over; reports the time as frame copies.
 void composeAsCopies(benchmark::State& state, kvtest::GameRun& run) {
@@ -108,21 +119,21 @@ kvtest::GameRun& busiest(kvtest::RunSetup setup) {
 
 // A planet in play: the intro dismissed, ships out, a rod falling, a bullet up.
 void BM_ComposePlanetFrame(benchmark::State& state) {
-    static kvtest::GameRun run(kvtest::RunSetup{"3300 key 37\n3400 key 17\n9000 key 39\n", 1, {}, {}, {}});
+    static kvtest::GameRun run(setupOf("3300 key 37\n3400 key 17\n9000 key 39\n", 1));
     composeAsCopies(state, run);
 }
 BENCHMARK(BM_ComposePlanetFrame)->Unit(benchmark::kMicrosecond);
 
 // Planet 9 at the moment of its scripted game with the most sprites out.
 void BM_ComposePlanet9Busiest(benchmark::State& state) {
-    static kvtest::GameRun& run = busiest(kvtest::RunSetup{sweeps(3400, 40000), 9, {}, {}, {}});
+    static kvtest::GameRun& run = busiest(setupOf(sweeps(3400, 40000), 9));
     composeAsCopies(state, run);
 }
 BENCHMARK(BM_ComposePlanet9Busiest)->Unit(benchmark::kMicrosecond);
 
 // The bonus stage (as --warp bonus opens it) at its busiest moment.
 void BM_ComposeBonusStage(benchmark::State& state) {
-    kvtest::RunSetup setup{sweeps(3400, 40000), {}, {}, {}, {}};
+    kvtest::RunSetup setup = setupOf(sweeps(3400, 40000), {});
     setup.warpBonus = true;
     static kvtest::GameRun& run = busiest(setup);
     composeAsCopies(state, run);
@@ -131,7 +142,7 @@ BENCHMARK(BM_ComposeBonusStage)->Unit(benchmark::kMicrosecond);
 
 // The mother-ship fight (--warp 10) at its busiest moment.
 void BM_ComposeMotherShip(benchmark::State& state) {
-    static kvtest::GameRun& run = busiest(kvtest::RunSetup{sweeps(3400, 40000), 10, {}, {}, {}});
+    static kvtest::GameRun& run = busiest(setupOf(sweeps(3400, 40000), 10));
     composeAsCopies(state, run);
 }
 BENCHMARK(BM_ComposeMotherShip)->Unit(benchmark::kMicrosecond);
@@ -139,7 +150,7 @@ BENCHMARK(BM_ComposeMotherShip)->Unit(benchmark::kMicrosecond);
 // One virtual second of a planet in play: every timer tick of the planet
 // screen, ships picked and moving, rods falling and landing.
 void BM_PlanetVirtualSecond(benchmark::State& state) {
-    kvtest::GameRun run(kvtest::RunSetup{"3300 key 37\n", 5, 3400, {}, {}});
+    kvtest::GameRun run(setupOf("3300 key 37\n", 5, 3400));
     for (auto _ : state) {
         // Keep the planet going: no radiation loss ends the run mid-measure.
         run.game().state.RadiationLevel = 0;
@@ -149,6 +160,31 @@ void BM_PlanetVirtualSecond(benchmark::State& state) {
     state.counters["ticks/s"] = benchmark::Counter(double(run.rt().ticksFired()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PlanetVirtualSecond)->Unit(benchmark::kMillisecond);
+
+// The scripted minute of planet 9 replayed as a timedemo does, headless from
+// its first screen on: with frames composed every 1/60 s of game time when
+// something changed, and without.
+void BM_TimedemoPlanet9(benchmark::State& state) {
+    std::ifstream in(KORVANE_BENCH_DIR "/planet9_play.txt");
+    const std::string script((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    double game = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        kvtest::RunSetup setup = setupOf(script, 9, 3300);
+        setup.composeFrames = state.range(0) != 0;
+        auto run = std::make_unique<kvtest::GameRun>(setup);
+        run->rt().setUntil(std::nullopt);
+        std::uint64_t from = run->rt().now();
+        state.ResumeTiming();
+        run->runUntil(UINT64_MAX);
+        state.PauseTiming();
+        game += double(run->rt().now() - from) / 1000.0;
+        run.reset();
+        state.ResumeTiming();
+    }
+    state.counters["game s per s"] = benchmark::Counter(game, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_TimedemoPlanet9)->Arg(1)->Arg(0)->ArgName("frames")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,10 +1,15 @@
 // Korvane: the command line, the machine underneath, and the outer run loop.
+#include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 
 #include "app/options.h"
 #include "app/screen_flow.h"
 #include "platform/platform.h"
+#include "platform/sdl_joysticks.h"
+#include "runtime/demo.h"
 #include "runtime/file_io.h"
 #include "runtime/printable.h"
 #include "runtime/runtime.h"
@@ -28,14 +33,34 @@ void checkOutputs(const kv::app::Options& opt) {
         throw std::invalid_argument("--dump-state " + opt.dumpState + ": " + why);
     if (!opt.screenshot.empty() && !kv::checkWritablePath(opt.screenshot, why))
         throw std::invalid_argument("--screenshot " + opt.screenshot + ": " + why);
+    if (!opt.record.empty() && !kv::checkWritablePath(opt.record, why))
+        throw std::invalid_argument("--record " + opt.record + ": " + why);
+}
+
+// What a timedemo took: game time against wall time, and the work done in it.
+void reportTimedemo(const kv::Runtime& rt, std::uint64_t gameStarted, double wallSeconds, bool frames) {
+    const double game = double(rt.now() - gameStarted) / 1000.0;
+    const double wall = std::max(wallSeconds, 1e-9);
+    std::printf("timedemo: %.3f game seconds in %.3f wall seconds, %.1f times real time; "
+                "%llu timer ticks, %.0f per second; ",
+                game, wallSeconds, game / wall, static_cast<unsigned long long>(rt.ticksFired()),
+                double(rt.ticksFired()) / wall);
+    if (frames)
+        std::printf("%llu frames, %.0f per second\n", static_cast<unsigned long long>(rt.framesComposed()),
+                    double(rt.framesComposed()) / wall);
+    else
+        std::printf("no frames composed\n");
+    std::fflush(stdout);
 }
 
 int runGame(const kv::app::Options& opt) {
     using namespace kv;
     // The script is read (and a file checked whole) before any window opens.
+    // A demo to replay is the script.
+    const std::string& scriptFile = !opt.play.empty() ? opt.play : !opt.timedemo.empty() ? opt.timedemo : opt.script;
     std::unique_ptr<ScriptSource> script;
-    if (!opt.script.empty())
-        script = opt.script == "-" ? ScriptSource::fromStream(std::cin) : ScriptSource::fromFile(opt.script);
+    if (!scriptFile.empty())
+        script = scriptFile == "-" ? ScriptSource::fromStream(std::cin) : ScriptSource::fromFile(scriptFile);
 
     platform::PlatformOptions po;
     po.headless = opt.headless;
@@ -49,7 +74,14 @@ int runGame(const kv::app::Options& opt) {
     if (!opt.dataDir.empty()) cfg.dataDir = withSlash(opt.dataDir);
     cfg.until = opt.until;
     cfg.clockStart = app::clockStartOf(opt);
-    Services svc{machine->display(), machine->codec(), machine->fonts(), machine->joysticks(), machine->registry(),
+    cfg.replay = !opt.play.empty();
+    cfg.composeFrames = !opt.timedemo.empty() && !opt.noFrames;
+    std::unique_ptr<DemoWriter> demo;
+    if (!opt.record.empty()) demo = std::make_unique<DemoWriter>(opt.record, app::demoSettingsOf(opt));
+    // A replay reads no real joystick: the demo's joy lines are the joystick.
+    platform::NoJoysticks noJoysticks;
+    JoystickDevices& joysticks = opt.play.empty() ? machine->joysticks() : noJoysticks;
+    Services svc{machine->display(), machine->codec(), machine->fonts(), joysticks, machine->registry(),
                  machine->audio()};
     int status = 0;
     try {
@@ -60,18 +92,30 @@ int runGame(const kv::app::Options& opt) {
         } catch (const FatalError&) {
         }
         if (script) rt.setScript(std::move(script));
+        if (demo) rt.record(demo.get());
         app::GameFlow flow(rt);
         // The forms go before the game they refer to, however the run ends.
         struct CloseForms {
             Runtime& rt;
             ~CloseForms() { rt.closeAll(); }
         } closeForms{rt};
+        // A timedemo times the replay from the moment the first screen has
+        // loaded: loading pictures and sounds is not what it measures.
+        auto started = std::chrono::steady_clock::now();
+        std::uint64_t gameStarted = rt.now();
         try {
             flow.begin(opt);
+            started = std::chrono::steady_clock::now();
+            gameStarted = rt.now();
             status = rt.run();
         } catch (const RunEnded& e) {
             status = e.status;
         }
+        if (!opt.timedemo.empty())
+            reportTimedemo(rt, gameStarted,
+                           std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
+                           cfg.composeFrames);
+        if (demo) demo->finish(rt.now());
         if (!opt.dumpState.empty()) rt.writeDump(opt.dumpState);
         if (!opt.screenshot.empty()) rt.writeScreenshot(opt.screenshot);
     } catch (const FatalError& e) {
@@ -95,6 +139,7 @@ int main(int argc, char** argv) {
     try {
         opt = kv::app::parseOptions(args);
         if (!opt.help) {
+            kv::app::applyDemoSettings(opt);
             kv::app::checkOptions(opt);
             checkOutputs(opt);
         }

@@ -1,8 +1,10 @@
 #include "app/options.h"
 
+#include <map>
 #include <stdexcept>
 #include <utility>
 
+#include "runtime/demo.h"
 #include "runtime/numbers.h"
 #include "runtime/printable.h"
 
@@ -14,9 +16,11 @@ const char* usageText() {
            "  --scale N                  window scale factor when windowed\n"
            "  --headless                 no window, no audio output; virtual clock runs flat out\n"
            "  --script FILE              feed input from a script (- reads standard input)\n"
-           "  --record FILE              record the session's input as a script (not built yet)\n"
-           "  --play FILE                replay a recorded script in real time (not built yet)\n"
-           "  --timedemo FILE            replay a script headless as fast as possible (not built yet)\n"
+           "  --record FILE              record the session's input as a script (a demo)\n"
+           "  --play FILE                replay a demo in real time in a window\n"
+           "  --timedemo FILE            replay a demo headless as fast as possible, then print\n"
+           "                             game and wall seconds, ticks and frames per second\n"
+           "  --no-frames                with --timedemo: compose no frames\n"
            "  --until MS                 stop when the virtual clock reaches MS (a window's clock\n"
            "                             starts at 1000000 unless --clock-start says otherwise)\n"
            "  --warp N | --warp bonus    a new game at planet N (1-9; 10 is the mother ship),\n"
@@ -43,16 +47,59 @@ std::uint64_t clockStartOf(const Options& o) {
 }
 
 void checkOptions(const Options& o) {
-    const std::pair<const char*, const std::string*> demoFlags[] = {
-        {"--record", &o.record}, {"--play", &o.play}, {"--timedemo", &o.timedemo}};
-    for (const auto& [flag, value] : demoFlags)
-        if (!value->empty())
-            throw std::invalid_argument(std::string(flag) + " is not built yet: demos cannot be recorded or replayed");
+    const bool replay = !o.play.empty() || !o.timedemo.empty();
+    if (!o.play.empty() && !o.timedemo.empty()) throw std::invalid_argument("--play and --timedemo do not go together");
+    if (replay && !o.script.empty())
+        throw std::invalid_argument(std::string(o.play.empty() ? "--timedemo" : "--play") +
+                                    " replays its demo as the script: --script does not go with it");
+    if (replay && !o.record.empty())
+        throw std::invalid_argument("--record does not go with --play or --timedemo: a replay takes no input to record");
+    if (!o.play.empty() && o.headless)
+        throw std::invalid_argument("--play shows the demo in a window; --timedemo replays it headless");
+    if (o.noFrames && o.timedemo.empty()) throw std::invalid_argument("--no-frames goes with --timedemo only");
+    if (!o.record.empty() && o.script == "-")
+        throw std::invalid_argument("--record takes its script from a file, not from standard input");
     if (o.until && *o.until <= clockStartOf(o))
         throw std::invalid_argument("--until " + std::to_string(*o.until) + " is not after the clock's start (" +
                                     std::to_string(clockStartOf(o)) +
                                     (o.clockStart ? "" : o.headless ? ", headless" : " in a window") +
                                     "), so the run would end before it begins");
+}
+
+void applyDemoSettings(Options& o) {
+    const std::string& file = o.play.empty() ? o.timedemo : o.play;
+    if (file.empty()) return;
+    if (!o.timedemo.empty()) o.headless = true;
+    std::map<std::string, std::string> settings;
+    try {
+        settings = readDemoSettings(file);
+    } catch (const std::runtime_error& e) {
+        throw std::invalid_argument(e.what());
+    }
+    auto setting = [&](const char* key) -> const std::string* {
+        auto it = settings.find(key);
+        return it == settings.end() ? nullptr : &it->second;
+    };
+    const std::string where = "the demo " + printable(file) + " ";
+    if (const std::string* v = setting("clock-start"); v && !o.clockStart) o.clockStart = number(where + "clock-start", *v);
+    if (const std::string* v = setting("until"); v && !o.until) o.until = number(where + "until", *v);
+    if (const std::string* v = setting("warp"); v && !o.warpPlanet && !o.warpBonus) {
+        if (*v == "bonus") {
+            o.warpBonus = true;
+        } else {
+            auto n = number(where + "warp", *v);
+            if (n < 1 || n > 10) throw std::invalid_argument(where + "warps to a planet 1 to 10, not " + printable(*v));
+            o.warpPlanet = static_cast<int>(n);
+        }
+    }
+}
+
+std::vector<std::pair<std::string, std::string>> demoSettingsOf(const Options& o) {
+    std::vector<std::pair<std::string, std::string>> out{{"clock-start", std::to_string(clockStartOf(o))}};
+    if (o.warpBonus) out.emplace_back("warp", "bonus");
+    else if (o.warpPlanet) out.emplace_back("warp", std::to_string(*o.warpPlanet));
+    if (o.until) out.emplace_back("until", std::to_string(*o.until));
+    return out;
 }
 
 Options parseOptions(const std::vector<std::string>& args) {
@@ -74,6 +121,7 @@ Options parseOptions(const std::vector<std::string>& args) {
         else if (a == "--record") o.record = value();
         else if (a == "--play") o.play = value();
         else if (a == "--timedemo") o.timedemo = value();
+        else if (a == "--no-frames") o.noFrames = true;
         else if (a == "--until") o.until = number(a, value());
         else if (a == "--warp") {
             std::string v = value();

@@ -57,9 +57,13 @@ printf '3300 dump %s\n' "$work/folder" >"$work/dumpdir.txt"
 refused "Cannot write the state dump $work/folder: Is a directory" "$bin" --headless --warp 1 --script "$work/dumpdir.txt"
 refused "--dump-state $work/nowhere/d.json: The folder $work/nowhere does not exist" \
   "$bin" --headless --warp 1 --dump-state "$work/nowhere/d.json"
-for flag in --record --play --timedemo; do
-  refused "$flag is not built yet" "$bin" --headless "$flag" "$work/demo.txt"
-done
+refused "cannot read the demo $work/demo.txt: No such file or directory" "$bin" --timedemo "$work/demo.txt"
+refused "--record $work/nowhere/demo.txt: The folder $work/nowhere does not exist" \
+  "$bin" --headless --warp 1 --record "$work/nowhere/demo.txt"
+printf '# demo: clock-start soon\n100 key 37\n' >"$work/badstart.txt"
+refused "the demo $work/badstart.txt clock-start needs a whole number, not 'soon'" "$bin" --timedemo "$work/badstart.txt"
+printf '# demo: clock-start 0 warp 11\n' >"$work/badwarp.txt"
+refused "warps to a planet 1 to 10, not 11" "$bin" --timedemo "$work/badwarp.txt"
 # A window's clock starts at 1000000: a minute from 0 would end it at once.
 refused "--until 60000 is not after the clock's start (1000000 in a window)" "$bin" --until 60000
 

@@ -28,9 +28,17 @@ TEST_P(CommandLine, IsRefusedWithAReasonOrRuns) {
 INSTANTIATE_TEST_SUITE_P(
     Flags, CommandLine,
     ::testing::Values(
-        Refused{"Record", {"--record", "demo.txt"}, "--record is not built yet"},
-        Refused{"Play", {"--headless", "--play", "demo.txt"}, "--play is not built yet"},
-        Refused{"Timedemo", {"--timedemo", "demo.txt"}, "--timedemo is not built yet"},
+        Refused{"Record", {"--record", "demo.txt"}, ""},
+        Refused{"RecordAScriptedHeadlessRun", {"--headless", "--script", "s.txt", "--record", "demo.txt"}, ""},
+        Refused{"RecordFromStandardInput", {"--script", "-", "--record", "demo.txt"}, "--record takes its script from a file"},
+        Refused{"Play", {"--play", "demo.txt"}, ""},
+        Refused{"PlayHeadless", {"--headless", "--play", "demo.txt"}, "--play shows the demo in a window"},
+        Refused{"PlayAndTimedemo", {"--play", "a.txt", "--timedemo", "b.txt"}, "--play and --timedemo do not go together"},
+        Refused{"PlayWithAScript", {"--play", "a.txt", "--script", "s.txt"}, "--script does not go with it"},
+        Refused{"Timedemo", {"--timedemo", "demo.txt"}, ""},
+        Refused{"TimedemoWithoutFrames", {"--timedemo", "demo.txt", "--no-frames"}, ""},
+        Refused{"TimedemoRecorded", {"--timedemo", "demo.txt", "--record", "again.txt"}, "--record does not go with"},
+        Refused{"NoFramesAlone", {"--headless", "--no-frames"}, "--no-frames goes with --timedemo only"},
         Refused{"EmptyScriptName", {"--script", ""}, "--script needs a value"},
         // A window's clock starts far above a minute.
         Refused{"UntilAMinuteInAWindow", {"--until", "60000"}, "--until 60000 is not after the clock's start (1000000 in a window)"},

@@ -1,0 +1,156 @@
+// Demos: what a window's run takes in is written as a script, and the same
+// program fed that script headless does the very same things at the very same
+// game times, even when the window's run fell behind or was blocked.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "runtime/demo.h"
+#include "support/fakes.h"
+
+using namespace kv;
+using kvtest::FakeMachine;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A busy little screen: two timers out of step, a caption effect now and then,
+// a slow handler, a random roll re-seeded from the clock on every key.
+struct Busy : Form {
+    Busy(Runtime& rt, Lines& log, std::uint64_t* wall) : Form(rt, "Busy", 100, 100), log(log) {
+        addTimer("fast", 10, true, [this] { note("fast"); });
+        addTimer("odd", 37, true, [this, wall] {
+            note("odd");
+            // Now and then a tick that takes the window's machine a while.
+            if (wall && ++odd % 4 == 0) *wall += 45;
+        });
+        addTimer("effect", 250, true, [this] {
+            note("effect");
+            this->rt().busyWaitUntil(this->rt().now() + 60);
+            note("effect done");
+        });
+    }
+    void keyDown(int key) override {
+        this->rt().random().randomize(this->rt().now());
+        note("key " + std::to_string(key) + " rolls " + std::to_string(int(this->rt().random().rnd() * 1000)));
+    }
+    void textInput(const std::string& t) override { note("text " + t); }
+    void note(const std::string& what) { log.push_back(what + "@" + std::to_string(rt().now())); }
+    Lines& log;
+    int odd = 0;
+};
+
+std::string tempPath(const char* name) {
+    return (std::filesystem::temp_directory_path() / (std::string("korvane-") + name)).string();
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+InputEvent key(int vk) { return InputEvent{InputEvent::Kind::KeyDown, vk, 0, 0, {}}; }
+
+}  // namespace
+
+TEST(Demo, AWindowsRunReplayedHeadlessDoesTheSameAtTheSameGameTimes) {
+    const std::string demo = tempPath("window-demo.txt");
+    Lines played, replayed;
+    std::uint64_t endedAt = 0;
+    {
+        FakeMachine m(2000, true);
+        // Keys at awkward moments: two in one millisecond, one while a
+        // caption effect blocks, one while the game has fallen behind.
+        for (std::uint64_t at : {93ull, 93ull, 260ull, 301ull, 777ull, 1204ull})
+            m.display.pending.push_back({at, key(37 + int(at % 3))});
+        m.display.pending.push_back({1500, InputEvent{InputEvent::Kind::Text, 0, 0, 0, "Grub"}});
+        DemoWriter writer(demo, {{"clock-start", "0"}});
+        m.rt->record(&writer);
+        auto& f = m.rt->load<Busy>(played, &m.display.wall);
+        m.rt->show(f);
+        m.run();
+        endedAt = m.rt->now();
+        writer.finish(endedAt);
+    }
+    {
+        FakeMachine m(2000, false);
+        m.rt->setScript(ScriptSource::fromFile(demo));
+        auto& f = m.rt->load<Busy>(replayed, nullptr);
+        m.rt->show(f);
+        m.run();
+        EXPECT_EQ(m.rt->now(), endedAt);
+    }
+    ASSERT_GT(played.size(), 100u);
+    EXPECT_EQ(replayed, played);
+    // Every key made it into the demo, each at the time it was handled.
+    const std::string text = readAll(demo);
+    EXPECT_EQ(text.rfind("# demo: clock-start 0\n", 0), 0u) << text;
+    EXPECT_NE(text.find(" type Grub\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("# demo end: 2000\n"), std::string::npos) << text;
+    std::filesystem::remove(demo);
+}
+
+TEST(Demo, InPlayTimersFireAtTheirOwnTimesWhateverTheWallClockDid) {
+    Lines log;
+    FakeMachine m(200, true);
+    auto& f = m.rt->load<Busy>(log, &m.display.wall);
+    m.rt->show(f);
+    m.run();
+    // The slow ticks of "odd" put the window 45 ms behind each time; the
+    // game catches up rather than skipping or shifting its ticks.
+    Lines fast;
+    for (const auto& l : log)
+        if (l.rfind("fast@", 0) == 0) fast.push_back(l);
+    ASSERT_GE(fast.size(), 15u);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(fast[i], "fast@" + std::to_string(10 * (i + 1)));
+}
+
+TEST(Demo, AScriptsInputIsRecordedAsTheScriptSaidItAndOutputsAreLeftOut) {
+    const std::string demo = tempPath("script-demo.txt");
+    Lines log;
+    {
+        FakeMachine m(1000);
+        m.rt->setScript(ScriptSource::fromText(
+            "10 keys 39 3 30\n50 rnd 0.25\n60 type  two  spaces\n70 click 5 6\n80 dump -\n90 press Nothing\n95 joy 1 65535 3\n"));
+        DemoWriter writer(demo, {{"clock-start", "0"}, {"warp", "9"}});
+        m.rt->record(&writer);
+        auto& f = m.rt->load<Busy>(log, nullptr);
+        m.rt->show(f);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        m.run();
+        testing::internal::GetCapturedStdout();
+        testing::internal::GetCapturedStderr();
+        writer.finish(m.rt->now());
+    }
+    EXPECT_EQ(readAll(demo),
+              "# demo: clock-start 0 warp 9\n10 key 39\n40 key 39\n50 rnd 0.25\n60 type  two  spaces\n70 key 39\n"
+              "70 click 5 6\n90 press Nothing\n95 joy 1 65535 3\n# demo end: 1000\n");
+    EXPECT_EQ(readDemoSettings(demo), (std::map<std::string, std::string>{{"clock-start", "0"}, {"warp", "9"}}));
+    std::filesystem::remove(demo);
+}
+
+TEST(Demo, TheEndLineKeepsAReplayGoingUntilTheRunEndedAndNoLonger) {
+    auto s = ScriptSource::fromText("100 key 37\n# demo end: 4321\n");
+    EXPECT_EQ(s->peekTime(), 100u);
+    s->pop();
+    EXPECT_EQ(s->peekTime(), 4321u);
+    EXPECT_EQ(s->pop().kind, ScriptAction::Kind::End);
+    EXPECT_FALSE(s->peekTime());
+    EXPECT_TRUE(s->exhausted());
+    EXPECT_THROW(ScriptSource::fromText("# demo end: soon\n"), ScriptError);
+    // A headless replay ends there, after what was due then.
+    Lines log;
+    FakeMachine m;
+    m.rt->setScript(ScriptSource::fromText("# demo end: 120\n"));
+    auto& f = m.rt->load<Busy>(log, nullptr);
+    m.rt->show(f);
+    m.run();
+    EXPECT_EQ(m.rt->now(), 120u);
+    EXPECT_EQ(log.back(), "fast@120");
+}
