@@ -80,14 +80,25 @@ void fillAround(Surface& frame, Rect area, const std::vector<Rect>& covered, Col
 
 }  // namespace
 
+std::size_t Runtime::firstSeenForm() const {
+    const Rect whole{0, 0, 800, 600};
+    for (std::size_t i = zorder_.size(); i-- > 0;) {
+        const Form* f = zorder_[i];
+        if (f->frame == FormFrame::None && f->clientRect().intersect(whole) == whole) return i;
+    }
+    return 0;
+}
+
 const Surface& Runtime::composeFrame() {
     // One frame buffer for the whole run; what the forms cover is not cleared first.
     if (frame_.width() != 800 || frame_.height() != 600) frame_ = Surface(800, 600, kBlack);
     Surface& frame = frame_;
-    if (zorder_.empty() || zorder_.front()->frame != FormFrame::None ||
-        zorder_.front()->clientRect().intersect(frame.bounds()) != frame.bounds())
+    const std::size_t first = firstSeenForm();
+    if (zorder_.empty() || zorder_[first]->frame != FormFrame::None ||
+        zorder_[first]->clientRect().intersect(frame.bounds()) != frame.bounds())
         frame.fill(kBlack);
-    for (Form* f : zorder_) {
+    for (std::size_t i = first; i < zorder_.size(); ++i) {
+        Form* f = zorder_[i];
         if (f->frame == FormFrame::Dialog) drawWindowFrame(frame, *f, text_);
         Rect client = f->clientRect();
         fillAround(frame, client, coveredOnForm(*f, client), f->backColor);

@@ -104,10 +104,15 @@ void PictureBox::setAutoRedraw(bool on) {
     }
 }
 
+// True when the picture paints every pixel of the surface by itself.
+static bool covers(const Picture& p, const Surface& s) {
+    return !p.empty() && p.opaque && p.width() >= s.width() && p.height() >= s.height();
+}
+
 void PictureBox::cls() {
     resizeSurfaces();
     Surface& c = canvas();
-    c.fill(back_);
+    if (!covers(picture_, c)) c.fill(back_);
     if (!picture_.empty()) c.blit(*picture_.image, 0, 0);
 }
 
@@ -115,7 +120,7 @@ void PictureBox::setPicture(const Picture& p) {
     ++drawn_;
     picture_ = p;
     resizeSurfaces();
-    image_.fill(back_);
+    if (!covers(p, image_)) image_.fill(back_);
     if (!p.empty()) image_.blit(*p.image, 0, 0);
     if (screen_) *screen_ = image_;
 }

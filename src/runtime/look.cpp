@@ -79,7 +79,8 @@ void Toggle::look(LookHash& h) const {
 
 std::uint64_t Runtime::frameLook() const {
     LookHash h;
-    for (const Form* f : zorder_) {
+    for (std::size_t i = firstSeenForm(); i < zorder_.size(); ++i) {
+        const Form* f = zorder_[i];
         h.add(f);
         addRect(h, f->windowRect());
         addRect(h, f->clientRect());

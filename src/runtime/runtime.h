@@ -170,6 +170,9 @@ private:
     // and the display is ready for one. Returns how many wall milliseconds
     // until a changed frame that had to wait may be shown, or -1 if none waits.
     int showChanges();
+    // The first form of the z-order that can be seen: forms under one that
+    // fills the whole frame are not.
+    std::size_t firstSeenForm() const;
     BoxAnswer runBox(std::unique_ptr<Box> b);
     void boxKey(int key);
     void boxClick(int x, int y);

@@ -23,16 +23,17 @@ bool Surface::isOpaque() const {
     return std::all_of(px_.begin(), px_.end(), [](std::uint32_t v) { return (v >> 24) == 0xFF; });
 }
 
-void Surface::fill(Color c) { std::fill(px_.begin(), px_.end(), c.argb()); }
+void Surface::fill(Color c) { fillRect(bounds(), c); }
 
 void Surface::fillRect(Rect r, Color c) {
     Rect clipped = r.intersect(bounds());
     if (clipped.empty()) return;
-    const std::uint32_t v = c.argb();
-    for (int y = clipped.y; y < clipped.bottom(); ++y) {
-        std::uint32_t* p = row(y) + clipped.x;
-        std::fill(p, p + clipped.w, v);
-    }
+    // The first row by hand, the others copied from it: a copy runs several
+    // times faster than a loop of stores.
+    std::uint32_t* first = row(clipped.y) + clipped.x;
+    std::fill(first, first + clipped.w, c.argb());
+    const std::size_t bytes = std::size_t(clipped.w) * sizeof(std::uint32_t);
+    for (int y = clipped.y + 1; y < clipped.bottom(); ++y) std::memcpy(row(y) + clipped.x, first, bytes);
 }
 
 namespace {
@@ -62,11 +63,13 @@ inline std::uint32_t blendPixel(std::uint32_t dst, std::uint32_t src) {
     if (a == 255) return src;
     if (a == 0) return dst;
     if ((dst >> 24) != 255) return blendOverClear(dst, src, a);
+    // Red and blue side by side in 16-bit lanes: no lane overflows into the
+    // next, so each comes out exactly as on its own.
     const std::uint32_t ia = 255 - a;
-    std::uint32_t r = div255(((src >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * ia + 127);
+    std::uint32_t rb = (src & 0x00FF00FFu) * a + (dst & 0x00FF00FFu) * ia + 0x007F007Fu;
+    rb = ((rb + 0x00010001u + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
     std::uint32_t g = div255(((src >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia + 127);
-    std::uint32_t b = div255((src & 0xFF) * a + (dst & 0xFF) * ia + 127);
-    return 0xFF000000u | (r << 16) | (g << 8) | b;
+    return 0xFF000000u | rb | (g << 8);
 }
 
 }  // namespace

@@ -48,14 +48,18 @@ TextEngine::Face& TextEngine::face(const Font& f) {
 }
 
 const GlyphBitmap& TextEngine::glyph(Face& fc, char32_t ch) {
+    if (ch < fc.ascii.size() && fc.ascii[ch]) return *fc.ascii[ch];
     auto it = fc.glyphs.find(ch);
-    if (it != fc.glyphs.end()) return it->second;
-    GlyphBitmap g;
-    if (!engine_.glyph(fc.handle, ch, g)) {
-        g = GlyphBitmap{};
-        g.height = fc.lineHeight;
+    if (it == fc.glyphs.end()) {
+        GlyphBitmap g;
+        if (!engine_.glyph(fc.handle, ch, g)) {
+            g = GlyphBitmap{};
+            g.height = fc.lineHeight;
+        }
+        it = fc.glyphs.emplace(ch, std::move(g)).first;
     }
-    return fc.glyphs.emplace(ch, std::move(g)).first->second;
+    if (ch < fc.ascii.size()) fc.ascii[ch] = &it->second;
+    return it->second;
 }
 
 int TextEngine::lineHeight(const Font& f) { return face(f).lineHeight; }

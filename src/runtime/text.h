@@ -1,6 +1,7 @@
 #pragma once
 // Text on surfaces: fonts by point size and weight, glyph caching, measuring and
 // drawing with extra character spacing.
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,7 +34,12 @@ public:
     static int pixelSize(int sizePt) { return (sizePt * 96 + 36) / 72; }
 
 private:
-    struct Face { int handle = -1; int lineHeight = 0; std::map<char32_t, GlyphBitmap> glyphs; };
+    struct Face {
+        int handle = -1;
+        int lineHeight = 0;
+        std::map<char32_t, GlyphBitmap> glyphs;
+        std::array<const GlyphBitmap*, 128> ascii{};   // the same glyphs, found without a search
+    };
     Face& face(const Font& f);
     const GlyphBitmap& glyph(Face& face, char32_t ch);
 

@@ -170,6 +170,22 @@ TEST(FramesInPlay, AFormThatIsNotShownChangesNothingOnScreen) {
     EXPECT_EQ(m.display.presents, 1);
 }
 
+TEST(FramesInPlay, AFormUnderAFullScreenFormChangesNothingOnScreen) {
+    FakeMachine m(2000, true);
+    auto& under = m.rt->load<Screen>();
+    m.rt->show(under);
+    auto& over = m.rt->load<Form>("Scores", 800, 600);
+    m.rt->show(over);
+    auto& dialog = m.rt->load<Form>("Dialog", 200, 100);
+    int x = 0;
+    under.addTimer("move", 20, true, [&] {
+        under.sprite->setLeft(++x);
+        if (x == 50) m.rt->show(dialog);   // a small form over both: seen
+    });
+    m.run();
+    EXPECT_EQ(m.display.presents, 2);
+}
+
 TEST(Composing, TheReusedFrameIsClearedWhereNoControlCovers) {
     FakeMachine m;
     auto& s = m.rt->load<Screen>();
