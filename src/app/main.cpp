@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "app/folders.h"
 #include "app/options.h"
 #include "app/screen_flow.h"
 #include "platform/platform.h"
@@ -15,11 +16,6 @@
 #include "runtime/runtime.h"
 
 namespace {
-
-std::string withSlash(std::string dir) {
-    if (!dir.empty() && dir.back() != '/') dir += '/';
-    return dir;
-}
 
 // Every message goes out with control bytes spelled out: file names and
 // script lines come from outside.
@@ -69,9 +65,12 @@ int runGame(const kv::app::Options& opt) {
     auto machine = platform::Platform::create(po);
 
     RuntimeConfig cfg;
-    cfg.appDir = withSlash(opt.appDir.empty() ? platform::Platform::executableDir() : opt.appDir);
-    // The score table and the saves: the program directory unless told otherwise.
-    if (!opt.dataDir.empty()) cfg.dataDir = withSlash(opt.dataDir);
+    // Beside the program, or where an installed game's files are.
+    const app::Folders folders =
+        app::findFolders(opt, platform::Platform::executableDir(), app::UserDirs::fromEnvironment(), app::installedAppDir());
+    app::seedScoreTable(folders);
+    cfg.appDir = folders.appDir;
+    cfg.dataDir = folders.dataDir;
     cfg.until = opt.until;
     cfg.clockStart = app::clockStartOf(opt);
     cfg.replay = !opt.play.empty();

@@ -26,8 +26,11 @@ const char* usageText() {
            "  --warp N | --warp bonus    a new game at planet N (1-9; 10 is the mother ship),\n"
            "                             or straight into the bonus stage\n"
            "  --clock-start MS           the virtual clock's start value (default 0 headless)\n"
-           "  --app-dir DIR              program directory (default: the executable's folder)\n"
-           "  --data-dir DIR             where the score table and saves are written\n"
+           "  --app-dir DIR              program directory (default: the game's own folder, or\n"
+           "                             ../share/korvane from it when installed)\n"
+           "  --data-dir DIR             where the score table and saves are written (default:\n"
+           "                             the program directory; the player's data directory\n"
+           "                             when installed)\n"
            "  --dump-state FILE|-        write the state as JSON when the run ends\n"
            "  --screenshot FILE          write the last composed frame as PNG when the run ends\n"
            "  --help                     this text\n";

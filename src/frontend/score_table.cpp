@@ -105,6 +105,12 @@ std::string tableName(std::string_view player) {
             ++i;
             continue;
         }
+        // A byte-order mark shows as nothing, and at the head of the file the
+        // reader would take it for the editor's mark and drop it.
+        if (player.substr(i, len) == "\xEF\xBB\xBF") {
+            i += len;
+            continue;
+        }
         if (c == ',') out += ';';
         else if (c == '"') out += '\'';
         else out.append(player.substr(i, len));

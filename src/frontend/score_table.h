@@ -36,8 +36,8 @@ ScoreTableRead readScoreTable(std::string_view bytes);
 std::string writeScoreTable(const std::vector<ScoreEntry>& entries);
 
 // A player name as the table can hold it and read it back: it ends at a NUL
-// (where the desktop's text ends), control characters and broken UTF-8 are
-// dropped, a comma becomes a semicolon and a double quote an apostrophe, and the
+// (where the desktop's text ends), control characters, broken UTF-8 and the
+// invisible byte-order mark are dropped, a comma becomes a semicolon and a double quote an apostrophe, and the
 // spaces around it go (the reader would drop them anyway).
 std::string tableName(std::string_view playerName);
 

@@ -15,12 +15,12 @@ ScrollTextRead readScrollText(std::string_view bytes) {
     const std::vector<std::string_view>& lines = *text;
 
     std::string_view first = lines.empty() ? std::string_view{} : trimSpaces(lines[0]);
+    // Digits only, and few enough that the count cannot overflow on its way
+    // to being refused: a damaged file's first line may be any length.
+    const bool number = !first.empty() && first.size() <= 9 && first.find_first_not_of("0123456789") == std::string_view::npos;
     long n = 0;
-    bool number = !first.empty() && first.size() <= 9;
-    for (char c : first) {
-        if (c < '0' || c > '9') number = false;
-        else n = n * 10 + (c - '0');
-    }
+    if (number)
+        for (char c : first) n = n * 10 + (c - '0');
     if (!number) {
         out.error = "its first line should be the number of lines, not \"" + std::string(first.substr(0, 40)) + "\"";
         return out;

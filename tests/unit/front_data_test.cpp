@@ -248,7 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
                     // Twelve bytes cut through the middle of a character.
                     NameCase{"CutCharacter", "Zo\xC3", "Zo"},
                     NameCase{"ControlCharacters", "Tab\tBell\a", "TabBell"},
-                    NameCase{"OnlySpaces", "   ", ""}),
+                    NameCase{"OnlySpaces", "   ", ""},
+                    // Invisible, and at the head of the file the reader's to drop.
+                    NameCase{"ByteOrderMarks", " \xEF\xBB\xBF" "Ace\xEF\xBB\xBF", "Ace"}),
     kvtest::CaseName{});
 
 // ---- The scroller texts ------------------------------------------------
@@ -284,6 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScrollCase{"MoreAnnouncedThanHeld", "5\r\nOne\r\nTwo\r\n", 0, {}, "announces 4 lines of text but holds only 2"},
         ScrollCase{"MoreThanTheArrayHolds", "1001\r\n" + std::string(1000, '\n'), 0, {}, "holds at most 999"},
         ScrollCase{"ACountThatIsNotANumber", "lots\r\nOne\r\n", 0, {}, "first line should be the number"},
+        ScrollCase{"ALongLineOfDigitsFirst", std::string(40, '4') + "x\r\nOne\r\n", 0, {}, "first line should be the number"},
         ScrollCase{"AnEmptyFile", "", 0, {}, "first line should be the number"},
         ScrollCase{"ABinaryFile", "2\r\n\x00\x01\x02\r\n"s, 0, {}, "not a text file"},
         ScrollCase{"AHugeFile", std::string(kMostScrollBytes + 1, 'a'), 0, {}, "far too large"}),
