@@ -125,6 +125,9 @@ public:
     // Shows the frame now, in play: each step of an effect that has no pause.
     void showProgress() { if (!headless()) present(); }
     std::uint64_t framesPresented() const { return frames_; }
+    // Every timer the dispatcher will fire, enabled or not: what the soak
+    // checks against the forms that are still loaded.
+    const std::vector<Timer*>& registeredTimers() const { return timers_; }
     std::uint64_t ticksFired() const { return ticks_; }
 
     // Presses the named control of the top-most form or box, as a script would.
