@@ -55,7 +55,16 @@ Autopilot::Move Autopilot::planet(kv::level::Form1& f) {
         if (joystick()) return {joy(chance(0.5) ? kLeft : kRight, false), 100};
         return {key(pick(std::vector<int>{vk::Shift, vk::Left, vk::Control, vk::Escape, vk::Space, 'A'})), 100};
     }
-    if (joystick() && (joyX_ != kMiddle || joyFire_) && g.ShipFrozen == 1) return {joy(kMiddle, false), 100};
+    if (joystick() && g.ShipFrozen == 1) {
+        // With the stick, Esc pauses at any moment: the moments between
+        // (a lost life, a cleared planet, game over) are where it is worth
+        // trying most.
+        if (chance(0.1)) {
+            tally_.event("pause while the ship is frozen");
+            return {key(vk::Escape), 300};
+        }
+        if (joyX_ != kMiddle || joyFire_) return {joy(kMiddle, false), 100};
+    }
     // Cheat mode: first the planet, then the lives.
     if (!cheatsDone_) {
         cheatsDone_ = true;

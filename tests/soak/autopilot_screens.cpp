@@ -109,7 +109,7 @@ Autopilot::Move Autopilot::options() {
             if (!name.empty()) plan_.push_back("type " + name);
         }
         const double c = std::uniform_real_distribution<double>(0, 1)(rng_);
-        if (c < 0.3) plan_.push_back("press Cjoystick");
+        if (c < 0.4) plan_.push_back("press Cjoystick");
         else if (c < 0.7) plan_.push_back("press CKeys");
         if (chance(0.2)) plan_.push_back("press SoundState");
         if (chance(0.15)) plan_.push_back("press Command1");
@@ -132,7 +132,9 @@ Autopilot::Move Autopilot::musicPanel() {
 }
 
 Autopilot::Move Autopilot::pauseDialog() {
-    if (rt_.now() - modalSince_ < 100) return {"", std::uint64_t(between(50, 2000))};
+    // Sometimes the player thinks it over for a while, while the timers the
+    // pause leaves running go on underneath.
+    if (rt_.now() - modalSince_ < 100) return {"", std::uint64_t(chance(0.2) ? between(2000, 6000) : between(50, 2000))};
     const std::uint64_t think = std::uint64_t(between(50, 1500));
     if (quitting_) return {"press Command3", think};
     const double r = std::uniform_real_distribution<double>(0, 1)(rng_);

@@ -136,6 +136,13 @@ void Invariants::bossStage() {
 
 void Invariants::timers() {
     kv::Runtime& rt = game_.rt;
+    // Every screen is one window: never two of the same loaded at once.
+    const auto& forms = rt.loadedForms();
+    for (std::size_t i = 0; i < forms.size(); ++i)
+        for (std::size_t j = i + 1; j < forms.size(); ++j) {
+            if (forms[i]->name() != forms[j]->name()) ++checks_;
+            else expect(false, "two " + forms[i]->name() + " loaded at once");
+        }
     // A screen that has closed leaves nothing behind in the dispatcher.
     for (kv::Timer* t : rt.registeredTimers())
         if (rt.isLoaded(&t->form())) ++checks_;
