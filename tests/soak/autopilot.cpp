@@ -80,11 +80,13 @@ void Autopilot::beginGame() {
     quitting_ = false;
     cheatsDone_ = g.CheatMode == 0;
     livesCheatDue_ = false;
-    mashing_ = chance(0.3);
+    // Cheat games mostly go for the mother ship with lives to spare, so that
+    // the fight, its end and the end sequence come round often.
+    mashing_ = chance(g.CheatMode == 1 ? 0.15 : 0.3);
     gameStart_ = rt_.now();
     gameLength_ = std::uint64_t(between(2, 25)) * 60000;
-    cheatPlanet_ = chance(0.6) ? 9 : between(1, 9);
-    cheatLives_ = pick(std::vector<int>{0, 1, 2, 5, 99, 99, 99});
+    cheatPlanet_ = chance(0.7) ? 9 : between(1, 9);
+    cheatLives_ = cheatPlanet_ == 9 && chance(0.75) ? 99 : pick(std::vector<int>{0, 1, 2, 5, 99});
     tally_.event(std::string("game: ") + (mashing_ ? "mashing keys" : "playing") +
                  (g.ControlDevice == 2 ? ", joystick" : ", keys") + (g.CheatMode == 1 ? ", cheat mode" : "") +
                  (g.GameLoaded == 1 ? ", loaded" : ""));

@@ -2,6 +2,7 @@
 // home and shoots the bonus boxes; in the stages it chases the enemy; in a
 // game it only mashes keys it does just that. Cheat mode's L and V and the
 // pause come in between.
+#include <algorithm>
 #include <cstdlib>
 
 #include "level/form1.h"
@@ -152,8 +153,12 @@ Autopilot::Move Autopilot::bossStage(kv::stages::BossStage& s) {
         const int away = centre(*ball) < centre(ship) ? ship.left() + 60 : ship.left() - 60;
         return steer(ship.left(), away, step, false);
     }
-    const int target = centre(*s.theboss) - ship.width() / 2;
-    return steer(ship.left(), target, step, std::abs(target - ship.left()) < 60);
+    // Aim ahead of it: it flies one and a half times as fast as a shot climbs.
+    kv::PictureBox& boss = *s.theboss;
+    const int climb = ship.top() - (boss.top() + boss.height() / 2);
+    const int ahead = s.BossDir == 1 ? climb * 3 / 2 : s.BossDir == 2 ? -climb * 3 / 2 : 0;
+    const int target = std::clamp(centre(boss) + ahead - ship.width() / 2, 0, 720);
+    return steer(ship.left(), target, step, std::abs(target - ship.left()) < 50);
 }
 
 }  // namespace kvsoak

@@ -101,8 +101,8 @@ Autopilot::Move Autopilot::options() {
             for (int i = 0; i < 13; ++i) plan_.push_back(key(vk::Back));
             const double r = std::uniform_real_distribution<double>(0, 1)(rng_);
             std::string name;
-            if (r < 0.45) name = "Grub Toad";
-            else if (r < 0.55) name = "grub TOAD";
+            if (r < 0.5) name = "Grub Toad";
+            else if (r < 0.6) name = "grub TOAD";
             else if (r < 0.62) name = "";
             else name = pick(std::vector<std::string>{"Ace", "Zed Flyer", "Mo", "Pilot 7", "Ren\xc3\xa9" "e",
                                                       "Quick,\"Name\"", "A Very Long Pilot Name"});

@@ -166,6 +166,18 @@ void Invariants::modals() {
         modal_ = now;
         modalSince_ = rt.now();
     }
+    // A dialog stays on top of the screen it belongs to: one with a whole
+    // screen above it can never be answered.
+    bool screenAbove = false;
+    const auto& shown = rt.visibleForms();
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+        if ((*it)->frame != kv::FormFrame::Dialog) {
+            screenAbove = screenAbove || (*it)->name() != "ModeCheck";
+            continue;
+        }
+        if (!screenAbove) ++checks_;
+        else expect(false, "buried dialog", "the dialog " + (*it)->name() + " is up beneath another screen");
+    }
     expect(modal_.empty() || rt.now() - modalSince_ <= kStuckModalMs, "stuck modal:" + modal_,
            modal_ + " stayed up for more than " + std::to_string(kStuckModalMs / 1000) + " s");
 }
