@@ -57,7 +57,19 @@ void GameFlow::newGame() { game_.rt.load<level::Form1>(game_); }
 
 void GameFlow::loadedGame() { game_.rt.load<level::Form1>(game_); }
 
-void GameFlow::bonusStage() { game_.rt.load<stages::BonusStage>(game_); }
+// The pause leaves the explosions and the waits after a planet running, so a
+// playing screen can hand over while its pause dialog is up: the "BONUS
+// STAGE!" name fades out, game over's wait runs out. The dialog then has
+// nothing left to pause; it closes rather than stay modal beneath the next
+// screen, where nothing could reach it again.
+void GameFlow::endPause() {
+    if (Form* dialog = game_.rt.findForm("InGameOptions")) dialog->unload();
+}
+
+void GameFlow::bonusStage() {
+    endPause();
+    game_.rt.load<stages::BonusStage>(game_);
+}
 
 void GameFlow::bonusStageOver() {
     level::Form1* f = planetScreen(game_.rt);
@@ -67,11 +79,20 @@ void GameFlow::bonusStageOver() {
     f->SetLevel();
 }
 
-void GameFlow::motherShip() { game_.rt.load<stages::BossStage>(game_); }
+void GameFlow::motherShip() {
+    endPause();
+    game_.rt.load<stages::BossStage>(game_);
+}
 
-void GameFlow::endSequence() { game_.rt.load<frontend::EndSeq>(game_); }
+void GameFlow::endSequence() {
+    endPause();
+    game_.rt.load<frontend::EndSeq>(game_);
+}
 
-void GameFlow::highScores() { game_.rt.load<frontend::HighScores>(game_); }
+void GameFlow::highScores() {
+    endPause();
+    game_.rt.load<frontend::HighScores>(game_);
+}
 
 void GameFlow::pause(PlayScreen& playing) { frontend::InGameOptions::showModal(game_, playing); }
 

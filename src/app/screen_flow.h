@@ -29,6 +29,8 @@ public:
 
 private:
     void startUp();
+    // Closes the pause dialog of a screen that is handing over.
+    void endPause();
     Game game_;
 };
 

@@ -135,6 +135,9 @@ public:
     void showProgress() { if (!headless()) present(); }
     std::uint64_t framesPresented() const { return frames_; }
     std::uint64_t framesComposed() const { return composed_; }
+    // Every timer the dispatcher will fire, enabled or not: what the soak
+    // checks against the forms that are still loaded.
+    const std::vector<Timer*>& registeredTimers() const { return timers_; }
     std::uint64_t ticksFired() const { return ticks_; }
     // What the frame would show, as one number: equal numbers, equal frames.
     std::uint64_t frameLook() const;
