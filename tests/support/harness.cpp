@@ -89,6 +89,34 @@ std::vector<std::string> GameRun::sounds() {
     return out;
 }
 
+int GameRun::heard(const std::string& prefix) {
+    int n = 0;
+    for (const auto& s : sounds()) n += s.rfind(prefix, 0) == 0;
+    return n;
+}
+
+std::vector<std::string> GameRun::titles() const {
+    std::vector<std::string> out;
+    for (const auto& m : dump["messages"]) out.push_back(m["title"]);
+    return out;
+}
+
+std::vector<std::string> GameRun::music() const {
+    std::vector<std::string> out;
+    for (const auto& m : dump["music"]) out.push_back(m["op"].get<std::string>() + " " + m["arg"].get<std::string>());
+    return out;
+}
+
+std::function<void(kv::Game&)> chosen(int device, const std::string& name, bool cheat) {
+    return [=](kv::Game& g) {
+        g.state.OptionsChosen = 1;
+        g.state.ControlDevice = static_cast<std::int16_t>(device);
+        g.state.SoundOn = 1;
+        g.state.CheatMode = cheat ? 1 : 0;
+        if (!name.empty()) g.state.PlayerName = name;
+    };
+}
+
 PlanetInPlay::PlanetInPlay(int planet, std::function<void(kv::Game&)> before)
     : GameRun(RunSetup{"3300 key 16\n", planet, {}, std::move(before), {}, false, {}}), f(form1()), g(game().state) {}
 

@@ -56,6 +56,9 @@ public:
     const nlohmann::json& shared() const { return dump["shared"]; }
     // The sounds logged so far, as "channel:file@time" (the dump is refreshed).
     std::vector<std::string> sounds();
+    int heard(const std::string& prefix);       // how many of them start so
+    std::vector<std::string> titles() const;    // of the message boxes so far
+    std::vector<std::string> music() const;     // the music calls, as "op arg"
 
 private:
     std::string dataDir_;
@@ -64,6 +67,10 @@ private:
     std::unique_ptr<kv::Runtime> rt_;
     std::unique_ptr<kv::app::GameFlow> flow_;
 };
+
+// Options as the dialog leaves them: this control device (1 the keyboard,
+// 2 the joystick), sound on, and the name given, if any.
+std::function<void(kv::Game&)> chosen(int device = 1, const std::string& name = "", bool cheat = false);
 
 // A planet in play: the game warped to a planet, its intro over (a Shift key
 // at 3300 ms), ready for a test to set the scene and drive the rules.
