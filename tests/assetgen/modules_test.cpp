@@ -1,40 +1,20 @@
 // The composed modules: a well-formed four-channel "M.K." layout any player
-// reads, notes inside the Amiga range, samples that loop inside themselves,
-// and the playing time a row-by-row walk of the order list gives.
+// reads, notes inside the Amiga range, samples that loop inside themselves.
+// (How long each plays is checked through the game's own music library.)
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "music/modules.h"
+#include "support/case_names.h"
 
 using namespace assetgen;
 
 namespace {
 
-// Seconds the module plays, following speed (F01-F1F) and tempo (F20-FFF)
-// changes and pattern breaks, as a player counts rows.
-double playingTime(const Module& m) {
-    int speed = 6, bpm = 125;
-    double t = 0;
-    for (int p : m.order) {
-        const ModPattern& pat = m.patterns.at(static_cast<std::size_t>(p));
-        for (int r = 0; r < kRows; ++r) {
-            bool brk = false;
-            for (const ModCell& c : pat[static_cast<std::size_t>(r)]) {
-                if (c.effect == fx::Speed && c.param > 0) (c.param < 32 ? speed : bpm) = c.param;
-                if (c.effect == fx::PatternBreak || c.effect == fx::PositionJump) brk = true;
-            }
-            t += speed * 2.5 / bpm;
-            if (brk) break;
-        }
-    }
-    return t;
-}
-
 struct Case {
     const char* name;
     Module (*make)();
-    double shortest, longest;
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
@@ -85,15 +65,9 @@ TEST_P(Modules, PlayEveryInstrumentWithNotesInRange) {
     for (std::size_t i = 1; i < used.size(); ++i) EXPECT_TRUE(used[i]) << m.samples[i - 1].name;
 }
 
-TEST_P(Modules, LastAsLongAsIntended) {
-    const double t = playingTime(GetParam().make());
-    EXPECT_GE(t, GetParam().shortest);
-    EXPECT_LE(t, GetParam().longest);
-}
-
 INSTANTIATE_TEST_SUITE_P(Music, Modules,
-                         ::testing::Values(Case{"Intro", introModule, 60, 120}, Case{"Ending", endingModule, 30, 90}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Values(Case{"Intro", introModule}, Case{"Ending", endingModule}),
+                         kvtest::CaseName());
 
 TEST(ProTracker, RefusesWhatAPlayerCouldNotRead) {
     Module m;
