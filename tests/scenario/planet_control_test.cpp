@@ -18,19 +18,11 @@ using json = nlohmann::json;
 namespace {
 // The two intro captions block for 77 + 82 frames of 20 ms.
 constexpr int kIntroEnds = 3180;
-
-void joystickGame(kv::Game& g) {
-    g.state.OptionsChosen = 1;
-    g.state.ControlDevice = 2;
-    g.state.SoundOn = 1;
-}
 }  // namespace
 
 TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLivesAndWaitsForAKey) {
     GameRun run(RunSetup{"", 1, 3300, {}});
     const json& sh = run.shared();
-    EXPECT_EQ(sh["PlanetLevel"], 1);
-    EXPECT_EQ(sh["PlayerScore"], 0);
     EXPECT_EQ(sh["PlayerLives"], 3);
     EXPECT_EQ(sh["RadiationLevel"], 0);
     // No options chosen: the keyboard, sound on, no cheats.
@@ -40,8 +32,7 @@ TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLivesAndWaitsForAKey) {
     // Waiting for the first key: the caption shows and no ship is picked.
     EXPECT_EQ(run.control("textFX")["visible"], true);
     EXPECT_EQ(run.dump["form"]["Form1"]["timers"]["PickShips"]["enabled"], false);
-    ASSERT_FALSE(run.dump["sounds"].empty());
-    EXPECT_EQ(run.sounds().front(), "4:Samples/Start Level.wav@0");
+    EXPECT_EQ(run.sounds(), std::vector<std::string>{"4:Samples/Start Level.wav@0"});
 }
 
 // Each planet plays at its own pace: how soon the first drop ship comes, how
@@ -65,10 +56,14 @@ TEST_P(PlanetPace, ShipsComeRestAndTheRodsNeededEndThePlanet) {
     run.runUntil(firstKey + c.pick + 1);
     const int ship = activeShip();
     ASSERT_NE(ship, 0) << "no ship picked one interval after the first key";
-    // One look per DropShips tick until the ship has climbed out again.
+    // One look per DropShips tick until the ship has climbed out again: down
+    // 5 pixels a tick from -74, the step past 5 cut short, up again after its stay.
     int atTheTop = 0;
     for (int tick = 0; tick < 16 + c.stay + 20; ++tick) {
         run.runUntil(firstKey + c.pick + 1 + 80 * std::uint64_t(tick + 1));
+        if (tick == 0) {
+            EXPECT_EQ(f.DropShip[ship]->top(), -69);
+        }
         atTheTop += f.DropShip[ship]->top() == 5;
     }
     EXPECT_EQ(atTheTop, c.stay);
@@ -100,10 +95,6 @@ struct MoveCase {
     const char* name;
     int from, key, to;
 };
-void PrintTo(const MoveCase& c, std::ostream* os) {
-    *os << (c.key == kv::vk::Left ? "left" : c.key == kv::vk::Right ? "right" : "key " + std::to_string(c.key))
-        << " from " << c.from;
-}
 class Moves : public testing::TestWithParam<MoveCase> {};
 TEST_P(Moves, KeysStepThirteenPixelsAndTheEdgesClamp) {
     PlanetInPlay run;
@@ -128,82 +119,14 @@ TEST(PlanetScreen, AHeldKeyMovesOncePerRepeat) {
     EXPECT_EQ(run.vars()["PlayerExplodeY"], 478);
 }
 
-TEST(PlanetScreen, DockingWithARodDefusesIt) {
-    PlanetInPlay run;
-    auto& f = run.f;
-    f.Player->setPicture(f.PlayerRod->picture());
-    f.CanFire = 0;
-    f.Player->setLeft(550);
-    f.scapebox_KeyDown(39, 0);
-    EXPECT_EQ(f.Player->left(), 561);
-    EXPECT_EQ(f.Player->picture().name, "PlayerNorm");
-    EXPECT_EQ(run.game().state.PlayerScore, 10);
-    EXPECT_EQ(f.RodsDefused, 1);
-    EXPECT_EQ(f.RodsNeeded, 2);
-    EXPECT_EQ(f.CanFire, 1);
-    ASSERT_FALSE(run.game().soundLog.empty());
-    EXPECT_EQ(run.game().soundLog.back().channel, 5);
-    EXPECT_EQ(run.game().soundLog.back().file, "Samples/Diffuse.wav");
-    // Docked already: any handled key defuses the next rod (Ctrl cannot fire with one).
-    f.Player->setPicture(f.PlayerRod->picture());
-    f.CanFire = 0;
-    f.scapebox_KeyDown(17, 0);
-    EXPECT_EQ(f.RodsNeeded, 1);
-    EXPECT_EQ(f.BulletOn[1], 0);
-}
-
-TEST(PlanetScreen, TheFirstKeyEndsTheIntroAndActs) {
-    GameRun run(RunSetup{"3300 key 37\n", 1, 3400, {}});
-    EXPECT_EQ(run.control("textFX")["visible"], false);
-    EXPECT_EQ(run.control("Player")["left"], 262);
-    EXPECT_EQ(run.dump["form"]["Form1"]["timers"]["PickShips"], (json{{"enabled", true}, {"interval", 5000}}));
-}
-
-TEST(PlanetScreen, EscOnlyEndsTheIntro) {
-    GameRun run(RunSetup{"3300 key 27\n", 1, 3400, {}});
-    EXPECT_EQ(run.control("textFX")["visible"], false);
-    EXPECT_EQ(run.control("Player")["left"], 275);
-    EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
-}
-
-TEST(PlanetScreen, KeysDuringTheIntroWaitUntilItHasPlayed) {
-    GameRun run(RunSetup{"1000 key 39\n", 1, 3300, {}});
-    EXPECT_EQ(run.control("Player")["left"], 288);
-    EXPECT_EQ(run.control("textFX")["visible"], false);
-}
-
-TEST(PlanetScreen, TheFirstShipIsPickedOneIntervalAfterTheFirstKey) {
-    auto active = [](const GameRun& r) {
-        int n = 0;
-        for (const auto& s : r.vars()["Ships"]) n += s["Active"].get<int>();
-        return n;
-    };
-    GameRun before(RunSetup{"3300 key 37\n", 1, 8299, {}});
-    EXPECT_EQ(active(before), 0);
-    GameRun after(RunSetup{"3300 key 37\n8299 rnd 0.5\n", 1, 8301, {}});
-    EXPECT_EQ(active(after), 1);
-    EXPECT_EQ(after.vars()["Ships"][3]["Active"], 1);   // Int(0.5 * 7) + 1 = 4
-}
-
-TEST(PlanetScreen, ASecondShotWhileTheOnlyBulletFliesIsSilent) {
-    GameRun run(RunSetup{"3300 key 17\n3320 key 17\n", 1, 3330, {}});
-    int phasers = 0;
-    for (const auto& s : run.sounds()) phasers += s.rfind("1:Samples/Phaser.wav", 0) == 0;
-    EXPECT_EQ(phasers, 1);
-    EXPECT_EQ(run.vars()["BulletOn"][1], 1);
-    EXPECT_EQ(run.vars()["NextBullet"], 1);
-}
-
-TEST(PlanetScreen, ShotsFillTheAllowedSlotsInTurn) {
-    PlanetInPlay run;
-    auto& f = run.f;
-    f.BulletsAllowed = 3;
-    for (int i = 0; i < 4; ++i) f.scapebox_KeyDown(17, 0);
-    EXPECT_EQ(f.BulletOn[1], 1);
-    EXPECT_EQ(f.BulletOn[2], 1);
-    EXPECT_EQ(f.BulletOn[3], 1);
-    EXPECT_EQ(f.BulletOn[4], 0);
-    EXPECT_EQ(f.NextBullet, 3);
+TEST(PlanetScreen, TheFirstKeyEndsTheIntroAndActsButEscOnlyEndsIt) {
+    // The last: a key during the intro waits until it has played.
+    for (auto [script, left] : {std::pair{"3300 key 37\n", 262}, {"3300 key 27\n", 275}, {"1000 key 39\n", 288}}) {
+        GameRun run(RunSetup{script, 1, 3400, {}});
+        EXPECT_EQ(run.control("textFX")["visible"], false) << script;
+        EXPECT_EQ(run.control("Player")["left"], left) << script;
+        EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
+    }
 }
 
 TEST(PlanetScreen, EscPausesIntoTheDialogAndResumeRestartsPlay) {
@@ -227,34 +150,24 @@ TEST(PlanetScreen, EscPausesIntoTheDialogAndResumeRestartsPlay) {
     EXPECT_EQ(resumed.control("Player")["left"], 275);
 }
 
-TEST(PlanetScreen, EscInThePauseDialogResumes) {
-    GameRun run(RunSetup{"3300 key 37\n3400 key 27\n3500 key 27\n", 1, 3600, {}});
-    EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
-    EXPECT_EQ(run.shared()["ShipFrozen"], 0);
-}
-
-TEST(PlanetScreen, TheJoystickSteersTenPixelsPerTick) {
-    GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 joy 0 32767 0\n3400 joy 32767 32767 0\n", 1, 3500, joystickGame});
-    EXPECT_EQ(run.shared()["ControlDevice"], 2);
+TEST(PlanetScreen, TheJoystickSteersTenPixelsPerTickAndAHeldButtonFires) {
+    GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 joy 0 32767 0\n3400 joy 32767 32767 0\n3500 joy 32767 32767 1\n"
+                         "3505 joy 32767 32767 0\n",
+                         1, 3600, kvtest::chosen(2)});
     EXPECT_EQ(run.control("textFX")["visible"], false);
     EXPECT_EQ(run.control("Player")["left"], 175);
     EXPECT_EQ(run.vars()["JoyDir"], 0);
-}
-
-TEST(PlanetScreen, AHeldJoystickButtonFires) {
-    GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 joy 32767 32767 1\n3305 joy 32767 32767 0\n", 1, 3400, joystickGame});
     EXPECT_EQ(run.vars()["BulletOn"][1], 1);
-    EXPECT_EQ(run.control("textFX")["visible"], false);
 }
 
 TEST(PlanetScreen, WithTheJoystickEscPausesEvenDuringTheIntro) {
-    GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 key 27\n", 1, 3400, joystickGame});
+    GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 key 27\n", 1, 3400, kvtest::chosen(2)});
     EXPECT_EQ(run.dump["active"], "InGameOptions");
     EXPECT_EQ(run.control("textFX")["visible"], true);
 }
 
 TEST(PlanetScreen, AMissingJoystickFallsBackToTheKeyboardWithOneMessage) {
-    GameRun run(RunSetup{"10 press OK\n3300 key 39\n", 1, 3400, joystickGame});
+    GameRun run(RunSetup{"10 press OK\n3300 key 39\n", 1, 3400, kvtest::chosen(2)});
     ASSERT_EQ(run.dump["messages"].size(), 1u);
     const json& m = run.dump["messages"][0];
     EXPECT_EQ(m["title"], "Control Device Error");
@@ -308,17 +221,8 @@ TEST(PlanetScreen, ABonusBoxsKindDoesNotFollowFromItsHeight) {
     EXPECT_GT(highestBad, 320);
 }
 
-TEST(PlanetScreen, FortyThousandKeysAtOneMomentAreAllHandled) {
-    // Each key lets waiting events run from inside its move: without a bound on
-    // that nesting, the queue became the stack.
-    GameRun run(RunSetup{"3300 keys 37 40000 0\n", 1, 3302, {}});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.control("Player")["left"], 0);
-    EXPECT_EQ(run.rt().now(), 3302u);
-}
-
 TEST(PlanetScreen, AJoystickMoveAfterTheLastLifeWasLostEndsTheProgram) {
-    GameRun run(RunSetup{"0 joy 32767 32767 0\n", 1, 3300, joystickGame});
+    GameRun run(RunSetup{"0 joy 32767 32767 0\n", 1, 3300, kvtest::chosen(2)});
     run.game().state.PlayerLives = -1;
     run.rt().setScript(kv::ScriptSource::fromText("3400 joy 0 32767 0\n"));
     run.runUntil(9000);
