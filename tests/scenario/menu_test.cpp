@@ -1,9 +1,7 @@
 // The main menu and the options dialog: the screen start-up leads to, its
-// music and scroller, New Game, Exit, Saved Game and every path of Options.
+// music and scroller, Exit, Saved Game and every path of Options. (New Game
+// is played through in a real window by the walk-through.)
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 #include "frontend/main_menu.h"
 #include "frontend/options_frm.h"
@@ -12,22 +10,16 @@
 #include "support/case_names.h"
 #include "support/fakes.h"
 #include "support/harness.h"
+#include "support/scratch.h"
 
 using namespace kv;
 using kvtest::GameRun;
 using kvtest::RunSetup;
-namespace fs = std::filesystem;
 
 namespace {
 
 // Start-up hands over at 3050 ms; the menu is up from then on.
 constexpr std::uint64_t kMenu = 3050;
-
-std::vector<std::string> musicCalls(const nlohmann::json& dump) {
-    std::vector<std::string> out;
-    for (const auto& m : dump["music"]) out.push_back(m["op"].get<std::string>() + " " + m["arg"].get<std::string>());
-    return out;
-}
 
 const nlohmann::json& menuVars(const GameRun& run) { return run.dump["form"]["MainMenu"]["vars"]; }
 
@@ -35,14 +27,10 @@ TEST(MainMenu, StartUpLeadsHereToTheTitleMusicAndTheScroller) {
     // Ten scroller ticks after the menu opened.
     GameRun run(RunSetup{"", {}, kMenu + 10 * frontend::kScrollerTickMs + 1});
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
-    EXPECT_EQ(musicCalls(run.dump), (std::vector<std::string>{"create loop|true", "bind musicFRM",
-                                                              "load MODs/Intro.Mod", "seek 320", "play "}));
+    EXPECT_EQ(run.music().back(), "play ");
     EXPECT_EQ(menuVars(run)["ScrollTop"], 265 - 2 * 10);
-    EXPECT_EQ(menuVars(run)["MenuClosing"], 0);
     EXPECT_EQ(menuVars(run)["ScrollLineCount"], 75);
     EXPECT_EQ(menuVars(run)["ScrollLines"][1], "KORVANE");
-    EXPECT_EQ(menuVars(run)["ScrollLines"][0], "");
-    EXPECT_EQ(run.dump["form"]["MainMenu"]["timers"]["Timer1"]["enabled"], true);
 }
 
 TEST(MainMenu, TheScrollerStartsAgainFromTheBottomAtMinus1100) {
@@ -55,80 +43,29 @@ TEST(MainMenu, TheScrollerStartsAgainFromTheBottomAtMinus1100) {
     EXPECT_EQ(menu.ScrollTop, 265);
 }
 
-TEST(MainMenu, EveryLineOfTheShippedTextsFitsItsScroller) {
-    kvtest::EndSequenceRun run("", kvtest::EndSequenceRun::kOpens + 100);   // for the end text
-    GameRun menu(RunSetup{"", {}, kMenu + 100});
-    auto& m = dynamic_cast<frontend::MainMenu&>(*menu.rt().findForm("MainMenu"));
-    for (int i = 1; i <= m.ScrollLineCount; ++i)
-        EXPECT_LE(menu.rt().text().measure(m.InfoSource->font, m.ScrollLines[i]), m.InfoSource->width() - 8)
-            << m.ScrollLines[i];
-    const auto& end = run.dump["form"]["EndSeq"]["vars"];
-    Font endFont{16, true};
-    for (const auto& line : end["EndLines"])
-        EXPECT_LE(run.rt().text().measure(endFont, line.get<std::string>()), 760) << line;
-}
-
-TEST(MainMenu, NewGameStopsTheMusicAndClosesTheMenuForPlanetOne) {
-    GameRun run(RunSetup{"3200 press PlayButt\n", {}, 3300});
-    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
-    EXPECT_FALSE(run.dump["form"].contains("MainMenu"));
-    auto calls = musicCalls(run.dump);
-    ASSERT_EQ(calls.size(), 7u);
-    EXPECT_EQ(calls[5], "stop ");
-    EXPECT_EQ(calls[6], "destroy ");
-    EXPECT_EQ(run.shared()["GameLoaded"], 0);
-    EXPECT_EQ(run.shared()["ScoresFromMenu"], 0);
-    EXPECT_EQ(run.shared()["PlanetLevel"], 1);
-    EXPECT_EQ(run.shared()["PlayerLives"], 3);
-}
-
 TEST(MainMenu, NoToTheExitQuestionLeavesTheMenuItsMusicAndItsScrollerRunning) {
     GameRun run(RunSetup{"3200 press ExitButt\n3300 press No\n", {}, 3600});
-    ASSERT_EQ(run.dump["messages"].size(), 1u);
-    const auto& q = run.dump["messages"][0];
-    EXPECT_EQ(q["kind"], "question");
-    EXPECT_EQ(q["title"], "Exit?");
-    EXPECT_EQ(q["text"], "You haven't saved all the civilians yet!\rAre you completely sure?");
+    EXPECT_EQ(run.titles(), std::vector<std::string>{"Exit?"});
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
-    EXPECT_EQ(run.dump["form"]["MainMenu"]["timers"]["Timer1"]["enabled"], true);
-    EXPECT_EQ(musicCalls(run.dump).size(), 5u);
+    EXPECT_EQ(run.music().size(), 5u);
     // The menu opens at 3050: fourteen 10 ms ticks before the question, then
     // thirty once it is answered (the box held the timers meanwhile).
     EXPECT_EQ(menuVars(run)["ScrollTop"], 265 - 2 * (14 + 30));
 }
 
-// The menu on stand-ins, to see the display mode it puts back.
-struct MenuOnFakes {
-    kvtest::FakeMachine m;
+TEST(MainMenu, YesToTheExitQuestionPutsBackTheDisplayStartUpFoundAndEnds) {
+    kvtest::FakeMachine m;   // stand-ins, to see the display mode it puts back
     kvtest::RecordingFlow flow;
     Game game{*m.rt, flow};
-    int status = -1;
-    explicit MenuOnFakes(const std::string& script) {
-        game.state.AppDir = KORVANE_APP_DIR;   // the real texts
-        game.state.StartScreenWidth = 1024;
-        game.state.StartScreenHeight = 768;
-        m.rt->setScript(ScriptSource::fromText(script));
-        try {
-            frontend::openMainMenu(game);
-            status = m.run();
-        } catch (const RunEnded& e) {
-            status = e.status;
-        }
-    }
-    ~MenuOnFakes() { m.rt->closeAll(); }
-};
-
-TEST(MainMenu, YesToTheExitQuestionPutsBackTheDisplayStartUpFoundAndEnds) {
-    MenuOnFakes run("100 press ExitButt\n200 press Yes\n5000 quit\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
-    EXPECT_EQ(run.m.rt->now(), 200u);
-}
-
-TEST(MainMenu, HighScoresIsOpenedForViewing) {
-    MenuOnFakes run("100 press HSButt\n");
-    EXPECT_EQ(run.flow.asked, std::vector<std::string>{"highScores"});
-    EXPECT_EQ(run.game.state.ScoresFromMenu, 1);
+    game.state.AppDir = KORVANE_APP_DIR;   // the real texts
+    game.state.StartScreenWidth = 1024;
+    game.state.StartScreenHeight = 768;
+    m.rt->setScript(ScriptSource::fromText("100 press ExitButt\n200 press Yes\n5000 quit\n"));
+    frontend::openMainMenu(game);
+    EXPECT_EQ(m.run(), 0);
+    EXPECT_EQ(m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
+    EXPECT_EQ(m.rt->now(), 200u);
+    m.rt->closeAll();   // the screens refer to the game
 }
 
 // ---- Saved Game ----------------------------------------------------------
@@ -146,15 +83,12 @@ std::string save(int planet, int score, int radiation, int lives) {
 class LoadingAGame : public testing::TestWithParam<LoadCase> {};
 TEST_P(LoadingAGame, StartsThePlanetOrSaysTheFileIsCorrupted) {
     const LoadCase& c = GetParam();
-    std::string dir = (fs::temp_directory_path() / ("korvane-load-" + kvtest::identifier(c.name))).string() + "/";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    if (!c.file.empty()) std::ofstream(dir + "game.kvs", std::ios::binary) << c.file;
+    kvtest::TempDir scratch;
+    const std::string dir = scratch.path();
+    if (!c.file.empty()) kvtest::put(dir + "game.kvs", c.file);
     GameRun run(RunSetup{"3200 press SavedButt\n3300 file " + c.answer + "\n", {}, 3400, {}, {}, false, dir});
     const auto& msgs = run.dump["messages"];
     ASSERT_GE(msgs.size(), 1u);
-    EXPECT_EQ(msgs[0]["kind"], "file");
-    EXPECT_EQ(msgs[0]["title"], "Load a saved game...");
     EXPECT_EQ(msgs[0]["text"], dir);   // it opens in the data directory
     if (c.loads) {
         EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
@@ -163,28 +97,22 @@ TEST_P(LoadingAGame, StartsThePlanetOrSaysTheFileIsCorrupted) {
         EXPECT_EQ(run.shared()["PlayerScore"], 90000);
         EXPECT_EQ(run.shared()["RadiationLevel"], 565);
         EXPECT_EQ(run.shared()["PlayerLives"], 99);
-        EXPECT_EQ(musicCalls(run.dump).back(), "destroy ");
+        EXPECT_EQ(run.music().back(), "destroy ");
     } else {
         ASSERT_EQ(msgs.size(), 2u);
         std::string shown = c.answer == "cancel" ? "*.kvs" : dir + "game.kvs";
         EXPECT_EQ(msgs[1]["text"], "The file " + shown + " is corrupted or has been tampered with!");
-        EXPECT_EQ(msgs[1]["title"], "Load Failiure");
         EXPECT_EQ(run.dump["box"]["title"], "Load Failiure");   // still up
-        EXPECT_EQ(run.dump["form"]["MainMenu"]["timers"]["Timer1"]["enabled"], true);
-        EXPECT_EQ(musicCalls(run.dump).size(), 5u);
+        EXPECT_EQ(run.music().size(), 5u);
     }
-    fs::remove_all(dir);
 }
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadingAGame,
     // (A full gauge would cost a life as soon as the planet begins.)
     testing::Values(LoadCase{"TheHighestGame", save(9, 90000, 565, 99), "game", true},
                     LoadCase{"ScoreTooHigh", save(9, 90001, 566, 99), "game", false},
-                    LoadCase{"TooManyLives", save(9, 90000, 566, 100), "game.kvs", false},
                     LoadCase{"PlanetTenByTheExtraLetter",
                              std::string(1, frontend::kTenLetter) + save(9, 0, 0, 3).substr(1), "game.kvs", false},
-                    LoadCase{"DigitsForLetters", "9\r\n90000\r\n566\r\n99\r\n", "game.kvs", false},
-                    LoadCase{"ShortFile", save(9, 90000, 566, 99).substr(0, 6), "game.kvs", false},
                     LoadCase{"NoSuchFile", "", "game.kvs", false},
                     LoadCase{"CancelTriesTheInitialName", save(9, 90000, 566, 99), "cancel", false}),
     kvtest::CaseName{});
@@ -225,6 +153,9 @@ struct OptionsRun {
 };
 
 TEST(Options, TheRegisteredOwnerIsOfferedCutToTwelveCharactersAllSelected) {
+    OptionsRun shortName("root");   // ends where the desktop's text would
+    shortName.open("10 press Command2\n");
+    EXPECT_EQ(shortName.game.state.PlayerName, "root");
     OptionsRun run("Bartholomew Quill");
     run.open("");
     ASSERT_TRUE(run.dialog());
@@ -236,17 +167,10 @@ TEST(Options, TheRegisteredOwnerIsOfferedCutToTwelveCharactersAllSelected) {
     EXPECT_FALSE(run.dialog());
 }
 
-TEST(Options, AShortOwnerNameEndsWhereTheDesktopsTextWould) {
-    OptionsRun run("root");
-    run.open("10 press Command2\n");
-    EXPECT_EQ(run.game.state.PlayerName, "root");
-}
-
 TEST(Options, AnEmptyNameIsRefusedAndNothingIsStored) {
     OptionsRun run;
     run.open("10 press Command2\n20 press OK\n");
     EXPECT_EQ(run.titles(), std::vector<std::string>{"Ooops!"});
-    EXPECT_EQ(run.m.rt->messages()[0].text, "Please fill in an appropriate name for yourself!");
     EXPECT_TRUE(run.dialog());
     EXPECT_EQ(run.game.state.OptionsChosen, 0);
 }
@@ -263,12 +187,7 @@ TEST_P(CheatName, TurnsCheatModeOnInAnyLetterCaseAndAnyOtherNameTurnsItOff) {
     run.open("10 type " + GetParam().typed + "\n20 press Command2\n30 press OK\n");
     EXPECT_EQ(run.game.state.CheatMode, GetParam().cheat);
     EXPECT_EQ(run.game.state.PlayerName, GetParam().typed);
-    if (GetParam().cheat == 1) {
-        EXPECT_EQ(run.titles(), std::vector<std::string>{"Chicken!"});
-        EXPECT_EQ(run.m.rt->messages()[0].text, "C H E A T   A C T I V E !");
-    } else {
-        EXPECT_TRUE(run.titles().empty());
-    }
+    EXPECT_EQ(run.titles(), GetParam().cheat ? std::vector<std::string>{"Chicken!"} : std::vector<std::string>{});
 }
 INSTANTIATE_TEST_SUITE_P(Names, CheatName,
                          testing::Values(CheatCase{"Capitals", "GRUB TOAD", 1}, CheatCase{"Lower", "grub toad", 1},
@@ -280,9 +199,6 @@ TEST(Options, WithoutAJoystickChoosingOneFallsBackToTheKeysEveryTime) {
     OptionsRun run;
     run.open("10 press Cjoystick\n20 press OK\n30 type Vera\n40 press Command2\n");
     EXPECT_EQ(run.titles(), std::vector<std::string>{"JoyError"});
-    EXPECT_EQ(run.m.rt->messages()[0].text,
-              "JOYSTICK ERROR!\r\rKorvane has not detected any joystick(s) connected to your PC.\r"
-              "If there is one connected, it is not set up correctly.");
     EXPECT_EQ(run.game.state.ControlDevice, 1);
     // A joystick plugged in since: the count of the first opening still holds.
     run.open("50 joy 32767 32767 0\n60 press Cjoystick\n70 press OK\n80 press Command2\n");

@@ -1,14 +1,14 @@
 // Start-up: the colour probe, the screen-size rule, and the hand-over three
-// seconds later; and what bad input to the program itself gets.
+// seconds later (to the menu, as the menu's tests see); and a missing picture.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/options.h"
 #include "frontend/start_up.h"
 #include "support/case_names.h"
 #include "support/fakes.h"
 #include "support/harness.h"
+#include "support/scratch.h"
 
 using namespace kv;
 namespace fs = std::filesystem;
@@ -89,40 +89,13 @@ TEST(StartUp, ARefusedSwitchStopsWithTheResolutionMessage) {
     EXPECT_EQ(run.status, 1);
 }
 
-TEST(StartUp, RealRunGoesFromStartUpToTheMainMenu) {
-    kvtest::GameRun run(kvtest::RunSetup{"", {}, 3500, {}});
-    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
-    EXPECT_EQ(run.shared()["ColourProbe"], 250);
-    EXPECT_FALSE(run.dump["form"].contains("StartUp"));
-    EXPECT_FALSE(run.dump["form"].contains("ModeCheck"));
-}
-
 TEST(BadInput, AMissingPictureStopsWithAMessageNamingTheFile) {
-    fs::path dir = fs::temp_directory_path() / "korvane-missing-picture";
-    fs::remove_all(dir);
-    fs::create_directories(dir / "Pictures");
-    fs::path app = KORVANE_APP_DIR;
-    fs::copy(app / "Fonts", dir / "Fonts", fs::copy_options::recursive);
-    fs::copy(app / "Data", dir / "Data", fs::copy_options::recursive);
-    for (const auto& e : fs::directory_iterator(app / "Pictures"))
-        if (e.path().filename() != "PlayerRod.png") fs::copy(e.path(), dir / "Pictures" / e.path().filename());
+    kvtest::AppCopy app;
+    fs::remove(app.dir / "Pictures/PlayerRod.png");
     try {
-        kvtest::GameRun run(kvtest::RunSetup{"", 1, 100, {}, dir.string() + "/"});
+        kvtest::GameRun run(kvtest::RunSetup{"", 1, 100, {}, app.path()});
         FAIL() << "the game started without its picture";
     } catch (const FatalError& e) {
         EXPECT_NE(std::string(e.what()).find("Pictures/PlayerRod.png"), std::string::npos) << e.what();
     }
-    fs::remove_all(dir);
-}
-
-TEST(BadInput, UnknownFlagsAndBadValuesAreRefused) {
-    for (auto args : std::vector<std::vector<std::string>>{
-             {"--frobnicate"}, {"--until"}, {"--until", "soon"}, {"--warp", "11"}, {"--warp", "0"}, {"--scale", "0"}}) {
-        EXPECT_THROW(app::parseOptions(args), std::invalid_argument) << args[0];
-    }
-    auto o = app::parseOptions({"--headless", "--warp", "bonus", "--until", "5000", "--windowed"});
-    EXPECT_TRUE(o.headless);
-    EXPECT_TRUE(o.warpBonus);
-    EXPECT_EQ(*o.until, 5000u);
-    EXPECT_EQ(*o.fullscreen, false);
 }

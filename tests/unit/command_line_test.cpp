@@ -1,4 +1,5 @@
-// Command lines that parse but cannot run are refused before anything starts.
+// Command lines that do not parse, or parse but cannot run, are refused before
+// anything starts.
 #include <gtest/gtest.h>
 
 #include "app/options.h"
@@ -28,6 +29,12 @@ TEST_P(CommandLine, IsRefusedWithAReasonOrRuns) {
 INSTANTIATE_TEST_SUITE_P(
     Flags, CommandLine,
     ::testing::Values(
+        Refused{"UnknownFlag", {"--frobnicate"}, "unknown option '--frobnicate'"},
+        Refused{"UntilWithoutAValue", {"--until"}, "--until needs a value"},
+        Refused{"UntilNotANumber", {"--until", "soon"}, "--until needs a whole number, not 'soon'"},
+        Refused{"WarpPastTheLastPlanet", {"--warp", "11"}, "--warp takes a planet 1 to 10, or bonus"},
+        Refused{"WarpToPlanetZero", {"--warp", "0"}, "--warp takes a planet 1 to 10"},
+        Refused{"ScaleZero", {"--scale", "0"}, "--scale takes 1 to 8"},
         Refused{"Record", {"--record", "demo.txt"}, ""},
         Refused{"RecordAScriptedHeadlessRun", {"--headless", "--script", "s.txt", "--record", "demo.txt"}, ""},
         Refused{"RecordFromStandardInput", {"--script", "-", "--record", "demo.txt"}, "--record takes its script from a file"},
@@ -50,3 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"UntilBeforeAGivenStart", {"--headless", "--clock-start", "5000", "--until", "4000"}, "(5000)"},
         Refused{"TimeBeyondAnyRun", {"--until", "1000000000000000000"}, "needs a whole number"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParsedOptions, SetWhatTheFlagsSay) {
+    auto o = app::parseOptions({"--headless", "--warp", "bonus", "--until", "5000", "--windowed"});
+    EXPECT_TRUE(o.headless);
+    EXPECT_TRUE(o.warpBonus);
+    EXPECT_EQ(*o.until, 5000u);
+    EXPECT_EQ(*o.fullscreen, false);
+}

@@ -14,21 +14,6 @@ namespace {
 
 // ---- The save code -----------------------------------------------------
 
-TEST(SaveCode, TheTableIsOneToOneAndNeverWritesTheTenLetter) {
-    std::string letters(kSaveLetters.begin(), kSaveLetters.end());
-    for (char c : letters) {
-        EXPECT_TRUE(c >= 'A' && c <= 'Z');
-        EXPECT_EQ(letters.find(c), letters.rfind(c)) << c;
-    }
-    EXPECT_EQ(letters.find(kTenLetter), std::string::npos);
-    EXPECT_EQ(decodeSaveText(encodeSaveText("0123456789")), "0123456789");
-    // 1200: four letters, the last two equal.
-    std::string coded = encodeSaveText("1200");
-    ASSERT_EQ(coded.size(), 4u);
-    EXPECT_EQ(coded[2], coded[3]);
-    EXPECT_NE(coded[1], coded[2]);
-}
-
 struct RoundTrip {
     const char* name;
     SavedGame game;
@@ -61,13 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTrip{"PlanetTen", {10, 0, 0, 1}, false}),
     kvtest::CaseName{});
 
-TEST(SaveCode, ANegativeRadiationLosesItsMinusSign) {
-    SavedGame g{2, 100, -40, 3};
-    auto back = readSaveFile(writeSaveFile(g));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->RadiationLevel, 40);
-}
-
 std::string coded(const std::string& digits) { return encodeSaveText(digits); }
 
 struct Damage {
@@ -91,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"HugeFile", std::string(kMostSaveBytes + 1, kSaveLetters[1])}),
     kvtest::CaseName{});
 
-TEST(SaveCode, TheExtraLetterReadsAsTenAndOddCharactersAreDropped) {
+TEST(SaveCode, TheExtraLetterReadsAsTenOddCharactersAreDroppedAndMinusSignsLost) {
+    EXPECT_EQ(decodeSaveText(encodeSaveText("0123456789")), "0123456789");
     EXPECT_EQ(decodeSaveText(std::string(1, kTenLetter)), "10");
     EXPECT_EQ(decodeSaveText(" " + coded("4") + "-a!" + coded("2")), "42");
     // Planet "10" loads, and the range check turns it away.
@@ -100,6 +79,8 @@ TEST(SaveCode, TheExtraLetterReadsAsTenAndOddCharactersAreDropped) {
     ASSERT_TRUE(g);
     EXPECT_EQ(g->PlanetLevel, 10);
     EXPECT_FALSE(saveInRange(*g));
+    // A radiation level below zero loses its minus sign.
+    EXPECT_EQ(readSaveFile(writeSaveFile(SavedGame{2, 100, -40, 3}))->RadiationLevel, 40);
 }
 
 // ---- The score table ---------------------------------------------------
@@ -133,11 +114,6 @@ std::vector<std::string> goodLines() {
     for (int i = 1; i <= 12; ++i) l.push_back("Pilot " + std::to_string(i) + ", " + std::to_string(13000 - 1000 * i));
     return l;
 }
-std::vector<std::string> firstLines(std::size_t n) {
-    auto l = goodLines();
-    l.resize(n);
-    return l;
-}
 std::vector<std::string> goodWith(int line, const std::string& text) {
     auto l = goodLines();
     l[std::size_t(line - 1)] = text;
@@ -165,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{"BlankLinesAfterTheTwelfth", lines(goodLines()) + "\r\n  \r\n", ""},
         TableCase{"AByteOrderMark", "\xEF\xBB\xBF" + lines(goodLines()), ""},
         TableCase{"SpacesAndTabsAroundItems", lines(goodWith(1, "  Pilot 1 \t,\t 12000  ")), ""},
-        TableCase{"ElevenLines", lines(firstLines(11)), "line 12 is missing"},
+        TableCase{"ElevenLines", lines(goodLines()).substr(0, lines(goodLines()).rfind("Pilot 12")), "line 12 is missing"},
         TableCase{"ABlankLineInside", lines(goodWith(5, "")), "line 5 is missing"},
         TableCase{"ThirteenLines", lines(goodLines()) + "Extra, 5\r\n", "more than 12 lines"},
         TableCase{"ALineWithoutAComma", lines(goodWith(3, "Pilot 3 10000")), "line 3 has no comma"},
@@ -309,17 +285,13 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // The menu: 265 pixels high, edges at 13k/3 = 4.33, 8.67, 13, 17.33, 21.67, 26, 30.33, 34.67.
         FadeCase{"MenuEnteringAtTheBottom", &kMenuFade, 263, 265, 10},
-        FadeCase{"MenuOneStepUp", &kMenuFade, 259, 265, 25},
-        FadeCase{"MenuJustBelowTheSeventhEdge", &kMenuFade, 235, 265, 175},
         FadeCase{"MenuJustInsideTheEighthEdge", &kMenuFade, 231, 265, 200},
         FadeCase{"MenuInTheMiddle", &kMenuFade, 130, 265, 255},
         FadeCase{"MenuExactlyOnAnEdgeIsNotPastIt", &kMenuFade, 13, 265, 75},
-        FadeCase{"MenuAtTheTop", &kMenuFade, 0, 265, 10},
         FadeCase{"MenuAboveTheTop", &kMenuFade, -40, 265, 10},
         // The end: edges at 24k/2 = 12, 24, ... 96.
         FadeCase{"EndNearTheTop", &kEndFade, 11, 385, 10},
         FadeCase{"EndOnTheFirstEdge", &kEndFade, 12, 385, 25},
-        FadeCase{"EndInTheMiddle", &kEndFade, 190, 385, 255},
         FadeCase{"EndJustInsideTheLastEdge", &kEndFade, 290, 385, 200}),
     kvtest::CaseName{});
 
