@@ -54,12 +54,20 @@ INSTANTIATE_TEST_SUITE_P(Edges, BlitClipping,
                                          BlitCase{"SourcePastItsFarEdge", 5, 5, {6, 4, 5, 5}, 4, 5, 5}),
                          kvtest::CaseName());
 
-TEST(Surface, BlitClippedHonoursAnExtraClipRectangle) {
+TEST(Surface, AnExtraClipRectangleLinesAndFillsAllStayInside) {
     Surface dst(20, 20);
-    Surface src(10, 10, kRed);
-    dst.blitClipped(src, src.bounds(), 0, 0, Rect{5, 5, 100, 100}, false);
+    dst.blitClipped(Surface(10, 10, kRed), Rect{0, 0, 10, 10}, 0, 0, Rect{5, 5, 100, 100}, false);
     EXPECT_EQ(count(dst, kRed), 25);
     EXPECT_EQ(dst.pixel(4, 4), Color(0, 0, 0));
+    Surface s(5, 30);
+    s.line(2, 0, 2, 18, kRed);   // a vertical line stops short of its end point
+    EXPECT_EQ(count(s, kRed), 18);
+    s.line(7, 0, 7, 18, kBlue);   // outside: nothing, no crash
+    s.line(-5, -5, 40, 40, kBlue);
+    EXPECT_EQ(s.pixel(3, 3), kBlue);
+    Surface f(10, 10);
+    f.fillRect(Rect{-5, 8, 100, 100}, kRed);
+    EXPECT_EQ(count(f, kRed), 20);
 }
 
 TEST(Surface, BlendingKeepsWhatIsBehindTransparentPixels) {
@@ -69,21 +77,6 @@ TEST(Surface, BlendingKeepsWhatIsBehindTransparentPixels) {
     dst.blit(src, 0, 0, true);
     EXPECT_EQ(dst.pixel(0, 0), kBlue);
     EXPECT_EQ(dst.pixel(1, 0), kRed);
-}
-
-TEST(Surface, VerticalLineStopsShortOfItsEndPointAndClips) {
-    Surface s(5, 30);
-    s.line(2, 0, 2, 18, kRed);
-    EXPECT_EQ(count(s, kRed), 18);
-    s.line(7, 0, 7, 18, kBlue);   // outside: nothing, no crash
-    s.line(-5, -5, 40, 40, kBlue);
-    EXPECT_EQ(s.pixel(3, 3), kBlue);
-}
-
-TEST(Surface, FillRectIsClipped) {
-    Surface s(10, 10);
-    s.fillRect(Rect{-5, 8, 100, 100}, kRed);
-    EXPECT_EQ(count(s, kRed), 20);
 }
 
 TEST(Text, ExtraSpacingIsAddedAfterEveryCharacter) {
@@ -110,11 +103,6 @@ TEST(Text, MalformedUtf8BecomesReplacementCharacters) {
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(-3.5), -4);
-    EXPECT_EQ(roundHalfEven(478.5), 478);
-    EXPECT_EQ(roundHalfEven(2.4), 2);
-    EXPECT_EQ(roundHalfEven(2.6), 3);
+    for (auto [v, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {478.5, 478}, {2.4, 2}, {2.6, 3}})
+        EXPECT_EQ(roundHalfEven(v), rounded) << v;
 }

@@ -1,9 +1,9 @@
 // The open and save dialogs and the file helpers underneath them: the listing,
-// the answer a name resolves to, keyboard and mouse, atomic writes.
+// the answer a name resolves to, keyboard and mouse, atomic writes. (Scripts
+// answer the dialog in the pause dialog's and the menu's scenarios.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "runtime/box.h"
 #include "runtime/file_dialog.h"
@@ -11,6 +11,7 @@
 #include "runtime/keys.h"
 #include "support/case_names.h"
 #include "support/fakes.h"
+#include "support/scratch.h"
 
 using namespace kv;
 namespace fs = std::filesystem;
@@ -18,20 +19,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // A folder of saves: two games, a note, a hidden file and two subfolders.
-struct SaveFolder {
-    fs::path dir;
+struct SaveFolder : kvtest::TempDir {
     SaveFolder() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("korvane-dialog-" + kvtest::identifier(std::string(test->test_suite_name()) + "-" + test->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "old saves");
         fs::create_directories(dir / "Archive");
         for (const char* f : {"zeta.kvs", "Alpha.KVS", "notes.txt", ".hidden.kvs", "old saves/first.kvs"})
-            std::ofstream(dir / f) << "x";
+            kvtest::put(dir / f, "x");
     }
-    ~SaveFolder() { fs::remove_all(dir); }
-    std::string path() const { return dir.string() + "/"; }
 };
 
 FileDialogOptions saveOptions(const std::string& folder) {
@@ -82,13 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Resolve{"UpAFolder", "../outside.kvs", "../outside.kvs"},
                     Resolve{"AnAbsolutePath", "/tmp/elsewhere/g", "/tmp/elsewhere/g.kvs"}),
     kvtest::CaseName{});
-
-TEST(FileDialog, PatternsMatchWithoutRegardToCase) {
-    EXPECT_TRUE(FileBrowser::matches("*.kvs", "a.KVS"));
-    EXPECT_TRUE(FileBrowser::matches("g?me*", "GAME1.kvs"));
-    EXPECT_FALSE(FileBrowser::matches("*.kvs", "a.kvs.txt"));
-    EXPECT_TRUE(FileBrowser::matches("*", "anything"));
-}
 
 TEST(FileDialog, TypingReplacesTheInitialNameAndEnterAnswers) {
     SaveFolder f;
@@ -173,20 +159,6 @@ TEST(FileDialog, TheMouseChoosesOpensAndAnswers) {
     Box other;
     b.click(w.right() - 12 - 40, w.bottom() - 12 - 12, other);   // Cancel
     EXPECT_EQ(other.answer, BoxAnswer::Cancel);
-}
-
-TEST(FileDialog, ScriptsAnswerItAndTheDumpShowsItAsAFileBox) {
-    SaveFolder f;
-    kvtest::FakeMachine m;
-    m.rt->setScript(ScriptSource::fromText("10 file new game\n20 file cancel\n"));
-    FileDialogOptions o = saveOptions(f.path());
-    EXPECT_EQ(m.rt->fileDialog(o), f.path() + "new game.kvs");
-    EXPECT_EQ(m.rt->fileDialog(o), std::nullopt);
-    ASSERT_EQ(m.rt->messages().size(), 2u);
-    EXPECT_EQ(m.rt->messages()[0].kind, "file");
-    EXPECT_EQ(m.rt->messages()[0].title, "Save Game...");
-    EXPECT_EQ(m.rt->messages()[0].answer, f.path() + "new game.kvs");
-    EXPECT_EQ(m.rt->messages()[1].answer, "Cancel");
 }
 
 TEST(DataFiles, AWriteMakesItsFolderAndReplacesTheFileWholeOrNotAtAll) {

@@ -4,35 +4,21 @@
 // terminal would otherwise act on.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "runtime/file_io.h"
 #include "runtime/png_header.h"
 #include "runtime/printable.h"
+#include "support/scratch.h"
 
 namespace fs = std::filesystem;
 using namespace kv;
 
 namespace {
-
-class Files : public ::testing::Test {
-protected:
-    fs::path dir = fs::temp_directory_path() / ("kv_files_" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    void put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
-    }
-    std::string contents(const std::string& name) const {
-        std::ifstream in(dir / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+struct Files : ::testing::Test, kvtest::TempDir {
+    std::string path(const std::string& name) const { return *this / name; }
 };
-
 }  // namespace
 
 TEST_F(Files, ReadingSaysWhyInTheSystemsWords) {
@@ -40,8 +26,8 @@ TEST_F(Files, ReadingSaysWhyInTheSystemsWords) {
     std::string why;
     fs::create_directory(dir / "folder");
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
-    put("big", std::string(2000, 'x'));
-    put("ok", "abc");
+    kvtest::put(dir / "big", std::string(2000, 'x'));
+    kvtest::put(dir / "ok", "abc");
     EXPECT_FALSE(readFileBytes(path("missing"), 1000, bytes, why));
     EXPECT_EQ(why, "No such file or directory");
     EXPECT_FALSE(readFileBytes(path("folder"), 1000, bytes, why));
@@ -56,7 +42,7 @@ TEST_F(Files, ReadingSaysWhyInTheSystemsWords) {
 }
 
 TEST_F(Files, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
-    put("shot.png", "old picture");
+    kvtest::put(dir / "shot.png", "old picture");
     std::string why;
     bool ok = writeFileSafely(
         path("shot.png"),
@@ -68,15 +54,15 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
         why);
     EXPECT_FALSE(ok);
     EXPECT_EQ(why, "No space left on device");
-    EXPECT_EQ(contents("shot.png"), "old picture");
+    EXPECT_EQ(kvtest::slurp(dir / "shot.png"), "old picture");
     EXPECT_FALSE(fs::exists(dir / "shot.png.tmp"));
 }
 
 TEST_F(Files, AWriteReplacesTheFileWhole) {
-    put("dump.json", "old");
+    kvtest::put(dir / "dump.json", "old");
     std::string why;
     ASSERT_TRUE(writeFileSafely(path("dump.json"), std::string("new"), why)) << why;
-    EXPECT_EQ(contents("dump.json"), "new");
+    EXPECT_EQ(kvtest::slurp(dir / "dump.json"), "new");
     EXPECT_FALSE(fs::exists(dir / "dump.json.tmp"));
 }
 

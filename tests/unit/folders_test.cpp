@@ -3,14 +3,13 @@
 // player's data directory when it is installed, and wherever the command line
 // says. And the installed game's first copy of the score table.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/folders.h"
 #include "app/options.h"
 #include "support/case_names.h"
+#include "support/scratch.h"
 
 namespace fs = std::filesystem;
 using namespace kv;
@@ -18,22 +17,19 @@ using namespace kv;
 namespace {
 
 // Folders laid out as each way of running the game leaves them.
-class FolderTree {
-public:
+struct FolderTree : kvtest::TempDir {
     FolderTree() {
         for (const char* program : {"build/bin", "prefix/share/korvane", "both/bin", "both/share/korvane"})
-            fs::create_directories(root / program / "Pictures");
-        fs::create_directories(root / "prefix/bin");
-        fs::create_directories(root / "lonely/bin");
+            fs::create_directories(dir / program / "Pictures");
+        fs::create_directories(dir / "prefix/bin");
+        fs::create_directories(dir / "lonely/bin");
     }
-    ~FolderTree() { fs::remove_all(root); }
     // "{}" in a case stands for the tree's root.
     std::string at(const std::string& s) const {
         std::string out = s;
-        if (auto p = out.find("{}"); p != std::string::npos) out.replace(p, 2, root.string());
+        if (auto p = out.find("{}"); p != std::string::npos) out.replace(p, 2, dir.string());
         return out;
     }
-    const fs::path root = fs::temp_directory_path() / ("kv_folders_" + std::to_string(::getpid()));
 };
 
 struct FolderCase {
@@ -83,60 +79,32 @@ INSTANTIATE_TEST_SUITE_P(
                    "{}/lonely/bin/", false}),
     kvtest::CaseName{});
 
-class SeedingTheScoreTable : public testing::Test {
-protected:
-    FolderTree tree;
-    app::Folders folders{(tree.root / "prefix/share/korvane/").string(), (tree.root / "user/korvane/").string(), true,
-                         true};
-    const std::string shipped = folders.appDir + "Data/score.dat";
-    const std::string own = folders.dataDir + "Data/score.dat";
-    void put(const std::string& path, const std::string& bytes) {
-        fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
+TEST(SeedingTheScoreTable, CopiesAGoodShippedTableIntoANewUserFolderAndNothingElse) {
+    std::string table;
+    for (int i = 1; i <= 12; ++i) table += "Pilot " + std::to_string(i) + ", " + std::to_string(13000 - 1000 * i) + " \r\n";
+    struct Case {
+        const char* what;
+        std::string shipped, own;
+        bool userData, blocked;
+        std::string after;   // the user's table afterwards, "" for none
+    };
+    for (const Case& c : std::vector<Case>{
+             {"a new user folder gets the shipped table", table, "", true, false, table},
+             {"the user's own table is never replaced", table, "mine", true, false, "mine"},
+             {"a damaged shipped table stays where the game will name it", "Pilot, 100\r\n", "", true, false, ""},
+             {"a folder named on the command line is not seeded", table, "", false, false, ""},
+             {"a folder that cannot be made is left for later", table, "", true, true, ""}}) {
+        SCOPED_TRACE(c.what);
+        kvtest::TempDir tree;
+        app::Folders folders{tree / "share/korvane/", tree / "user/korvane/", true, c.userData};
+        const std::string own = folders.dataDir + "Data/score.dat";
+        kvtest::put(folders.appDir + "Data/score.dat", c.shipped);
+        if (!c.own.empty()) kvtest::put(own, c.own);
+        if (c.blocked) kvtest::put(tree / "user", "in the way");
+        app::seedScoreTable(folders);
+        std::error_code ec;
+        EXPECT_EQ(fs::exists(own, ec) ? kvtest::slurp(own) : "", c.after);
     }
-    static std::string contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::string table() const {
-        std::string t;
-        for (int i = 1; i <= 12; ++i) t += "Pilot " + std::to_string(i) + ", " + std::to_string(13000 - 1000 * i) + " \r\n";
-        return t;
-    }
-};
-
-TEST_F(SeedingTheScoreTable, CopiesTheShippedTableIntoANewUserFolder) {
-    put(shipped, table());
-    app::seedScoreTable(folders);
-    EXPECT_EQ(contents(own), table());
-}
-
-TEST_F(SeedingTheScoreTable, NeverReplacesTheUsersOwnTable) {
-    put(shipped, table());
-    put(own, "mine");
-    app::seedScoreTable(folders);
-    EXPECT_EQ(contents(own), "mine");
-}
-
-TEST_F(SeedingTheScoreTable, LeavesADamagedShippedTableWhereTheGameWillNameIt) {
-    put(shipped, "Pilot, 100\r\n");
-    app::seedScoreTable(folders);
-    EXPECT_FALSE(fs::exists(own));
-}
-
-TEST_F(SeedingTheScoreTable, IsNotForAFolderNamedOnTheCommandLine) {
-    put(shipped, table());
-    folders.userData = false;
-    app::seedScoreTable(folders);
-    EXPECT_FALSE(fs::exists(own));
-}
-
-TEST_F(SeedingTheScoreTable, AFolderThatCannotBeMadeIsLeftForLater) {
-    put(shipped, table());
-    put((tree.root / "user").string(), "in the way");
-    folders.dataDir = (tree.root / "user/korvane/").string();
-    app::seedScoreTable(folders);
-    EXPECT_TRUE(fs::is_regular_file(tree.root / "user"));
 }
 
 }  // namespace

@@ -34,23 +34,18 @@ class KeyMap : public testing::TestWithParam<KeyCase> {};
 TEST_P(KeyMap, GivesTheDesktopCode) {
     EXPECT_EQ(platform::virtualKeyFor(GetParam().sym, GetParam().scancode), GetParam().vk);
 }
+// The keys the game reads, and those with something to get wrong: either Ctrl,
+// the keypad's own keys, a key with no desktop code.
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyMap,
     testing::Values(KeyCase{SDLK_LCTRL, SDL_SCANCODE_LCTRL, vk::Control}, KeyCase{SDLK_RCTRL, SDL_SCANCODE_RCTRL, vk::Control},
                     KeyCase{SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, vk::Escape}, KeyCase{SDLK_LEFT, SDL_SCANCODE_LEFT, vk::Left},
-                    KeyCase{SDLK_RIGHT, SDL_SCANCODE_RIGHT, vk::Right}, KeyCase{SDLK_UP, SDL_SCANCODE_UP, vk::Up},
-                    KeyCase{SDLK_a, SDL_SCANCODE_A, vk::letter('A')}, KeyCase{SDLK_l, SDL_SCANCODE_L, vk::letter('L')},
-                    KeyCase{SDLK_z, SDL_SCANCODE_Z, vk::letter('Z')}, KeyCase{SDLK_0, SDL_SCANCODE_0, '0'},
-                    KeyCase{SDLK_9, SDL_SCANCODE_9, '9'}, KeyCase{SDLK_F1, SDL_SCANCODE_F1, vk::F1},
-                    KeyCase{SDLK_F12, SDL_SCANCODE_F12, vk::F1 + 11}, KeyCase{SDLK_KP_0, SDL_SCANCODE_KP_0, vk::Numpad0},
+                    KeyCase{SDLK_RIGHT, SDL_SCANCODE_RIGHT, vk::Right}, KeyCase{SDLK_l, SDL_SCANCODE_L, vk::letter('L')},
+                    KeyCase{SDLK_9, SDL_SCANCODE_9, '9'}, KeyCase{SDLK_F12, SDL_SCANCODE_F12, vk::F1 + 11},
                     KeyCase{SDLK_KP_9, SDL_SCANCODE_KP_9, vk::Numpad0 + 9},
                     KeyCase{SDLK_KP_MULTIPLY, SDL_SCANCODE_KP_MULTIPLY, vk::Multiply},
-                    KeyCase{SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, vk::Divide},
                     KeyCase{SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, vk::Return},
-                    KeyCase{SDLK_RETURN, SDL_SCANCODE_RETURN, vk::Return}, KeyCase{SDLK_SPACE, SDL_SCANCODE_SPACE, vk::Space},
-                    KeyCase{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, vk::Back}, KeyCase{SDLK_TAB, SDL_SCANCODE_TAB, vk::Tab},
-                    KeyCase{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, vk::Shift}, KeyCase{SDLK_DELETE, SDL_SCANCODE_DELETE, vk::Delete},
-                    KeyCase{SDLK_MINUS, SDL_SCANCODE_MINUS, vk::Minus}, KeyCase{SDLK_F13, SDL_SCANCODE_F13, 0}),
+                    KeyCase{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, vk::Shift}, KeyCase{SDLK_F13, SDL_SCANCODE_F13, 0}),
     [](const auto& info) { return keyName(info.param); });
 
 TEST(Script, ParsesEveryAction) {
@@ -63,10 +58,10 @@ TEST(Script, ParsesEveryAction) {
         "160 press ScrName(3)\n"
         "170 file /tmp/my game.kvs\n"
         "180 joy 0 32767 1\n"
-        "190 rnd 0.5\n"
+        "190 rnd 0.5\r\n"
         "200 screenshot /tmp/a.png\n"
         "210 dump -\n"
-        "220 quit\n");
+        "220 quit");   // a Windows line end above, and no break after the last line
     std::vector<ScriptAction> got;
     while (s->peekTime()) got.push_back(s->pop());
     ASSERT_EQ(got.size(), 10u);
@@ -156,15 +151,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"NoAction", "10\n", 1, "an action is missing"},
         BadLine{"UnknownAction", "# ok\n10 jump 3\n", 2, "unknown action 'jump' in \"10 jump 3\""},
         BadLine{"KeyWithoutCode", "10 key\n", 1, "takes 1 argument(s), got 0"},
-        BadLine{"KeyWithTwoCodes", "10 key 37 38\n", 1, "got 2"},
         BadLine{"KeyCodeOutOfRange", "10 key 999\n", 1, "bad number '999'"},
         BadLine{"ClickNotANumber", "\n\n10 click x 3\n", 3, "bad number 'x'"},
         BadLine{"TooManyHeldKeys", "10 keys 39 100001 30\n", 1, "bad number '100001'"},
         BadLine{"RndOne", "10 rnd 1.0\n", 1, "'rnd' takes a number in [0, 1), not '1.0'"},
-        BadLine{"RndAboveOne", "10 rnd 1.5\n", 1, "not '1.5'"},
         BadLine{"RndNegative", "10 rnd -0.25\n", 1, "not '-0.25'"},
         BadLine{"RndNaN", "10 rnd nan\n", 1, "not 'nan'"},
-        BadLine{"RndMinusNaN", "10 rnd -nan\n", 1, "not '-nan'"},
         BadLine{"RndInfinity", "10 rnd inf\n", 1, "not 'inf'"},
         BadLine{"RndHex", "10 rnd 0x1p-1\n", 1, "not '0x1p-1'"},
         BadLine{"RndOverflow", "10 rnd 1e999\n", 1, "not '1e999'"},
@@ -172,36 +164,21 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"TimeGoesBackAfterHeldKeys", "100 keys 39 5 30\n120 key 17\n110 key 37\n", 3, "goes back"},
         BadLine{"NulInALine", std::string("10 type Grub\0Toad\n", 18), 1, "control byte (\\x00) at column 13"},
         BadLine{"EscapeInALine", "10 key 37\n20 type \x1b[2J\n", 2, "(\\x1b) at column 9 in \"20 type \\x1b[2J\""},
-        BadLine{"DeleteInALine", "10 press OK\x7f\n", 1, "(\\x7f)"},
         BadLine{"CarriageReturnInside", "10 press O\rK\n", 1, "(\\x0d)"},
         BadLine{"BrokenUtf8", "10 jump \xff\xfe\n", 1, "unknown action 'jump' in \"10 jump \\xff\\xfe\""},
         BadLine{"LineTooLong", "10 type " + std::string(5000, 'a') + "\n", 1, "longer than 4096 bytes"},
         BadLine{"NoLineBreakAtAll", std::string(100000, '\0'), 1, "longer than 4096 bytes"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Script, WindowsLineEndsAndALastLineWithoutABreakAreFine) {
-    auto s = ScriptSource::fromText("10 key 37\r\n20 quit");
-    std::vector<ScriptAction::Kind> kinds;
-    while (s->peekTime()) kinds.push_back(s->pop().kind);
-    EXPECT_EQ(kinds, (std::vector<ScriptAction::Kind>{ScriptAction::Kind::Key, ScriptAction::Kind::Quit}));
-}
-
-TEST(Script, StandardInputIsReadOneLineAhead) {
-    std::istringstream in("10 key 37\n20 keys 39 2 100\n50 key 17\n");
-    auto s = ScriptSource::fromStream(in);
-    std::vector<std::uint64_t> times;
-    while (auto t = s->peekTime()) {
-        times.push_back(*t);
-        s->pop();
-    }
-    EXPECT_EQ(times, (std::vector<std::uint64_t>{10, 20, 50, 120}));
-}
-
 TEST(Script, StandardInputIsReadNoFurtherThanTheClockNeeds) {
-    std::istringstream in("10 key 37\n500 key 39\n900 bad line\n");
+    std::istringstream in("10 key 37\n20 keys 39 2 100\n500 key 39\n900 bad line\n");
     auto s = ScriptSource::fromStream(in);
     EXPECT_EQ(s->peekTime(100), 10u);
     s->pop();
+    for (std::uint64_t t : {20u, 120u}) {   // a held key expands as it is read
+        EXPECT_EQ(s->peekTime(400), t);
+        s->pop();
+    }
     // The bad line lies beyond the horizon, so it is not read yet.
     EXPECT_EQ(s->peekTime(400), 500u);
     s->pop();
