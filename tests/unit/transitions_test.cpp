@@ -63,14 +63,12 @@ TEST(Dissolve, CoversThePictureInBlocksInRandomOrder) {
     EXPECT_EQ(s.m.rt->now() - t0, 39u * 4u * 6u);
     for (int y = 0; y < 48; y += 5)
         for (int x = 0; x < 306; x += 7) ASSERT_TRUE(s.copied(x, y, 170, 248)) << x << "," << y;
-}
-
-TEST(Dissolve, ABlockSizeBelowOneMeansSinglePixels) {
-    Stage s(12, 6);
-    CEffects fx(*s.m.rt);
-    fx.DoTransition(s.pic, &s.canvas, 0, 0, 5, 0);
-    EXPECT_EQ(fx.blockSize(), 1);
-    EXPECT_TRUE(s.copied(11, 5, 0, 0));
+    // A block size below one means single pixels.
+    Stage small(12, 6);
+    CEffects pixels(*small.m.rt);
+    pixels.DoTransition(small.pic, &small.canvas, 0, 0, 5, 0);
+    EXPECT_EQ(pixels.blockSize(), 1);
+    EXPECT_TRUE(small.copied(11, 5, 0, 0));
 }
 
 TEST(Fade, FadesThePictureToBlackWithoutTakingTime) {
@@ -84,25 +82,6 @@ TEST(Fade, FadesThePictureToBlackWithoutTakingTime) {
     EXPECT_EQ(s.m.rt->now(), t0);
     EXPECT_EQ(s.canvas.shown().pixel(10, 10), Color(0, 0, 0));
     EXPECT_EQ(s.pic.image().pixel(10, 10), Color(0, 0, 0));
-}
-
-TEST(Transitions, SetUpProblemsAreReportedAndRepaired) {
-    Stage s(10, 10);
-    CEffects fx(*s.m.rt);
-    s.m.rt->setScript(ScriptSource::fromText("0 press OK\n0 press OK\n0 press OK\n"));
-    fx.AnimationTime(0);
-    fx.AnimationTime(-3);
-    EXPECT_FLOAT_EQ(fx.AnimationTime(), 2.0f);
-    s.pic.setAutoRedraw(false);
-    fx.DoTransition(s.pic, &s.canvas, 0, 0, 3);
-    EXPECT_TRUE(s.pic.autoRedraw());
-    fx.DoTransition(s.pic, nullptr, 0, 0, 3);
-    fx.DoTransition(s.pic, &s.canvas, 0, 0, 7);
-    const auto& m = s.m.rt->messages();
-    ASSERT_EQ(m.size(), 3u);
-    EXPECT_EQ(m[0].text, "Source picturebox must have AutoRedraw = True\r\n");
-    EXPECT_EQ(m[1].text, "The Canvas must have an hDC property\r\n");
-    EXPECT_EQ(m[2].text, "Don't understand How = 7");
 }
 
 TEST(StopWatch, ElapsedSurvivesTheWrapOfTheMillisecondClock) {

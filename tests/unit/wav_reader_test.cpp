@@ -8,66 +8,38 @@
 using namespace kv;
 using kvtest::WavBuilder;
 
-TEST(WavReader, ReadsAPlainFile) {
-    auto b = kvtest::plainWav(200);
-    WavSample s;
-    std::string err;
-    ASSERT_TRUE(readWav(b, s, err)) << err;
-    EXPECT_EQ(s.format.formatTag, 1);
-    EXPECT_EQ(s.format.channels, 1);
-    EXPECT_EQ(s.format.samplesPerSec, 22050u);
-    EXPECT_EQ(s.format.bitsPerSample, 16);
-    EXPECT_EQ(s.fmtAt, 12u);
-    EXPECT_EQ(s.dataOffset, 44u);
-    EXPECT_EQ(s.dataLength, 200u);
-}
-
-TEST(WavReader, FindsTheFormatAfterAListChunk) {
-    auto b = WavBuilder().riff().text("LIST").u32(10).text("INFOISFT").u16(0).fmt(2, 44100).data(8, 8).bytes;
-    WavSample s;
-    std::string err;
-    ASSERT_TRUE(readWav(b, s, err)) << err;
-    EXPECT_EQ(s.fmtAt, 30u);
-    EXPECT_EQ(s.format.channels, 2);
-    EXPECT_EQ(s.format.samplesPerSec, 44100u);
-    EXPECT_EQ(s.dataLength, 8u);
-}
-
-TEST(WavReader, TheLettersFmtInsideAnEarlierChunkAreTakenAsTheFormat) {
-    // A comment that happens to say "fmt": the record is read 8 bytes after it,
-    // from the comment's own bytes, exactly as the game always did.
-    WavBuilder w;
-    w.riff().text("LIST").u32(24).text("fmtX").u32(0);
-    w.u16(1).u16(2).u32(11025).u32(44100).u16(4).u16(16);   // what the record will read
-    w.fmt(1, 22050).data(4, 4);
-    WavSample s;
-    std::string err;
-    ASSERT_TRUE(readWav(w.bytes, s, err)) << err;
-    EXPECT_EQ(s.fmtAt, 20u);
-    EXPECT_EQ(s.format.channels, 2);
-    EXPECT_EQ(s.format.samplesPerSec, 11025u);
-}
-
-TEST(WavReader, TheDataSearchStartsAtTheFormatTag) {
-    // "data" before the format is not seen; the one after it is.
-    auto b = WavBuilder().riff().text("data").u32(2).u16(0).fmt().data(6, 6).bytes;
-    WavSample s;
-    std::string err;
-    ASSERT_TRUE(readWav(b, s, err)) << err;
-    EXPECT_GT(s.dataAt, s.fmtAt);
-    EXPECT_EQ(s.dataLength, 6u);
-}
-
-TEST(WavReader, TheFormatSizeFieldIsNotRead) {
-    // An 18-byte fmt chunk (with extra size) still gives the record at +8; the
-    // data is found by search, not by skipping the chunk.
-    auto b = WavBuilder().riff().text("fmt ").u32(18).u16(1).u16(1).u32(8000).u32(16000).u16(2).u16(16).u16(0)
-                 .data(10, 10).bytes;
-    WavSample s;
-    std::string err;
-    ASSERT_TRUE(readWav(b, s, err)) << err;
-    EXPECT_EQ(s.format.samplesPerSec, 8000u);
-    EXPECT_EQ(s.dataLength, 10u);
+// Files it reads: the format is the record 8 bytes after the first "fmt",
+// and the sound follows the first "data" after that, its chunk sizes unread.
+TEST(WavReader, FindsTheFormatAndTheSoundByTheirTags) {
+    WavBuilder sneaky;   // a comment that happens to say "fmt": the game always read the record from it
+    sneaky.riff().text("LIST").u32(24).text("fmtX").u32(0).u16(1).u16(2).u32(11025).u32(44100).u16(4).u16(16);
+    sneaky.fmt(1, 22050).data(4, 4);
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        std::size_t fmtAt;
+        int channels;
+        std::uint32_t rate, length;
+    };
+    const auto listFirst = WavBuilder().riff().text("LIST").u32(10).text("INFOISFT").u16(0).fmt(2, 44100).data(8, 8);
+    const auto dataFirst = WavBuilder().riff().text("data").u32(2).u16(0).fmt().data(6, 6);
+    const auto longFormat =
+        WavBuilder().riff().text("fmt ").u32(18).u16(1).u16(1).u32(8000).u32(16000).u16(2).u16(16).u16(0).data(10, 10);
+    for (const Case& c : std::vector<Case>{{"a plain file", kvtest::plainWav(200), 12, 1, 22050, 200},
+                                           {"after a LIST chunk", listFirst.bytes, 30, 2, 44100, 8},
+                                           {"fmt inside an earlier chunk", sneaky.bytes, 20, 2, 11025, 4},
+                                           {"data before the format", dataFirst.bytes, 22, 1, 22050, 6},
+                                           {"an 18-byte format chunk", longFormat.bytes, 12, 1, 8000, 10}}) {
+        SCOPED_TRACE(c.what);
+        WavSample s;
+        std::string err;
+        ASSERT_TRUE(readWav(c.bytes, s, err)) << err;
+        EXPECT_EQ(s.fmtAt, c.fmtAt);
+        EXPECT_EQ(s.format.channels, c.channels);
+        EXPECT_EQ(s.format.samplesPerSec, c.rate);
+        EXPECT_EQ(s.dataLength, c.length);
+        EXPECT_EQ(s.dataOffset + s.dataLength, c.bytes.size());
+    }
 }
 
 struct BadImage {
