@@ -88,11 +88,14 @@ TEST(BonusStage, EveryLeftTurnLeavesShipOneFivePixelsFurtherBehind) {
 
 // ---- Waves and the extra life ----
 
-TEST(BonusStage, ClearingAWaveBringsAFreshOneWhereTheFormationStands) {
+TEST(BonusStage, EachShipDownBringsFireballsSoonerAndAClearedWaveAFreshOne) {
     BonusInPlay run;
     auto& s = run.s;
-    for (int i = 1; i <= 12; ++i) shoot(s, i);
-    EXPECT_EQ(s.DropBullets->interval(), 2000);
+    for (int i = 1; i <= 11; ++i) shoot(s, i);
+    run.runUntil(run.rt().now() + 850);
+    EXPECT_EQ(s.DropBullets->interval(), 2000 - 11 * 166);   // 174 with one ship left
+    EXPECT_FALSE(s.EShip[3]->visible());
+    shoot(s, 12);
     run.runUntil(run.rt().now() + 850);   // eight frames of 100 ms
     for (int i = 1; i <= 12; ++i) EXPECT_EQ(s.EShip[i]->picture().name, "enemypic") << i;
     EXPECT_EQ(s.ShipsDestroyed, 0);
@@ -103,16 +106,6 @@ TEST(BonusStage, ClearingAWaveBringsAFreshOneWhereTheFormationStands) {
     EXPECT_NE(s.EShip[2]->left(), 253);
     EXPECT_EQ(s.EShip[3]->left() - s.EShip[2]->left(), 99);
     EXPECT_EQ(s.EShip[11]->top(), 155);
-}
-
-TEST(BonusStage, EachShipDownBringsTheNextFireballSooner) {
-    BonusInPlay run;
-    auto& s = run.s;
-    for (int i = 1; i <= 11; ++i) shoot(s, i);
-    run.runUntil(run.rt().now() + 850);
-    EXPECT_EQ(s.DropBullets->interval(), 2000 - 11 * 166);   // 174 with one ship left
-    EXPECT_FALSE(s.EShip[3]->visible());
-    EXPECT_TRUE(s.EShip[12]->visible());
 }
 
 TEST(BonusStage, TwentyShipsGiveTheExtraLifeOnceTheNoticeHasFaded) {

@@ -41,7 +41,7 @@ TEST_F(Files, ReadingSaysWhyInTheSystemsWords) {
     EXPECT_EQ(bytes, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
 }
 
-TEST_F(Files, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
+TEST_F(Files, AWriteReplacesTheFileWholeOrLeavesTheOldOneAndNoLeftovers) {
     kvtest::put(dir / "shot.png", "old picture");
     std::string why;
     bool ok = writeFileSafely(
@@ -56,11 +56,8 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
     EXPECT_EQ(why, "No space left on device");
     EXPECT_EQ(kvtest::slurp(dir / "shot.png"), "old picture");
     EXPECT_FALSE(fs::exists(dir / "shot.png.tmp"));
-}
-
-TEST_F(Files, AWriteReplacesTheFileWhole) {
+    // A write that succeeds replaces the file whole.
     kvtest::put(dir / "dump.json", "old");
-    std::string why;
     ASSERT_TRUE(writeFileSafely(path("dump.json"), std::string("new"), why)) << why;
     EXPECT_EQ(kvtest::slurp(dir / "dump.json"), "new");
     EXPECT_FALSE(fs::exists(dir / "dump.json.tmp"));
