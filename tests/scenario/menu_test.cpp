@@ -23,16 +23,6 @@ constexpr std::uint64_t kMenu = 3050;
 
 const nlohmann::json& menuVars(const GameRun& run) { return run.dump["form"]["MainMenu"]["vars"]; }
 
-TEST(MainMenu, StartUpLeadsHereToTheTitleMusicAndTheScroller) {
-    // Ten scroller ticks after the menu opened.
-    GameRun run(RunSetup{"", {}, kMenu + 10 * frontend::kScrollerTickMs + 1});
-    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
-    EXPECT_EQ(run.music().back(), "play ");
-    EXPECT_EQ(menuVars(run)["ScrollTop"], 265 - 2 * 10);
-    EXPECT_EQ(menuVars(run)["ScrollLineCount"], 75);
-    EXPECT_EQ(menuVars(run)["ScrollLines"][1], "KORVANE");
-}
-
 TEST(MainMenu, TheScrollerStartsAgainFromTheBottomAtMinus1100) {
     GameRun run(RunSetup{"", {}, kMenu + 100});
     auto& menu = dynamic_cast<frontend::MainMenu&>(*run.rt().findForm("MainMenu"));

@@ -23,7 +23,6 @@ struct HandoverCase {
     std::vector<std::string> forms;      // what is up once the hand-over is done
 };
 
-void PrintTo(const HandoverCase& c, std::ostream* os) { *os << c.name; }
 
 void bonusStageNameFading(kv::level::Form1& f) {
     f.BonusType = 4;   // "BONUS STAGE!": the stage opens when the name has faded

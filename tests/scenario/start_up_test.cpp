@@ -62,7 +62,6 @@ struct ScreenCase {
     int width, height;
     bool switched;
 };
-void PrintTo(const ScreenCase& c, std::ostream* os) { *os << c.width << "x" << c.height; }
 class ScreenSize : public testing::TestWithParam<ScreenCase> {};
 TEST_P(ScreenSize, OnlyAScreenDifferingInBothDimensionsIsSwitched) {
     auto c = GetParam();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/options.h"
+#include "support/case_names.h"
 
 using namespace kv;
 
@@ -12,7 +13,6 @@ struct Refused {
     std::vector<std::string> args;
     const char* says;   // empty: accepted
 };
-void PrintTo(const Refused& c, std::ostream* os) { *os << c.name; }
 }  // namespace
 
 class CommandLine : public ::testing::TestWithParam<Refused> {};
@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"UntilAMinuteHeadless", {"--headless", "--until", "60000"}, ""},
         Refused{"UntilBeforeAGivenStart", {"--headless", "--clock-start", "5000", "--until", "4000"}, "(5000)"},
         Refused{"TimeBeyondAnyRun", {"--until", "1000000000000000000"}, "needs a whole number"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kvtest::CaseName());
 
 TEST(ParsedOptions, SetWhatTheFlagsSay) {
     auto o = app::parseOptions({"--headless", "--warp", "bonus", "--until", "5000", "--windowed"});

@@ -26,9 +26,6 @@ struct BlitCase {
     int expectedPixels;
     int firstX, firstY;   // a pixel that must be red (-1: none)
 };
-void PrintTo(const BlitCase& c, std::ostream* os) {
-    *os << "to " << c.dx << "," << c.dy << " from " << c.src.x << "," << c.src.y << " size " << c.src.w << "x" << c.src.h;
-}
 
 class BlitClipping : public testing::TestWithParam<BlitCase> {};
 

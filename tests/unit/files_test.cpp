@@ -11,6 +11,7 @@
 #include "runtime/png_header.h"
 #include "runtime/printable.h"
 #include "support/scratch.h"
+#include "support/case_names.h"
 
 namespace fs = std::filesystem;
 using namespace kv;
@@ -95,7 +96,6 @@ struct HeaderCase {
     std::vector<std::uint8_t> bytes;
     const char* says;   // empty: accepted
 };
-void PrintTo(const HeaderCase& c, std::ostream* os) { *os << c.name; }
 
 }  // namespace
 
@@ -129,13 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
                                      return b;
                                  }(),
                                  "header chunk"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kvtest::CaseName());
 
 struct Shown {
     const char* name;
     std::string raw, shown;
 };
-void PrintTo(const Shown& c, std::ostream* os) { *os << c.name; }
 class Printable : public ::testing::TestWithParam<Shown> {};
 TEST_P(Printable, SpellsOutWhatATerminalWouldActOn) { EXPECT_EQ(printable(GetParam().raw), GetParam().shown); }
 INSTANTIATE_TEST_SUITE_P(
@@ -145,4 +144,4 @@ INSTANTIATE_TEST_SUITE_P(
                       Shown{"Delete", "\x7f", "\\x7f"}, Shown{"Newline", "a\nb", "a\\x0ab"},
                       Shown{"C1Control", "\xc2\x9b" "1m", "\\xc2\\x9b1m"}, Shown{"BrokenUtf8", "\xff\xc3", "\\xff\\xc3"},
                       Shown{"Overlong", "\xc0\xaf", "\\xc0\\xaf"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kvtest::CaseName());

@@ -28,7 +28,6 @@ std::string keyName(const KeyCase& k) {
     }
     return out;
 }
-void PrintTo(const KeyCase& k, std::ostream* os) { *os << keyName(k) << " -> " << k.vk; }
 
 class KeyMap : public testing::TestWithParam<KeyCase> {};
 TEST_P(KeyMap, GivesTheDesktopCode) {
@@ -107,7 +106,6 @@ struct BadLine {
     int line;
     const char* says;
 };
-void PrintTo(const BadLine& c, std::ostream* os) { *os << c.name; }
 
 class BadScriptLine : public testing::TestWithParam<BadLine> {
 protected:
@@ -168,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"BrokenUtf8", "10 jump \xff\xfe\n", 1, "unknown action 'jump' in \"10 jump \\xff\\xfe\""},
         BadLine{"LineTooLong", "10 type " + std::string(5000, 'a') + "\n", 1, "longer than 4096 bytes"},
         BadLine{"NoLineBreakAtAll", std::string(100000, '\0'), 1, "longer than 4096 bytes"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kvtest::CaseName());
 
 TEST(Script, StandardInputIsReadNoFurtherThanTheClockNeeds) {
     std::istringstream in("10 key 37\n20 keys 39 2 100\n500 key 39\n900 bad line\n");
@@ -192,7 +190,6 @@ struct ProbeCase {
 std::string probeName(const ProbeCase& c) {
     return std::to_string(c.bpp) + "Bits" + (c.bpp > 8 ? "_" + std::to_string(c.r) + std::to_string(c.g) + std::to_string(c.b) : "");
 }
-void PrintTo(const ProbeCase& c, std::ostream* os) { *os << probeName(c); }
 class ColourProbe : public testing::TestWithParam<ProbeCase> {};
 TEST_P(ColourProbe, OnlyAPaletteDisplayReadsTheProbesRedBackAsPureRed) {
     const ProbeCase& c = GetParam();

@@ -15,7 +15,6 @@ struct LedCase {
     int cells;
     std::vector<int> shown;
 };
-void PrintTo(const LedCase& c, std::ostream* os) { *os << c.value << " in " << c.cells << " cells"; }
 
 class LedRule : public testing::TestWithParam<LedCase> {};
 
@@ -42,10 +41,6 @@ struct OwnerCase {
     RegistryReader::Type type;
     std::string expected;   // the name after the read (starts as "before")
 };
-void PrintTo(const OwnerCase& c, std::ostream* os) {
-    *os << (c.stored.empty() ? "empty" : c.stored.size() > 20 ? std::to_string(c.stored.size()) + " letters" : c.stored)
-        << (c.type == RegistryReader::Type::String ? "" : " not a string");
-}
 
 class OwnerName : public testing::TestWithParam<OwnerCase> {};
 

@@ -10,6 +10,7 @@
 #include "support/fakes.h"
 #include "support/scratch.h"
 #include "support/wav_bytes.h"
+#include "support/case_names.h"
 
 using namespace kv;
 namespace fs = std::filesystem;
@@ -105,7 +106,6 @@ struct Failure {
     const char* says;
     enum class Stands { Nothing, Folder, NamedPipe } stands = Stands::Nothing;   // where there are no bytes
 };
-void PrintTo(const Failure& f, std::ostream* os) { *os << f.name; }
 
 class SoundServiceFailure : public SoundService, public ::testing::WithParamInterface<Failure> {};
 
@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 100 bytes a second: converted to the mixer's rate, a gigabyte.
         Failure{"HoursLong", kvtest::WavBuilder().riff().fmt(1, 100, 8).data(600000, 600000).bytes,
                 "\rThe sample lasts 6000 seconds; a sound effect may last at most 60."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kvtest::CaseName());
 
 TEST_F(SoundService, AChannelOutsideZeroToFiveGetsABoxAndASampleTheDeviceRefusesBoth) {
     Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 6);

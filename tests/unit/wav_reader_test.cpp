@@ -4,6 +4,7 @@
 
 #include "media/wav_reader.h"
 #include "support/wav_bytes.h"
+#include "support/case_names.h"
 
 using namespace kv;
 using kvtest::WavBuilder;
@@ -47,7 +48,6 @@ struct BadImage {
     std::vector<std::uint8_t> bytes;
     const char* says;   // words the message must contain
 };
-void PrintTo(const BadImage& c, std::ostream* os) { *os << c.name; }
 
 class WavReaderRefuses : public ::testing::TestWithParam<BadImage> {};
 
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadImage{"EndsInsideTheLength", WavBuilder().riff().fmt().text("data").u16(8).bytes, "data length"},
         BadImage{"LengthPastTheEnd", WavBuilder().riff().fmt().data(1000, 10).bytes, "only 10 follow"},
         BadImage{"HugeLength", WavBuilder().riff().fmt().data(0xFFFFFFFFu, 4).bytes, "only 4 follow"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kvtest::CaseName());
 
 TEST(WavReader, EveryTruncationIsRefusedOrReadWithinTheBytes) {
     auto whole = WavBuilder().riff().text("LIST").u32(4).text("INFO").fmt(2, 44100).data(64, 64).bytes;
@@ -91,7 +91,6 @@ struct FormatCase {
     WaveFormat f;
     bool playable;
 };
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
 
 class PlayableFormat : public ::testing::TestWithParam<FormatCase> {};
 
@@ -111,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"ZeroRate", {1, 1, 0, 0, 2, 16}, false},
                       FormatCase{"AbsurdRate", {1, 1, 4000000000u, 0, 2, 16}, false},
                       FormatCase{"WrongBlock", {1, 2, 22050, 88200, 2, 16}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kvtest::CaseName());
 
 TEST(WavReader, TheCanonicalImageKeepsWholeFramesOnly) {
     // 7 bytes of stereo 16-bit sound is one whole frame and three stray bytes.
