@@ -1,10 +1,11 @@
 // The synthesised sound effects: every one the game plays is made, in the
-// format the mixer takes, starting and ending at rest, loud but never clipped.
+// format the mixer takes, short, audible and never clipped. (How they sound
+// is not tested.)
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
 #include <set>
 
 #include "samples/samples.h"
@@ -49,30 +50,17 @@ TEST(Sounds, AllElevenAreMadeUnderTheirOwnNames) {
 
 class EverySound : public ::testing::TestWithParam<SoundEffect> {};
 
-TEST_P(EverySound, StartsAndEndsAtRestWithSensibleLoudness) {
+TEST_P(EverySound, IsInTheMixersFormatShortAudibleAndUnclipped) {
     const PcmSound p = readWav16(samplesDir() / GetParam().file);
     EXPECT_EQ(p.rate, kSampleRate);
     EXPECT_EQ(p.channels, 1);
     EXPECT_EQ(p.bits, 16);
-    std::vector<float> s;
-    for (std::int16_t v : p.samples) s.push_back(static_cast<float>(v) / 32768.0f);
-    ASSERT_GT(s.size(), static_cast<std::size_t>(0.2 * kSampleRate));
-    EXPECT_LT(s.size(), static_cast<std::size_t>(3.0 * kSampleRate));
-    // No click in or out: the sound starts and ends at rest and rises from it
-    // (or falls to it) gradually over the first and last millisecond.
-    for (std::size_t i = 0; i < std::size_t(kSampleRate / 1000); ++i) {
-        const float ramp = 0.02f * static_cast<float>(i + 1);
-        EXPECT_LE(std::fabs(s[i]), ramp) << "start " << i;
-        EXPECT_LE(std::fabs(s[s.size() - 1 - i]), ramp) << "end " << i;
-    }
-    float peak = 0;
-    double power = 0;
-    for (float v : s) peak = std::max(peak, std::fabs(v)), power += double(v) * v;
-    EXPECT_GT(peak, 0.3f);
-    EXPECT_LT(peak, 0.99f);  // headroom, never clipped
-    const double db = 10 * std::log10(power / static_cast<double>(s.size()) + 1e-20);
-    EXPECT_GT(db, -28.0);
-    EXPECT_LT(db, -8.0);
+    EXPECT_GT(p.samples.size(), static_cast<std::size_t>(0.2 * kSampleRate));
+    EXPECT_LT(p.samples.size(), static_cast<std::size_t>(3.0 * kSampleRate));
+    int peak = 0;
+    for (std::int16_t v : p.samples) peak = std::max(peak, std::abs(int(v)));
+    EXPECT_GT(peak, 32768 * 3 / 10);
+    EXPECT_LT(peak, 32768 * 99 / 100);   // headroom, never clipped
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, EverySound, ::testing::ValuesIn(soundEffects()),
