@@ -29,6 +29,7 @@ GameRun::GameRun(const RunSetup& spec) {
     cfg.appDir = spec.appDir.empty() ? std::string(KORVANE_APP_DIR) : spec.appDir;
     cfg.until = spec.until;
     cfg.dataDir = dataDir_;
+    cfg.composeFrames = spec.composeFrames;
     rt_ = std::make_unique<kv::Runtime>(cfg, kv::Services{machine_->display(), machine_->codec(), machine_->fonts(),
                                                           machine_->joysticks(), machine_->registry(),
                                                           machine_->audio()});

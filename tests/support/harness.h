@@ -25,6 +25,7 @@ struct RunSetup {
     std::string appDir;                           // default: the build's program directory
     bool warpBonus = false;                       // a new game that opens in the bonus stage
     std::string dataDir;                          // default: a fresh folder of its own, removed afterwards
+    bool composeFrames = false;                   // frames as a timedemo composes them
 };
 
 class GameRun {
