@@ -10,14 +10,7 @@
 #   bench/window_cpu.sh build/bin/korvane 3 8 --warp 1
 set -euo pipefail
 bin="$1"; from="$2"; to="$3"; shift 3
-work=$(mktemp -d)
-xvfb_pid=""; game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../tests/e2e/x_display.sh"
 
 # Notes the wall time of every frame the game hands to the screen.
 cat >"$work/frames.c" <<'C'
@@ -39,13 +32,7 @@ void SDL_RenderPresent(void* r) {
 C
 cc -shared -fPIC -O2 -o "$work/frames.so" "$work/frames.c" -ldl
 
-for n in $(seq 150 199); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_x_display
 
 ticks=$(getconf CLK_TCK)
 start=$(date +%s.%N)

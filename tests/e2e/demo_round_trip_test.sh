@@ -6,14 +6,7 @@
 set -euo pipefail
 bin="$1"
 script="$2"
-work=$(mktemp -d)
-xvfb_pid=""; game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/x_display.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 
 "$bin" --headless --warp 9 --script "$script" --record "$work/demo.txt" --dump-state "$work/recorded.json" \
@@ -29,13 +22,7 @@ grep -q "no frames composed" "$work/bare.txt" || fail "frames were composed: $(c
 echo "demo: $(cat "$work/report.txt")"
 
 # A real window, real keys, played in real time.
-for n in $(seq 141 189); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_x_display
 SDL_AUDIODRIVER=dummy "$bin" --windowed --warp 1 --clock-start 0 --until 7000 --record "$work/played.txt" \
   --dump-state "$work/window.json" --data-dir "$work" >"$work/game.log" 2>&1 &
 game_pid=$!

@@ -4,22 +4,9 @@
 # the score table, back to the menu, and loading the saved game.
 set -euo pipefail
 bin="$1"
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/x_display.sh"
 
-# The X server picks a free display itself: other builds may run theirs too.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_x_display
 
 mkdir "$work/data"
 SDL_AUDIODRIVER=dummy "$bin" --windowed --clock-start 0 --until 34000 --data-dir "$work/data" \

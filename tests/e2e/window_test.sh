@@ -3,23 +3,9 @@
 # server, then the state and the last frame are checked.
 set -euo pipefail
 bin="$1"
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/x_display.sh"
 
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_x_display
 
 SDL_AUDIODRIVER=dummy "$bin" --windowed --warp 1 --clock-start 0 --until 8000 \
   --dump-state "$work/state.json" --screenshot "$work/shot.png" >"$work/game.log" 2>&1 &
