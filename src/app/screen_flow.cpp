@@ -9,6 +9,7 @@
 #include "frontend/start_up.h"
 #include "level/form1.h"
 #include "media/sound.h"
+#include "shared/display_mode.h"
 #include "stages/boss_stage.h"
 #include "stages/bonus_stage.h"
 
@@ -16,10 +17,52 @@ namespace kv::app {
 
 namespace {
 level::Form1* planetScreen(Runtime& rt) { return dynamic_cast<level::Form1*>(rt.findForm("Form1")); }
+
+// The screen in play, if any: the top-most shown planet or stage.
+PlayScreen* screenInPlay(Runtime& rt) {
+    const auto& shown = rt.visibleForms();
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+        if (auto* p = dynamic_cast<PlayScreen*>(*it)) return p;
+    return nullptr;
+}
 }  // namespace
 
 GameFlow::GameFlow(Runtime& rt) : game_(rt, *this) {
     rt.dumpHooks.push_back([this](nlohmann::json& out) { game_.describe(out); });
+    rt.setCloseHandler([this] { windowClosed(); });
+}
+
+void GameFlow::windowClosed() {
+    Runtime& rt = game_.rt;
+    auto* paused = dynamic_cast<frontend::InGameOptions*>(rt.findForm("InGameOptions"));
+    PlayScreen* playing = screenInPlay(rt);
+    if (paused || playing) {
+        // A box that is up is answered first.
+        if (rt.box()) return;
+        if (paused) {
+            paused->Command3_Click();
+        } else if (frontend::askToLeave(game_)) {
+            quitGame(*playing);
+        }
+        return;
+    }
+    // A won game's score is entered before the window goes.
+    if (auto* end = dynamic_cast<frontend::EndSeq*>(rt.findForm("EndSeq"))) end->Form_Click();
+    SharedState& g = game_.state;
+    if (g.StartScreenWidth > 0 && g.StartScreenHeight > 0) SetDisplayMode(rt, g.StartScreenWidth, g.StartScreenHeight);
+    rt.endRun(0);
+}
+
+void GameFlow::quitGame(PlayScreen& playing) {
+    game_.state.ScoresFromMenu = 0;
+    playing.stopAllTimers();
+    Form& screen = playing.screen();
+    // A stage lets its sounds go, as its own end does.
+    if (&screen != planetScreen(game_.rt)) ReleaseAllSounds(game_);
+    screen.unload();
+    // The planet waiting behind the bonus stage goes too.
+    if (level::Form1* planet = planetScreen(game_.rt)) planet->unload();
+    highScores();
 }
 
 void GameFlow::begin(const Options& opt) {

@@ -29,6 +29,12 @@ public:
 
 private:
     void startUp();
+    // The window's close button: during a game the Quit question, and on Yes
+    // the game ends as Quit ends it (its score is entered); anywhere else the
+    // program ends as Exit ends it, the display put back as start-up found it.
+    void windowClosed();
+    // Quit from a screen in play that has no pause dialog up.
+    void quitGame(PlayScreen& playing);
     // Closes the pause dialog of a screen that is handing over.
     void endPause();
     Game game_;

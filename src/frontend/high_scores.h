@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/keys.h"
 #include "runtime/runtime.h"
 #include "shared/game.h"
 
@@ -15,6 +16,11 @@ public:
     void onLoad() override;          // Form_Load
     void SortScores();
     void Form_Click();
+    // Any key (or the pad) leaves as a click does; Alt alone may be the start
+    // of Alt+Enter.
+    void keyDown(int key) override {
+        if (key != vk::Menu) Form_Click();
+    }
     void ScrName_Click(int index);
     void ScrScore_Click(int index);
 

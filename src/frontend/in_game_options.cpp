@@ -78,13 +78,16 @@ void InGameOptions::Command2_Click() {
     rt().msgBox("Game saved as " + SaveFileName + ".", "Save complete", BoxButtons::OK, BoxIcon::Information);
 }
 
-void InGameOptions::Command3_Click() {
+bool askToLeave(Game& game) {
     const int planet = game.state.PlanetLevel;
     // The number as the game prints it: a space where a minus sign would go.
     std::string number = (planet < 0 ? "" : " ") + std::to_string(planet);
-    BoxAnswer a = rt().msgBox("Are you sure you wish to leave, you're on level" + number + "?", "Exit?",
-                              BoxButtons::YesNo, BoxIcon::Question);
-    if (a != BoxAnswer::Yes) return;
+    return game.rt.msgBox("Are you sure you wish to leave, you're on level" + number + "?", "Exit?",
+                          BoxButtons::YesNo, BoxIcon::Question) == BoxAnswer::Yes;
+}
+
+void InGameOptions::Command3_Click() {
+    if (!askToLeave(game)) return;
     Game& gm = game;
     PlayScreen& screen = playing;
     gm.state.ScoresFromMenu = 0;

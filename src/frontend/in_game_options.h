@@ -39,4 +39,8 @@ public:
     KV_VAR(SaveFileName, std::string);
 };
 
+// The Quit button's question, "Are you sure you wish to leave, you're on level
+// N?"; true for Yes. Closing the window during a game asks it too.
+bool askToLeave(Game& game);
+
 }  // namespace kv::frontend

@@ -36,6 +36,8 @@ MainMenu::MainMenu(Runtime& rt, Game& gm) : Form(rt, "MainMenu", 800, 600), game
     auto button = [&](const char* name, int top, void (MainMenu::*click)()) {
         PictureBox* b = &add<PictureBox>(name, nullptr, Rect{kButtonLeft, top, kButtonWidth, kButtonHeight}, kBlack);
         b->onClick = [this, click] { (this->*click)(); };
+        // Up, Down and Tab move the ring from button to button; Enter or Space press.
+        b->tabStop = true;
         return b;
     };
     PlayButt = button("PlayButt", 232, &MainMenu::PlayButt_Click);
@@ -43,6 +45,7 @@ MainMenu::MainMenu(Runtime& rt, Game& gm) : Form(rt, "MainMenu", 800, 600), game
     OptionsButt = button("OptionsButt", 352, &MainMenu::OptionsButt_Click);
     HSButt = button("HSButt", 400, &MainMenu::HSButt_Click);
     ExitButt = button("ExitButt", 472, &MainMenu::ExitButt_Click);
+    setFocus(PlayButt);
     SourcePrint = &add<PictureBox>("SourcePrint", nullptr, Rect{576, 552, 217, 41}, kBlack);
     SourcePrint->font = kCaptionFont;
     SourcePrint->setVisible(false);

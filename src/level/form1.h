@@ -48,6 +48,8 @@ public:
 
     // ---- Player control (player_control.cpp) ----
     void keyDown(int key) override;   // the playfield holds the focus
+    bool pausesOnFocusLoss() const override;
+    bool padNavigates() const override { return false; }
     void scapebox_KeyDown(int keyCode, int shift);
     void JoystickCont_Timer();
 

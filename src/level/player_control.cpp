@@ -10,6 +10,13 @@ namespace kv::level {
 
 void Form1::keyDown(int key) { scapebox_KeyDown(key, 0); }
 
+// Leaving the window pauses exactly where Esc would: always with the joystick,
+// with the keys once the intro is over and while the ship can move.
+bool Form1::pausesOnFocusLoss() const {
+    if (g.ControlDevice == 2) return true;
+    return g.ControlDevice == 1 && !textFX->visible() && g.ShipFrozen != 1;
+}
+
 bool Form1::carriesRod() const { return Player->picture().name == PlayerRod->picture().name; }
 
 void Form1::fire() {

@@ -151,24 +151,35 @@ void SdlDisplay::present(const Surface& frame) {
 }
 
 void SdlDisplay::poll(std::vector<InputEvent>& out) {
+    auto key = [&](InputEvent::Kind kind, int vk) { out.push_back(InputEvent{kind, vk, 0, 0, {}}); };
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
             case SDL_QUIT: out.push_back(InputEvent{InputEvent::Kind::Close, 0, 0, 0, {}}); break;
             case SDL_KEYDOWN: {
+                // The game makes its own repeats, the same on every desktop.
+                if (e.key.repeat) break;
                 // Alt+Enter switches between the window and fullscreen.
                 if (e.key.keysym.sym == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT)) {
-                    if (!e.key.repeat) setFullscreen(!fullscreen_);
+                    setFullscreen(!fullscreen_);
                     break;
                 }
-                int vk = virtualKeyFor(e.key.keysym.sym, e.key.keysym.scancode);
-                if (vk) out.push_back(InputEvent{InputEvent::Kind::KeyDown, vk, 0, 0, {}});
+                if (int vk = virtualKeyFor(e.key.keysym.sym, e.key.keysym.scancode)) key(InputEvent::Kind::KeyDown, vk);
                 break;
             }
+            case SDL_KEYUP:
+                if (int vk = virtualKeyFor(e.key.keysym.sym, e.key.keysym.scancode)) key(InputEvent::Kind::KeyUp, vk);
+                break;
             // A game pad's Start pauses, as Esc does.
             case SDL_CONTROLLERBUTTONDOWN:
+            case SDL_CONTROLLERBUTTONUP:
                 if (e.cbutton.button == SDL_CONTROLLER_BUTTON_START)
-                    out.push_back(InputEvent{InputEvent::Kind::KeyDown, vk::Escape, 0, 0, {}});
+                    key(e.type == SDL_CONTROLLERBUTTONDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp,
+                        vk::Escape);
+                break;
+            case SDL_WINDOWEVENT:
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+                    out.push_back(InputEvent{InputEvent::Kind::FocusLost, 0, 0, 0, {}});
                 break;
             case SDL_TEXTINPUT: out.push_back(InputEvent{InputEvent::Kind::Text, 0, 0, 0, e.text.text}); break;
             case SDL_MOUSEBUTTONDOWN:

@@ -10,6 +10,9 @@ namespace kv {
 namespace {
 nlohmann::json colourJson(Color c) { return nlohmann::json::array({c.r, c.g, c.b}); }
 
+// The keyboard focus, the same gold on every kind of control.
+constexpr Color kFocusRing{255, 210, 90};
+
 void bevel(Surface& s, Rect r, Rect clip, Color light, Color dark) {
     Rect top{r.x, r.y, r.w, 1}, left{r.x, r.y, 1, r.h};
     Rect bottom{r.x, r.bottom() - 1, r.w, 1}, right{r.right() - 1, r.y, 1, r.h};
@@ -145,6 +148,11 @@ void PictureBox::draw(Surface& frame, int ox, int oy, Rect clip, Runtime&) {
         Rect r{ox - 1, oy - 1, rect_.w + 2, rect_.h + 2};
         bevel(frame, r, clip.intersect(Rect{0, 0, frame.width(), frame.height()}), *border, *border);
     }
+    if (focused_) {
+        // Two pixels wide, inside the edge: the picture's own frame stays as drawn.
+        bevel(frame, Rect{ox + 1, oy + 1, rect_.w - 2, rect_.h - 2}, clip, kFocusRing, kFocusRing);
+        bevel(frame, Rect{ox + 2, oy + 2, rect_.w - 4, rect_.h - 4}, clip, kFocusRing, kFocusRing);
+    }
 }
 
 void PictureBox::describe(nlohmann::json& out) const {
@@ -256,9 +264,9 @@ void Button::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
         Color fg = enabled ? Color(230, 235, 255) : Color(110, 115, 130);
         te.draw(frame, font, caption, ox + (rect_.w - w) / 2, oy + (rect_.h - h) / 2, fg, 0, area);
     }
-    if (focused) {
+    if (focused_) {
         Rect f{ox + 3, oy + 3, rect_.w - 6, rect_.h - 6};
-        bevel(frame, f, clip, Color(255, 210, 90), Color(255, 210, 90));
+        bevel(frame, f, clip, kFocusRing, kFocusRing);
     }
 }
 
@@ -308,7 +316,7 @@ void TextBox::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
     int w = te.measure(font, text);
     if (allSelected && !text.empty()) frame.fillRect(Rect{ox + 3, y, w, h}.intersect(inner), Color(40, 80, 200));
     te.draw(frame, font, text, ox + 3, y, allSelected ? kWhite : kBlack, 0, inner);
-    if (focused && !allSelected) frame.fillRect(Rect{ox + 4 + w, y + 1, 1, h - 2}.intersect(inner), kBlack);
+    if (focused_ && !allSelected) frame.fillRect(Rect{ox + 4 + w, y + 1, 1, h - 2}.intersect(inner), kBlack);
 }
 
 void TextBox::describe(nlohmann::json& out) const {
@@ -326,7 +334,12 @@ void Toggle::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
     int cy = oy + rect_.h / 2;
     drawMark(frame, ox + 7, cy, area);
     TextEngine& te = rt.text();
-    te.draw(frame, font, caption, ox + 18, cy - te.lineHeight(font) / 2, fore, 0, area);
+    const int lh = te.lineHeight(font);
+    te.draw(frame, font, caption, ox + 18, cy - lh / 2, fore, 0, area);
+    if (focused_) {
+        Rect ring{ox + 15, cy - lh / 2 - 1, std::min(te.measure(font, caption) + 6, rect_.w - 15), lh + 2};
+        bevel(frame, ring, area, kFocusRing, kFocusRing);
+    }
 }
 
 void Toggle::describe(nlohmann::json& out) const {

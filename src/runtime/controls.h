@@ -57,6 +57,13 @@ public:
     std::function<void()> onClick;
     virtual bool clickable() const { return static_cast<bool>(onClick); }
     virtual void click();
+    // The keyboard focus: Tab and the arrows move it among the controls that
+    // take it, and each shows it in its own way.
+    virtual bool takesFocus() const { return false; }
+    // Enter presses the focused control itself, not the form's default button.
+    virtual bool pressedByEnter() const { return false; }
+    bool focused() const { return focused_; }
+    void setFocused(bool on) { focused_ = on; }
 
     // Paints the control with its top-left at (ox, oy) of the frame, clipped.
     virtual void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) = 0;
@@ -74,6 +81,7 @@ protected:
     Control* parent_;
     Rect rect_;
     bool visible_ = true;
+    bool focused_ = false;
 };
 
 // A surface that keeps what is painted into it. With persistent drawing on (the
@@ -101,6 +109,11 @@ public:
     std::optional<Color> border;           // a one-pixel frame drawn around the box
     Font font{8, false};                   // for text printed into the box
     bool blendOnFrame = false;             // transparent parts show what is behind
+    // A picture that serves as a button (the main menu's): the keyboard focus
+    // stops on it and shows as a ring inside its edge.
+    bool tabStop = false;
+    bool takesFocus() const override { return tabStop && enabled && clickable(); }
+    bool pressedByEnter() const override { return tabStop; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
@@ -162,8 +175,9 @@ public:
     std::string caption;
     Font font{8, true};
     Picture face;                          // drawn instead of the caption when set
-    bool focused = false;
     bool clickable() const override { return enabled; }
+    bool takesFocus() const override { return enabled; }
+    bool pressedByEnter() const override { return true; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
@@ -175,11 +189,11 @@ public:
     std::string text;
     int maxLength = 0;                     // 0: no limit
     Font font{10, false};
-    bool focused = false;
     bool allSelected = false;              // typing replaces the whole text
     void type(const std::string& s);
     void backspace();
     bool clickable() const override { return enabled; }
+    bool takesFocus() const override { return enabled; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
@@ -194,6 +208,7 @@ public:
     Color fore{255, 255, 255};
     bool value() const { return value_; }
     bool clickable() const override { return enabled; }
+    bool takesFocus() const override { return enabled; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;

@@ -46,7 +46,9 @@ void DemoWriter::input(std::uint64_t at, const InputEvent& ev) {
             if (!t.empty()) line(at, "type " + t);
             break;
         }
-        case InputEvent::Kind::Close: line(at, "quit"); break;
+        case InputEvent::Kind::Close: line(at, "close"); break;
+        // Only the key repeat reads these; a lost focus that pauses comes as Esc.
+        case InputEvent::Kind::KeyUp: case InputEvent::Kind::FocusLost: break;
     }
 }
 
@@ -69,6 +71,7 @@ void DemoWriter::action(const ScriptAction& a) {
             break;
         }
         case K::Quit: line(a.time, "quit"); break;
+        case K::Close: line(a.time, "close"); break;
         // What a run writes out, and the end of a replayed demo, feed nothing.
         case K::Screenshot: case K::Dump: case K::End: break;
     }

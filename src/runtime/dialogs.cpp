@@ -65,6 +65,7 @@ BoxAnswer Runtime::runBox(std::unique_ptr<Box> b) {
     messages_.push_back(MessageRecord{now_, b->kind, b->title, b->text, ""});
     std::size_t record = messages_.size() - 1;
     box_ = std::move(b);
+    ++boxSerial_;
     freezeTimers(true);
     struct Unfreeze {
         Runtime& rt;
@@ -142,7 +143,8 @@ void Runtime::boxKey(int key) {
             if (b.buttons == BoxButtons::OK) b.answer = BoxAnswer::OK;
             else if (b.buttons == BoxButtons::OKCancel) b.answer = BoxAnswer::Cancel;
             break;
-        case vk::Tab: case vk::Left: case vk::Right: b.focus = (b.focus + (key == vk::Left ? n - 1 : 1)) % n; break;
+        case vk::Tab: case vk::Right: case vk::Down: b.focus = (b.focus + 1) % n; break;
+        case vk::Left: case vk::Up: b.focus = (b.focus + n - 1) % n; break;
         case vk::Back:
             if (b.kind == "input") {
                 if (b.inputSelected) b.input.clear(), b.inputSelected = false;

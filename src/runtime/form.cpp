@@ -97,37 +97,43 @@ void Form::invalidateBeneath(const Control& moved, Rect area) {
 }
 
 void Form::setFocus(Control* c) {
-    if (auto* b = dynamic_cast<Button*>(focus)) b->focused = false;
-    if (auto* t = dynamic_cast<TextBox*>(focus)) t->focused = false;
+    if (focus) focus->setFocused(false);
     focus = c;
-    if (auto* b = dynamic_cast<Button*>(focus)) b->focused = true;
-    if (auto* t = dynamic_cast<TextBox*>(focus)) t->focused = true;
+    if (focus) focus->setFocused(true);
+}
+
+void Form::moveFocus(int step) {
+    // The controls that take the focus, in the order they were made.
+    std::vector<Control*> order;
+    for (const auto& c : controls_)
+        if (c->takesFocus() && c->shownOnForm()) order.push_back(c.get());
+    if (order.empty()) return;
+    const int n = static_cast<int>(order.size());
+    auto it = std::find(order.begin(), order.end(), focus);
+    int at = it == order.end() ? (step > 0 ? -1 : 0) : static_cast<int>(it - order.begin());
+    setFocus(order[std::size_t(((at + step) % n + n) % n)]);
 }
 
 void Form::keyDown(int key) {
-    auto* tb = dynamic_cast<TextBox*>(focus);
+    const bool inTextBox = focus && focus->kind() == ControlKind::TextBox;
     switch (key) {
-        case vk::Tab: {  // next focusable control in creation order
-            std::vector<Control*> order;
-            for (const auto& c : controls_)
-                if (c->clickable() && c->shownOnForm() && c->kind() != ControlKind::PictureBox) order.push_back(c.get());
-            if (order.empty()) return;
-            auto it = std::find(order.begin(), order.end(), focus);
-            setFocus(it == order.end() || it + 1 == order.end() ? order.front() : *(it + 1));
-            return;
-        }
+        case vk::Tab: case vk::Down: moveFocus(1); return;
+        case vk::Up: moveFocus(-1); return;
+        // In a text box the arrows belong to the text.
+        case vk::Right: if (!inTextBox) moveFocus(1); return;
+        case vk::Left: if (!inTextBox) moveFocus(-1); return;
         case vk::Return:
-            if (auto* b = dynamic_cast<Button*>(focus)) b->click();
+            if (focus && focus->pressedByEnter()) focus->click();
             else if (defaultButton) defaultButton->click();
             return;
         case vk::Escape:
             if (cancelButton) cancelButton->click();
             return;
         case vk::Space:
-            if (focus && !tb) focus->click();
+            if (focus && !inTextBox) focus->click();
             return;
         case vk::Back:
-            if (tb) tb->backspace();
+            if (inTextBox) static_cast<TextBox*>(focus)->backspace();
             return;
         default:
             return;

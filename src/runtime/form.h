@@ -85,16 +85,28 @@ public:
     // A window that stays loaded for the whole run (a tool panel) does not keep
     // the program running once every other form has gone.
     bool resident = false;
-    // Default dialog keys: Tab moves the focus, Enter presses the focused or
-    // default button, Esc the cancel button, Space the focused control.
+    // Default dialog keys: Tab, Down and Right move the focus on, Up and Left
+    // back (in a text box the arrows stay with the text); Enter presses the
+    // focused button or else the default one, Esc the cancel button, Space the
+    // focused control.
     virtual void keyDown(int key);
     virtual void textInput(const std::string& text);
     void describe(nlohmann::json& out) const;
+    // Losing the window's focus counts as Esc here (a game in play pauses).
+    virtual bool pausesOnFocusLoss() const { return false; }
+    // A game pad's stick, D-pad and first two buttons work this screen as the
+    // arrows, Enter and Esc do. Screens that fly the ship read the pad themselves.
+    virtual bool padNavigates() const { return true; }
 
     Control* focus = nullptr;
     Button* defaultButton = nullptr;
     Button* cancelButton = nullptr;
     void setFocus(Control* c);
+    // The next (step 1) or previous (-1) control that takes the focus.
+    void moveFocus(int step);
+    // Which load of a form this is: a form loaded later never has the number
+    // of one before it, even where it takes the same memory.
+    std::uint64_t serial() const { return serial_; }
 
     // A windowed control moved or hid: picture boxes beneath it in the same
     // container repaint that area from their kept images.
@@ -107,8 +119,10 @@ public:
 
 private:
     void adopt(std::unique_ptr<Control> c);
+    friend class Runtime;
     Runtime& rt_;
     std::string name_;
+    std::uint64_t serial_ = 0;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::vector<Control*>> childLists_;   // index 0: top level
     std::vector<const Control*> containers_;

@@ -24,6 +24,7 @@ struct Color {
 
 inline constexpr Color kBlack{0, 0, 0};
 inline constexpr Color kWhite{255, 255, 255};
+inline constexpr Color kClear{0, 0, 0, 0};
 
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;

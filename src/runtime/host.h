@@ -13,9 +13,12 @@
 namespace kv {
 
 struct InputEvent {
-    enum class Kind { KeyDown, Click, Text, Close };
+    // KeyDown is a fresh press (the desktop's own repeats are not passed on);
+    // KeyUp and FocusLost feed the game's key repeat; Close is the window's
+    // close button.
+    enum class Kind { KeyDown, Click, Text, Close, KeyUp, FocusLost };
     Kind kind = Kind::KeyDown;
-    int vk = 0;           // KeyDown: virtual-key code
+    int vk = 0;           // KeyDown, KeyUp: virtual-key code
     int x = 0, y = 0;     // Click: frame coordinates
     std::string text;     // Text: UTF-8
 };

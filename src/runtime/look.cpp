@@ -22,7 +22,7 @@ void LookHash::add(const std::string& s) {
 }
 
 void Control::look(LookHash& h) const {
-    h.add(visible_ ? 1 : 0);
+    h.add((visible_ ? 1 : 0) | (focused_ ? 2 : 0));
     addRect(h, rect_);
 }
 
@@ -57,7 +57,7 @@ void Button::look(LookHash& h) const {
     h.add(caption);
     addFont(h, font);
     h.add(face.image.get());
-    h.add((focused ? 2 : 0) | (enabled ? 1 : 0));
+    h.add(enabled ? 1 : 0);
 }
 
 void TextBox::look(LookHash& h) const {
@@ -65,7 +65,7 @@ void TextBox::look(LookHash& h) const {
     if (!visible_) return;
     h.add(text);
     addFont(h, font);
-    h.add((focused ? 2 : 0) | (allSelected ? 1 : 0));
+    h.add(allSelected ? 1 : 0);
 }
 
 void Toggle::look(LookHash& h) const {

@@ -1,6 +1,7 @@
 #include "runtime/runtime.h"
 
 #include "runtime/demo.h"
+#include "runtime/keys.h"
 
 #include <algorithm>
 #include <iostream>
@@ -86,7 +87,10 @@ void Runtime::setScript(std::unique_ptr<ScriptSource> s) {
 
 // ---- Forms -----------------------------------------------------------------
 
-void Runtime::adoptForm(std::unique_ptr<Form> f) { forms_.push_back(std::move(f)); }
+void Runtime::adoptForm(std::unique_ptr<Form> f) {
+    f->serial_ = ++formSerial_;
+    forms_.push_back(std::move(f));
+}
 
 bool Runtime::isLoaded(const Form* f) const {
     return std::any_of(forms_.begin(), forms_.end(), [&](const auto& p) { return p.get() == f; });
@@ -216,21 +220,87 @@ void Runtime::keepUp(std::uint64_t target) {
     if (w > target + kMostBehindMs) wallStart_ += w - (target + kMostBehindMs);
 }
 
-void Runtime::pollPlatform() {
+void Runtime::pollPlatform() { takeEvents(true); }
+
+void Runtime::takeEvents(bool makeRepeats) {
     if (headless()) return;
     std::vector<InputEvent> evs;
     svc_.display.poll(evs);
-    for (auto& e : evs) arrive(std::move(e));
+    const std::uint64_t wall = svc_.display.wallMs();
+    for (auto& e : evs) {
+        switch (e.kind) {
+            case InputEvent::Kind::KeyDown: keys_.press(e.vk, wall); break;
+            case InputEvent::Kind::KeyUp: keys_.release(e.vk); continue;   // feeds the repeat only
+            case InputEvent::Kind::FocusLost: keys_.releaseAll(); break;
+            case InputEvent::Kind::Close:
+                // A replay is the player's to end at once.
+                if (cfg_.replay) endRun(0);
+                break;
+            default: break;
+        }
+        arrive(std::move(e));
+    }
+    if (makeRepeats)
+        for (int vk : keys_.due(wall)) arrive(InputEvent{InputEvent::Kind::KeyDown, vk, 0, 0, {}}, true);
 }
 
-void Runtime::arrive(InputEvent ev) {
+void Runtime::arrive(InputEvent ev, bool repeat) {
     if (cfg_.replay && ev.kind != InputEvent::Kind::Close) return;
     // Handled at a game time after everything already run, and never before
     // the input that came earlier: a script line with this time, fed to the
     // same program, is handled at the very same point.
     std::uint64_t at = std::max(now_ + 1, wallClock());
     if (!input_.empty()) at = std::max(at, input_.back().at);
-    input_.push_back(Arrival{at, std::move(ev)});
+    input_.push_back(Arrival{at, std::move(ev), repeat});
+}
+
+std::uint64_t Runtime::inputTarget() const {
+    if (box_) return boxSerial_ | (std::uint64_t(1) << 63);
+    const Form* top = topForm();
+    return top ? top->serial() : 0;
+}
+
+void Runtime::dispatchArrival() {
+    Arrival a = std::move(input_.front());
+    input_.pop_front();
+    if (a.ev.kind == InputEvent::Kind::FocusLost) {
+        // Leaving the window pauses a game in play as Esc does; a demo keeps it as Esc.
+        const Form* top = topForm();
+        if (box_ || !top || !top->pausesOnFocusLoss()) return;
+        a.ev = InputEvent{InputEvent::Kind::KeyDown, vk::Escape, 0, 0, {}};
+    } else if (a.ev.kind == InputEvent::Kind::KeyDown) {
+        if (a.repeat && !keys_.stillFor(a.ev.vk, inputTarget())) return;
+        if (!a.repeat) keys_.pressDelivered(a.ev.vk, inputTarget());
+    }
+    if (recorder_) recorder_->input(a.at, a.ev);
+    deliver(a.ev);
+}
+
+void Runtime::padChanged(const JoystickState& s) {
+    // Pushed halfway from the centre counts as a direction.
+    enum : std::uint32_t { Left = 1, Right = 2, Up = 4, Down = 8, First = 16, Second = 32 };
+    const std::uint32_t held = (s.x < 16384 ? Left : 0u) | (s.x > 49151 ? Right : 0u) | (s.y < 16384 ? Up : 0u) |
+                               (s.y > 49151 ? Down : 0u) | ((s.buttons & 1u) ? First : 0u) |
+                               ((s.buttons & 2u) ? Second : 0u);
+    const std::uint32_t pressed = held & ~padHeld_;
+    padHeld_ = held;
+    static constexpr std::pair<std::uint32_t, int> kKeys[] = {{Left, vk::Left},   {Right, vk::Right},
+                                                              {Up, vk::Up},       {Down, vk::Down},
+                                                              {First, kPadPress}, {Second, vk::Escape}};
+    for (auto [bit, key] : kKeys)
+        if (pressed & bit) padKeys_.push_back(key);
+}
+
+void Runtime::deliverPadKey(int key) {
+    const Form* top = topForm();
+    if (!box_ && (!top || !top->padNavigates())) return;
+    if (key == kPadPress) {
+        // The first button presses what has the focus: Space for a control of a
+        // form (a tick box, a menu picture), Enter in a box or a text box.
+        const bool onControl = !box_ && top->focus && top->focus->kind() != ControlKind::TextBox;
+        key = onControl ? vk::Space : vk::Return;
+    }
+    deliver(InputEvent{InputEvent::Kind::KeyDown, key, 0, 0, {}});
 }
 
 Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
@@ -245,6 +315,13 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
     const bool scriptDone = !script_ || script_->exhausted();
     ++depth_;
     struct Depth { int& d; ~Depth() { --d; } } depthGuard{depth_};
+    // What the pad did at this moment comes before anything else due now.
+    if (!padKeys_.empty()) {
+        const int key = padKeys_.front();
+        padKeys_.pop_front();
+        deliverPadKey(key);
+        return Pump::Dispatched;
+    }
     // Script actions and input in time order (a script line first at a tie),
     // each before the timers due at its time.
     const bool scriptNext = st && (!in || *st <= *in);
@@ -254,10 +331,7 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
             runScriptAction(script_->pop());
             return;
         }
-        Arrival a = std::move(input_.front());
-        input_.pop_front();
-        if (recorder_) recorder_->input(a.at, a.ev);
-        deliver(a.ev);
+        dispatchArrival();
     };
     if (cfg_.until && now_ >= *cfg_.until) {
         // The end: script actions and input timed before it (queued while the
@@ -311,8 +385,10 @@ void Runtime::advanceTo(std::uint64_t t) {
         if (w >= target) {
             if (target <= now_) return;
             now_ = target;
-            if (!scriptJoystick_ && sampledJoystick_ && sampledJoystick_->sample() && recorder_)
-                recorder_->joystick(now_, sampledJoystick_->state());
+            if (!scriptJoystick_ && sampledJoystick_ && sampledJoystick_->sample()) {
+                if (recorder_) recorder_->joystick(now_, sampledJoystick_->state());
+                padChanged(sampledJoystick_->state());
+            }
             return;
         }
         // Nothing is due before target: show what changed, then sleep until
@@ -320,6 +396,11 @@ void Runtime::advanceTo(std::uint64_t t) {
         int frameIn = showChanges();
         std::uint64_t wait = std::min<std::uint64_t>(target - w, 1000);
         if (frameIn >= 0) wait = std::min<std::uint64_t>(wait, std::uint64_t(std::max(frameIn, 1)));
+        // A held key's next repeat wakes the loop too.
+        if (auto r = keys_.nextDue()) {
+            const std::uint64_t wall = svc_.display.wallMs();
+            wait = std::min<std::uint64_t>(wait, *r > wall ? *r - wall : 1);
+        }
         svc_.display.waitForInput(static_cast<int>(wait));
     }
 }
@@ -346,13 +427,8 @@ void Runtime::busyWaitUntil(std::uint64_t t) {
         return;
     }
     for (;;) {
-        std::vector<InputEvent> evs;
-        svc_.display.poll(evs);
-        for (auto& e : evs) {
-            // Closing the window is not game input: the player need not wait.
-            if (e.kind == InputEvent::Kind::Close) endRun(0);
-            arrive(std::move(e));
-        }
+        // Input waits for the effect to end, as the window's close button does.
+        takeEvents(false);
         keepUp(t);
         std::uint64_t w = wallClock();
         if (w >= t) break;
@@ -418,7 +494,11 @@ void Runtime::present() {
 // ---- Input -----------------------------------------------------------------
 
 void Runtime::deliver(const InputEvent& ev) {
-    if (ev.kind == InputEvent::Kind::Close) endRun(0);
+    if (ev.kind == InputEvent::Kind::Close) {
+        if (!onClose_) endRun(0);
+        onClose_();
+        return;
+    }
     if (box_) {
         ++boxInput_;
         if (ev.kind == InputEvent::Kind::KeyDown) boxKey(ev.vk);
@@ -450,7 +530,7 @@ void Runtime::deliver(const InputEvent& ev) {
             hit->click();
             break;
         }
-        case InputEvent::Kind::Close: break;
+        default: break;
     }
 }
 
@@ -494,7 +574,9 @@ void Runtime::runScriptAction(const ScriptAction& a) {
         case K::Joy:
             if (!scriptJoystick_) scriptJoystick_ = std::make_unique<ScriptJoystick>();
             scriptJoystick_->state = JoystickState{a.a, a.b, 0, a.c};
+            padChanged(scriptJoystick_->state);
             break;
+        case K::Close: deliver(InputEvent{InputEvent::Kind::Close, 0, 0, 0, {}}); break;
         case K::Rnd: random_.queue(a.value); break;
         case K::Screenshot: writeScreenshot(a.text); break;
         case K::Dump: writeDump(a.text); break;

@@ -17,6 +17,7 @@
 #include "runtime/file_dialog.h"
 #include "runtime/form.h"
 #include "runtime/host.h"
+#include "runtime/key_repeat.h"
 #include "runtime/picture.h"
 #include "runtime/random.h"
 #include "runtime/script.h"
@@ -148,6 +149,9 @@ public:
     void pressControl(const std::string& name);
     // Input as it arrives from the player (or a script).
     void deliver(const InputEvent& ev);
+    // What the window's close button does (a script's `close` too); without a
+    // handler it ends the run.
+    void setCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
 
 private:
     friend class Timer;
@@ -163,7 +167,20 @@ private:
     Pump pumpOnce(bool mayAdvance);
     void advanceTo(std::uint64_t t);
     void pollPlatform();
-    void arrive(InputEvent ev);
+    // Takes the window's events into the input queue; makeRepeats also adds
+    // the held keys' repeats that have fallen due (not during a busy-wait,
+    // whose waiting input comes afterwards anyway).
+    void takeEvents(bool makeRepeats);
+    void arrive(InputEvent ev, bool repeat = false);
+    // Hands over the first waiting input: a repeat only to the screen its key
+    // was pressed on, and a lost focus as Esc where it pauses a game.
+    void dispatchArrival();
+    // Who takes the keys now: the box that is up, else the top form.
+    std::uint64_t inputTarget() const;
+    // A game pad's stick and buttons moved: screens that take the pad as keys
+    // get arrows, Enter (or Space) and Esc for what went on.
+    void padChanged(const JoystickState& s);
+    void deliverPadKey(int key);
     std::uint64_t wallClock();
     void keepUp(std::uint64_t target);
     void runScriptAction(const ScriptAction& a);
@@ -216,8 +233,18 @@ private:
     struct Arrival {
         std::uint64_t at;
         InputEvent ev;
+        bool repeat = false;     // made by the key repeat, not pressed
     };
     std::deque<Arrival> input_;
+    KeyRepeat keys_;
+    std::uint64_t formSerial_ = 0, boxSerial_ = 0;
+    std::function<void()> onClose_;
+    // The pad's directions and buttons as last seen, and the keys they made
+    // that are still to be handed over (kPadPress: Enter or Space, whichever
+    // presses what has the focus).
+    static constexpr int kPadPress = -1;
+    std::uint32_t padHeld_ = 0;
+    std::deque<int> padKeys_;
     std::unique_ptr<ScriptSource> script_;
     std::unique_ptr<Box> box_;
     std::vector<MessageRecord> messages_;

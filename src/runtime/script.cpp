@@ -164,9 +164,9 @@ std::optional<ScriptLine> parseScriptLine(const std::string& raw, int lineNo) {
         a.text = args[0];
         return out;
     }
-    if (verb == "quit") {
+    if (verb == "quit" || verb == "close") {
         need(0);
-        a.kind = ScriptAction::Kind::Quit;
+        a.kind = verb == "quit" ? ScriptAction::Kind::Quit : ScriptAction::Kind::Close;
         return out;
     }
     throw fail("unknown action '" + verb + "'");

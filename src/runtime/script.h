@@ -15,7 +15,7 @@ namespace kv {
 struct ScriptAction {
     // End: the last line of a demo, "# demo end: <ms>". It does nothing but keep
     // the script going until then, so that a replay ends where the run did.
-    enum class Kind { Key, Type, Click, Press, File, Joy, Rnd, Screenshot, Dump, Quit, End };
+    enum class Kind { Key, Type, Click, Press, File, Joy, Rnd, Screenshot, Dump, Quit, Close, End };
     std::uint64_t time = 0;
     Kind kind = Kind::Key;
     int a = 0, b = 0;            // key: vk; click: x, y; joy: x, y

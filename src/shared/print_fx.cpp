@@ -56,7 +56,9 @@ int PrintFX(Runtime& rt, PictureBox& overlay, const Font& font, const std::strin
     for (int spacing : printFxSpacings(noBounce, startSpacing, endSpacing)) {
         std::uint64_t started = rt.now();
         Surface& c = overlay.canvas();
-        c.fillRect(previous, kBlack);
+        // The last frame goes under a brush of the box's own dark: black on the
+        // planet, clear over the stages' nebula.
+        c.fillRect(previous, overlay.backColor());
         int w = te.measure(font, text, spacing);
         int right = std::min(x + std::max(w, 0) + 4, limitWidth);
         Rect r{x, y, std::max(0, right - x), te.lineHeight(font)};

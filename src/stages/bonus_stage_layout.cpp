@@ -65,7 +65,10 @@ void BonusStage::createControls() {
     exLife->setVisible(false);
 
     // The caption overlay for the opening captions.
-    textFX = &add<PictureBox>("textFX", nullptr, Rect{177, 235, 656, 91}, kBlack);
+    // The caption box's dark is clear: the captions float on the nebula and
+    // the formation shows beneath them.
+    textFX = &add<PictureBox>("textFX", nullptr, Rect{177, 235, 656, 91}, kClear);
+    textFX->blendOnFrame = true;
     textFX->setVisible(false);
 
     enemypic = &add<Image>("enemypic", nullptr, Rect{0, 0, 0, 0});

@@ -37,7 +37,10 @@ void BossStage::createControls() {
     theboss = &add<PictureBox>("theboss", scapebox, Rect{0, 0, 194, 216}, kClear);
     theboss->blendOnFrame = true;
 
-    textFX = &add<PictureBox>("textFX", nullptr, Rect{0, 189, 794, 91}, kBlack);
+    // The caption box's dark is clear: the captions float on the nebula and
+    // the formation shows beneath them.
+    textFX = &add<PictureBox>("textFX", nullptr, Rect{0, 189, 794, 91}, kClear);
+    textFX->blendOnFrame = true;
     textFX->setVisible(false);
 
     bosspic = &add<Image>("bosspic", nullptr, Rect{0, 0, 0, 0});

@@ -30,6 +30,8 @@ public:
 
     Form& screen() override { return *this; }
     void keyDown(int key) override { scapebox_KeyDown(key, 0); }
+    // The stages have no pause, and they read the pad themselves.
+    bool padNavigates() const override { return false; }
     // Keys steer and fire only with keyboard control.
     void scapebox_KeyDown(int keyCode, int shift);
     void PlaySample(int channel, const std::string& file, bool looping);

@@ -239,29 +239,54 @@ def main():
     print("walk-through: the ship moved to", want, "and the frame shows it")
 
     # Shots: the sound file is silent first (the planet's start sound has
-    # played out), then holds the phaser.
+    # played out), then holds the phaser. Ctrl held down fires again and again:
+    # the game makes its own key repeat, Ctrl included.
     quiet_at = poll("silence in the sound file", silent_tail, 60)
     quiet_ms = state()["time_ms"]
-    for _ in range(4):
-        key("ctrl")
-        time.sleep(0.3)
+    xdo("keydown", "--window", wid, "ctrl")
+    time.sleep(2.0)
+    xdo("keyup", "--window", wid, "ctrl")
     s = poll("the phaser in the sound log", lambda: (lambda t: t if any(
         x["file"] == "Samples/Phaser.wav" and x["time_ms"] >= quiet_ms for x in t["sounds"]) else None)(state()), 30)
+    time.sleep(0.5)
+    shots = sum(1 for x in state()["sounds"] if x["file"] == "Samples/Phaser.wav" and x["time_ms"] >= quiet_ms)
+    # A shot leaves about every half second while one is still in flight; a
+    # single press would have fired once.
+    assert shots >= 3, f"a held Ctrl fired {shots} shots in two seconds"
     poll("sound after the shots", lambda: audio_size() > quiet_at + 65536 and sound_since(quiet_at), 30)
-    print("walk-through: shots fired, and the sound file holds them")
+    print(f"walk-through: a held Ctrl fired {shots} shots, and the sound file holds them")
 
-    # Pause: the dialog over a still playfield; Esc resumes.
-    key("Escape")
+    # Pause: the dialog over a still playfield. A held Esc opens it and leaves
+    # it up; a fresh press resumes.
+    xdo("keydown", "--window", wid, "Escape")
     s = poll("pause dialog", lambda: forms(["Form1", "InGameOptions"]), 30)
+    time.sleep(1.5)
+    xdo("keyup", "--window", wid, "Escape")
+    time.sleep(0.5)
+    s = poll("the dialog still up", lambda: forms(["Form1", "InGameOptions"]), 5)
     assert not s["form"]["Form1"]["timers"]["droprods"]["enabled"], "the rods still fall in the pause"
     px = frame_after(s["time_ms"])
     # The PAUSE title, red to yellow, in the dialog centred on the frame.
     title = [px(x, y) for x in range(300, 500, 2) for y in range(215, 255, 2)]
     assert sum(1 for r, g, b in title if r > 150 and b < 100) > 50, "no PAUSE title in the dialog"
     key("Escape")
-    s = poll("play to go on", lambda: (lambda t: t if t["forms"] == ["Form1"] and
-                                       t["form"]["Form1"]["timers"]["droprods"]["enabled"] else None)(state()), 30)
-    print("walk-through: paused and resumed")
+    in_play = lambda: (lambda t: t if t["forms"] == ["Form1"] and
+                       t["form"]["Form1"]["timers"]["droprods"]["enabled"] else None)(state())
+    poll("play to go on", in_play, 30)
+    print("walk-through: a held Esc paused and stayed paused; a fresh Esc resumed")
+
+    # Another window takes the focus: the planet pauses.
+    other = subprocess.Popen(["xmessage", "-geometry", "+900+700", "elsewhere"], env=env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    procs.insert(0, other)
+    owid = poll("the other window", lambda: xdo("search", "--name", "^xmessage$", check=False).split(), 30)[0]
+    xdo("windowfocus", owid, check=False)
+    poll("a pause on leaving the window", lambda: forms(["Form1", "InGameOptions"]), 30)
+    other.terminate()
+    xdo("windowfocus", wid, check=False)
+    key("Escape")
+    poll("play to go on", in_play, 30)
+    print("walk-through: the planet paused when the window lost the focus")
 
     # Quit: pause, Quit, Yes, and the score table.
     key("Escape")
