@@ -33,12 +33,11 @@ def play_script(path):
 
 
 def last_seconds(path, seconds):
-    """The last seconds of a sound file as interleaved left and right samples
-    (the game mixes in floating point, 1.0 is full scale)."""
+    """The last seconds of a sound file as interleaved left and right samples:
+    the game mixes in floating point, in the machine's byte order, and 1.0 is
+    full scale."""
     a = array.array("f")
     a.frombytes(open(path, "rb").read())
-    if sys.byteorder != "little":
-        a.byteswap()
     return a[-seconds * RATE * 2:]
 
 
