@@ -10,13 +10,20 @@ namespace kv::platform {
 namespace {
 constexpr int kRate = 44100;
 constexpr int kBufferFrames = 1024;
+// Every voice plays 2.5 dB below full level, so that two loud effects at once
+// still pass untouched; the music at half its level is about as loud as play.
+constexpr int kVoiceVolume = MIX_MAX_VOLUME * 3 / 4;
+constexpr int kMusicVolume = MIX_MAX_VOLUME / 2;
+// The limiter keeps the mix 1 dB under full scale and recovers over 0.3 s.
+constexpr float kCeiling = 0.89f;
+constexpr double kReleaseSeconds = 0.3;
 
 bool tryOpen(std::string& error) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;
     }
-    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kBufferFrames) != 0) {
+    if (Mix_OpenAudio(kRate, AUDIO_F32SYS, 2, kBufferFrames) != 0) {
         error = Mix_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -24,6 +31,8 @@ bool tryOpen(std::string& error) {
     return true;
 }
 }  // namespace
+
+SdlAudio::SdlAudio() : limiter_(kRate, kCeiling, kReleaseSeconds) {}
 
 SdlAudio::~SdlAudio() {
     if (up_) stopOutput();
@@ -48,11 +57,28 @@ bool SdlAudio::startOutput(std::string& error) {
     }
     Mix_Init(MIX_INIT_MOD);
     Mix_AllocateChannels(kVoices);
+    Mix_Volume(-1, kVoiceVolume);
+    Mix_VolumeMusic(kMusicVolume);
+    // The samples stay floats as asked; the rate and the channels are the
+    // speakers' own.
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&rate, &format, &channels);
+    outChannels_ = channels > 0 ? channels : 2;
+    limiter_ = MixLimiter(rate > 0 ? rate : kRate, kCeiling, kReleaseSeconds);
+    Mix_SetPostMix(limit, this);
     up_ = true;
     return true;
 }
 
+void SdlAudio::limit(void* self, std::uint8_t* stream, int bytes) {
+    auto* audio = static_cast<SdlAudio*>(self);
+    const auto frames = static_cast<std::size_t>(bytes) / (sizeof(float) * std::size_t(audio->outChannels_));
+    audio->limiter_.process(reinterpret_cast<float*>(stream), frames, audio->outChannels_);
+}
+
 void SdlAudio::stopOutput() {
+    Mix_SetPostMix(nullptr, nullptr);
     for (int v = 0; v < kVoices; ++v) halt(v);
     unloadModule();
     Mix_CloseAudio();

@@ -1,8 +1,12 @@
 #pragma once
 // Sound through SDL2_mixer: one mixer channel per effect voice, each holding the
-// one chunk it plays, and SDL_mixer's module support for the music.
+// one chunk it plays, and SDL_mixer's module support for the music. The mix is
+// made in floating point, so voices that add up past full scale are not cut
+// off before the limiter on the final mix turns them down.
 #include <array>
+#include <cstdint>
 
+#include "platform/mix_limiter.h"
 #include "runtime/host.h"
 
 struct Mix_Chunk;
@@ -12,6 +16,7 @@ namespace kv::platform {
 
 class SdlAudio : public AudioDevice {
 public:
+    SdlAudio();
     ~SdlAudio() override;
     bool open(std::string& error) override;
     void close() override;
@@ -28,6 +33,10 @@ public:
 private:
     bool startOutput(std::string& error);
     void stopOutput();
+    // SDL_mixer's post-mix hook, on the sound thread.
+    static void limit(void* self, std::uint8_t* stream, int bytes);
+    MixLimiter limiter_;
+    int outChannels_ = 2;
     int users_ = 0;
     bool up_ = false;
     std::array<Mix_Chunk*, kVoices> chunks_{};

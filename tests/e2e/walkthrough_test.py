@@ -12,58 +12,19 @@ renamed, so a read never sees half a file."""
 import json
 import os
 import shutil
-import signal
 import struct
-import subprocess
 import sys
-import tempfile
 import time
 import zlib
 
+from xgame import XGame
+
 BIN = sys.argv[1]
-WORK = tempfile.mkdtemp(prefix="korvane-walk-")
-SHOT = os.path.join(WORK, "shot.png")
-STATE = os.path.join(WORK, "state.json")
-AUDIO = os.path.join(WORK, "audio.raw")
-procs = []
-STARTED = time.monotonic()
-
-
-def fail(msg):
-    print("walk-through:", msg)
-    log = os.path.join(WORK, "game.log")
-    if os.path.exists(log):
-        print(open(log, errors="replace").read()[-4000:])
-    sys.exit(1)
-
-
-def cleanup():
-    for p in reversed(procs):
-        if p.poll() is None:
-            p.send_signal(signal.SIGTERM)
-            try:
-                p.wait(10)
-            except subprocess.TimeoutExpired:
-                p.kill()
-    shutil.rmtree(WORK, ignore_errors=True)
-
-
-def poll(what, check, limit=60.0):
-    """Waits until check() gives something true; a busy machine gets time."""
-    if os.environ.get("KORVANE_WALK_TRACE"):
-        print(f"  {time.monotonic() - STARTED:6.1f} s: waiting for {what}")
-    end = time.monotonic() + limit
-    while time.monotonic() < end:
-        if procs and procs[-1].poll() is not None:
-            fail(f"the game ended (status {procs[-1].returncode}) while waiting for {what}")
-        try:
-            got = check()
-        except (OSError, ValueError, KeyError):
-            got = None
-        if got:
-            return got
-        time.sleep(0.1)
-    fail(f"no {what} within {limit:.0f} s")
+X = XGame("walk-through")
+SHOT = X.path("shot.png")
+STATE = X.path("state.json")
+AUDIO = X.path("audio.raw")
+poll = X.poll
 
 
 def state():
@@ -159,50 +120,23 @@ def sound_since(offset):
 # ---- the run ----
 
 def main():
-    # The X server picks a free display itself: other builds may run theirs too.
-    rfd, wfd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    procs.append(xvfb)
-    os.close(wfd)
-    display = b""
-    while not display.endswith(b"\n"):
-        chunk = os.read(rfd, 16)
-        if not chunk:
-            fail("Xvfb did not start")
-        display += chunk
-    os.close(rfd)
-    env = dict(os.environ, DISPLAY=":" + display.decode().strip(), SDL_AUDIODRIVER="disk",
-               SDL_DISKAUDIOFILE=AUDIO)
-    env.pop("WAYLAND_DISPLAY", None)
-
-    def xdo(*args, check=True):
-        return subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True, timeout=30,
-                              check=check).stdout
-
-    poll("X display", lambda: subprocess.run(["xdotool", "getdisplaygeometry"], env=env,
-                                             capture_output=True).returncode == 0, 20)
-
     # The frame and the state every quarter second, for five minutes at most.
     until = 300000
-    with open(os.path.join(WORK, "script.txt"), "w") as s:
+    with open(X.path("script.txt"), "w") as s:
         for t in range(0, until, 250):
             s.write(f"{t} screenshot {SHOT}\n{t} dump {STATE}\n")
-    os.mkdir(os.path.join(WORK, "data"))
-    log = open(os.path.join(WORK, "game.log"), "w")
-    game = subprocess.Popen([BIN, "--windowed", "--clock-start", "0", "--until", str(until), "--data-dir",
-                             os.path.join(WORK, "data"), "--script", os.path.join(WORK, "script.txt")],
-                            env=env, stdout=log, stderr=subprocess.STDOUT)
-    procs.append(game)
+    os.mkdir(X.path("data"))
+    X.game(BIN, ["--clock-start", "0", "--until", str(until), "--data-dir", X.path("data"), "--script",
+                 X.path("script.txt")], AUDIO)
 
-    wid = poll("game window", lambda: xdo("search", "--name", "^Korvane$", check=False).split(), 30)[0]
-    xdo("windowfocus", wid, check=False)
+    wid = poll("game window", lambda: X.xdo("search", "--name", "^Korvane$", check=False).split(), 30)[0]
+    X.xdo("windowfocus", wid, check=False)
 
     def key(*names):
-        xdo("key", "--window", wid, *names)
+        X.xdo("key", "--window", wid, *names)
 
     def click(x, y):
-        xdo("mousemove", "--window", wid, str(x), str(y), "click", "1")
+        X.xdo("mousemove", "--window", wid, str(x), str(y), "click", "1")
 
     def forms(want):
         s = state()
@@ -304,7 +238,5 @@ def main():
     print("walk-through: quit to the score table, twelve rows shown")
 
 
-try:
+with X:
     main()
-finally:
-    cleanup()

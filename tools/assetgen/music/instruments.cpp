@@ -89,7 +89,10 @@ Instrument oneShot(const char* name, const Signal& s, float peak, int volume, in
 
 Instrument leadSynth() { return settlingVoice("lead", 32, 60, 60, 48, leadHarmonic); }
 
-Instrument bassSynth() { return settlingVoice("bass", 128, 36, 36, 58, bassHarmonic); }
+// The songs put the bass on a right-hand channel and the chords on a left-hand
+// one (a module's channels sound left, right, right, left); their levels weigh
+// the two sides alike.
+Instrument bassSynth() { return settlingVoice("bass", 128, 36, 36, 48, bassHarmonic); }
 
 Instrument chorusPad() {
     // Saws with periods of 32 and 33 samples repeat together every 1056 samples:
@@ -107,7 +110,7 @@ Instrument chorusPad() {
     in.baseMidi = 60;
     in.sample.name = "pad";
     in.sample.data = toBytes(s, 0.9f);
-    in.sample.volume = 40;
+    in.sample.volume = 56;
     in.sample.loopStart = static_cast<std::size_t>(2 * loop);
     in.sample.loopLength = static_cast<std::size_t>(loop);
     return in;

@@ -42,7 +42,7 @@ Signal makeDropRod() {
         s[i] = static_cast<float>((sine(p.advance(f, R)) + breath) * env);
     }
     softenEdges(s, R, 0.01, 0.12);
-    normalise(s, 0.4f);
+    normalise(s, dbfs(-14));
     return s;
 }
 
@@ -52,7 +52,7 @@ Signal makeCaughtRod() {
     mixInto(s, bell(noteHz(88), 0.75, 0.28), 0, 0.8f);                                   // E6
     mixInto(s, bell(noteHz(93), 0.65, 0.3), static_cast<std::size_t>(0.075 * R), 0.9f);  // A6
     softenEdges(s, R, 0.001, 0.1);
-    normalise(s, 0.7f);
+    normalise(s, dbfs(-9));
     return s;
 }
 
@@ -64,7 +64,7 @@ Signal makeDiffuse() {
         mixInto(s, bell(noteHz(notes[k]), 1.3 - 0.08 * k, 0.42), static_cast<std::size_t>(0.08 * k * R),
                 k == 3 ? 0.9f : 0.7f);
     softenEdges(s, R, 0.001, 0.2);
-    normalise(s, 0.72f);
+    normalise(s, dbfs(-8.5));
     return s;
 }
 

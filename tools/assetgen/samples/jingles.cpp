@@ -69,7 +69,7 @@ Signal makeBonus() {
     for (int k = 0; k < 10; ++k) notes.push_back({run[k], 0.055 * k, 0.07, k == 9 ? 1.0f : 0.8f});
     Signal s = tune(notes, square25, 0.8);
     softenEdges(s, R, 0.002, 0.05);
-    normalise(s, 0.6f);
+    normalise(s, dbfs(-10));
     return s;
 }
 
@@ -88,7 +88,7 @@ Signal makeGetBonus() {
         s[i] = static_cast<float>(lp.lowpass(static_cast<float>(x), 6000.0, R) * attackDecay(t, 0.003, 0.16));
     }
     softenEdges(s, R, 0.002, 0.06);
-    normalise(s, 0.6f);
+    normalise(s, dbfs(-10));
     return s;
 }
 
@@ -106,7 +106,7 @@ Signal makeStartLevel() {
     Signal s = tune(top, brass, 1.45);
     mixInto(s, tune(low, brass, 1.45), 0, 0.9f);
     softenEdges(s, R, 0.002, 0.12);
-    normalise(s, 0.8f);
+    normalise(s, dbfs(-7.5));
     return s;
 }
 
@@ -134,7 +134,7 @@ Signal makeGameOver() {
         {52, 0.0, 0.34, 0.5f}, {51, 0.4, 0.34, 0.5f}, {50, 0.8, 0.34, 0.5f}, {48, 1.2, 1.1, 0.55f}};
     mixInto(s, tune(under, brass, 2.6), 0);
     softenEdges(s, R, 0.002, 0.3);
-    normalise(s, 0.8f);
+    normalise(s, dbfs(-7.5));
     return s;
 }
 

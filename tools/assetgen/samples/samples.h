@@ -11,6 +11,9 @@
 namespace assetgen {
 
 constexpr int kSampleRate = 44100;
+// No effect peaks above -6 dBFS: up to six sound at once, so each leaves the
+// others room. The effects' own levels sit at or below this.
+constexpr double kLoudestPeakDb = -6.0;
 
 struct SoundEffect {
     std::string file;  // name under Samples/

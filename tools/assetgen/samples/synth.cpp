@@ -85,6 +85,8 @@ void normalise(Signal& s, float peak) {
     for (float& v : s) v *= peak / m;
 }
 
+float dbfs(double db) { return static_cast<float>(std::pow(10.0, db / 20.0)); }
+
 void saturate(Signal& s, float drive) {
     const float norm = std::tanh(drive);
     for (float& v : s) v = std::tanh(drive * v) / norm;

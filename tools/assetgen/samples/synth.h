@@ -72,6 +72,8 @@ void mixInto(Signal& into, const Signal& what, std::size_t at, float gain = 1.0f
 void softenEdges(Signal& s, double rate, double fadeInSec = 0.002, double fadeOutSec = 0.015);
 // Scales so the loudest peak sits at `peak`.
 void normalise(Signal& s, float peak);
+// A level in decibels below full scale, as a fraction of full scale.
+float dbfs(double db);
 // Gentle saturation, for weight without hard clipping.
 void saturate(Signal& s, float drive);
 

@@ -27,7 +27,7 @@ Signal makePhaser() {
         s[i] = static_cast<float>(y * attackDecay(t, 0.003, 0.09));
     }
     softenEdges(s, R, 0.002, 0.03);
-    normalise(s, 0.70f);
+    normalise(s, dbfs(-9));
     return s;
 }
 
@@ -53,29 +53,30 @@ Signal makeShipExplode() {
     }
     saturate(s, 1.6f);
     softenEdges(s, R, 0.002, 0.25);
-    normalise(s, 0.89f);
+    normalise(s, dbfs(-6.5));
     return s;
 }
 
-// Something heavy hitting the ground far below: a deep falling sine, a
-// thump of filtered noise, and a long tail.
+// Something heavy hitting the ground far below: a deep falling sine and a
+// thump of filtered noise, some 15 dB down after 75 ms, so that the mother
+// ship's fire, a shot every 75 ms at most, thuds as a rhythm.
 Signal makeBoom() {
-    const double len = 1.6;
+    const double len = 0.3;
     Signal s = silence(len, R);
     Phase p, sub;
     Noise n(0xb00b);
     OnePole lp, lp2;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const double t = static_cast<double>(i) / R;
-        const double f = glide(95.0, 34.0, std::min(t / 0.6, 1.0));
-        const double tone = sine(p.advance(f, R)) * attackDecay(t, 0.006, 0.45);
-        const double under = 0.5 * sine(sub.advance(f * 0.5, R)) * attackDecay(t, 0.02, 0.6);
-        const double thump = lp2.lowpass(lp.lowpass(n.next(), 700.0, R), 400.0, R) * 3.5 * attackDecay(t, 0.002, 0.09);
+        const double f = glide(120.0, 40.0, std::min(t / 0.12, 1.0));
+        const double tone = sine(p.advance(f, R)) * attackDecay(t, 0.003, 0.035);
+        const double under = 0.5 * sine(sub.advance(f * 0.5, R)) * attackDecay(t, 0.01, 0.045);
+        const double thump = lp2.lowpass(lp.lowpass(n.next(), 900.0, R), 500.0, R) * 3.5 * attackDecay(t, 0.001, 0.02);
         s[i] = static_cast<float>(tone + under + thump);
     }
-    saturate(s, 2.2f);
-    softenEdges(s, R, 0.002, 0.4);
-    normalise(s, 0.65f);
+    saturate(s, 1.5f);
+    softenEdges(s, R, 0.002, 0.15);
+    normalise(s, dbfs(-8));
     return s;
 }
 
@@ -95,7 +96,7 @@ Signal makeHitBonus() {
         s[i] = static_cast<float>(1.3 * crack + ring);
     }
     softenEdges(s, R, 0.001, 0.06);
-    normalise(s, 0.95f);
+    normalise(s, dbfs(kLoudestPeakDb));
     return s;
 }
 
