@@ -13,6 +13,7 @@ import json
 import os
 import shutil
 import struct
+import subprocess
 import sys
 import time
 import zlib
@@ -177,9 +178,9 @@ def main():
     # the game makes its own key repeat, Ctrl included.
     quiet_at = poll("silence in the sound file", silent_tail, 60)
     quiet_ms = state()["time_ms"]
-    xdo("keydown", "--window", wid, "ctrl")
+    X.xdo("keydown", "--window", wid, "ctrl")
     time.sleep(2.0)
-    xdo("keyup", "--window", wid, "ctrl")
+    X.xdo("keyup", "--window", wid, "ctrl")
     s = poll("the phaser in the sound log", lambda: (lambda t: t if any(
         x["file"] == "Samples/Phaser.wav" and x["time_ms"] >= quiet_ms for x in t["sounds"]) else None)(state()), 30)
     time.sleep(0.5)
@@ -192,10 +193,10 @@ def main():
 
     # Pause: the dialog over a still playfield. A held Esc opens it and leaves
     # it up; a fresh press resumes.
-    xdo("keydown", "--window", wid, "Escape")
+    X.xdo("keydown", "--window", wid, "Escape")
     s = poll("pause dialog", lambda: forms(["Form1", "InGameOptions"]), 30)
     time.sleep(1.5)
-    xdo("keyup", "--window", wid, "Escape")
+    X.xdo("keyup", "--window", wid, "Escape")
     time.sleep(0.5)
     s = poll("the dialog still up", lambda: forms(["Form1", "InGameOptions"]), 5)
     assert not s["form"]["Form1"]["timers"]["droprods"]["enabled"], "the rods still fall in the pause"
@@ -210,14 +211,14 @@ def main():
     print("walk-through: a held Esc paused and stayed paused; a fresh Esc resumed")
 
     # Another window takes the focus: the planet pauses.
-    other = subprocess.Popen(["xmessage", "-geometry", "+900+700", "elsewhere"], env=env,
+    other = subprocess.Popen(["xmessage", "-geometry", "+900+700", "elsewhere"], env=X.env,
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    procs.insert(0, other)
-    owid = poll("the other window", lambda: xdo("search", "--name", "^xmessage$", check=False).split(), 30)[0]
-    xdo("windowfocus", owid, check=False)
+    X.procs.append(other)
+    owid = poll("the other window", lambda: X.xdo("search", "--name", "^xmessage$", check=False).split(), 30)[0]
+    X.xdo("windowfocus", owid, check=False)
     poll("a pause on leaving the window", lambda: forms(["Form1", "InGameOptions"]), 30)
     other.terminate()
-    xdo("windowfocus", wid, check=False)
+    X.xdo("windowfocus", wid, check=False)
     key("Escape")
     poll("play to go on", in_play, 30)
     print("walk-through: the planet paused when the window lost the focus")
