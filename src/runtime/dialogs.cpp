@@ -139,9 +139,11 @@ void Runtime::boxKey(int key) {
         case vk::Space:
             if (b.kind != "input") b.answer = b.answerFor(names[std::size_t(std::clamp(b.focus, 0, n - 1))]);
             break;
+        // Esc (a pad's second button) takes the way out: OK, Cancel, or No.
         case vk::Escape:
-            if (b.buttons == BoxButtons::OK) b.answer = BoxAnswer::OK;
-            else if (b.buttons == BoxButtons::OKCancel) b.answer = BoxAnswer::Cancel;
+            b.answer = b.buttons == BoxButtons::OK ? BoxAnswer::OK
+                       : b.buttons == BoxButtons::OKCancel ? BoxAnswer::Cancel
+                                                           : BoxAnswer::No;
             break;
         case vk::Tab: case vk::Right: case vk::Down: b.focus = (b.focus + 1) % n; break;
         case vk::Left: case vk::Up: b.focus = (b.focus + n - 1) % n; break;
