@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Demos round trip: a scripted game recorded headless, replayed by --timedemo
 # (with frames and without) and, in a real window under Xvfb, a game played
-# with real key presses and recorded, replayed by --timedemo: each replay ends
+# with real key presses (and a held key, whose repeats the game makes) and
+# recorded, replayed by --timedemo: each replay ends
 # in the very state dump of the run it replays, byte for byte.
 set -euo pipefail
 bin="$1"
@@ -31,11 +32,13 @@ wid=$(timeout 20 xdotool search --sync --name '^Korvane$' | head -n 1)
 xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
 sleep 3.5
 for k in Left Left Right Control_L Right Left; do xdotool key --window "$wid" "$k"; sleep 0.13; done
+xdotool keydown --window "$wid" Right; sleep 1; xdotool keyup --window "$wid" Right
 status=0
 wait "$game_pid" || status=$?
 game_pid=""
 [ "$status" -eq 0 ] || { cat "$work/game.log"; fail "the window's game exited with $status"; }
 grep -q " key 37$" "$work/played.txt" || fail "the keys were not recorded: $(cat "$work/played.txt")"
+[ "$(grep -c " key 39$" "$work/played.txt")" -ge 10 ] || fail "the held key's repeats were not recorded: $(cat "$work/played.txt")"
 "$bin" --timedemo "$work/played.txt" --dump-state "$work/window-replayed.json" --data-dir "$work" >/dev/null
 cmp "$work/window.json" "$work/window-replayed.json" ||
   fail "the window's game replayed elsewhere: $(diff "$work/window.json" "$work/window-replayed.json" | head -20)"
