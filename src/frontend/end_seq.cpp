@@ -72,12 +72,10 @@ void EndSeq::Timer1_Timer() {
 }
 
 void EndSeq::Form_Click() {
-    Game& gm = game;
-    StopMusic(gm);
+    StopMusic(game);
     EndStopped = 1;
     Timer1->setEnabled(false);
-    unload();
-    gm.flow.highScores();
+    game.flow.endSequenceOver();
 }
 
 }  // namespace kv::frontend

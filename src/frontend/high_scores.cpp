@@ -106,14 +106,10 @@ void HighScores::Form_Click() {
     SharedState& g = game.state;
     // Opened from the menu, the menu is still there underneath.
     if (g.ScoresFromMenu == 1) {
-        unload();
+        game.flow.scoresViewed();
         return;
     }
-    if (g.ScoresFromMenu == 0) {
-        Game& gm = game;
-        gm.flow.mainMenu();
-        unload();
-    }
+    if (g.ScoresFromMenu == 0) game.flow.mainMenu();
 }
 
 void HighScores::ScrName_Click(int) { Form_Click(); }

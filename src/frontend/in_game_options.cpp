@@ -48,11 +48,9 @@ void InGameOptions::onLoad() {
 void InGameOptions::onUnload() { HideMouse(rt()); }
 
 void InGameOptions::Command1_Click() {
-    Game& gm = game;
-    PlayScreen& screen = playing;
     unload();
-    screen.startPlayTimers();
-    gm.state.ShipFrozen = 0;
+    playing.startPlayTimers();
+    game.state.ShipFrozen = 0;
 }
 
 std::string InGameOptions::sortcode(std::string_view digits) { return encodeSaveText(digits); }
@@ -88,13 +86,7 @@ bool askToLeave(Game& game) {
 
 void InGameOptions::Command3_Click() {
     if (!askToLeave(game)) return;
-    Game& gm = game;
-    PlayScreen& screen = playing;
-    gm.state.ScoresFromMenu = 0;
-    unload();
-    screen.stopAllTimers();
-    screen.screen().unload();
-    gm.flow.highScores();
+    game.flow.quitGame(playing);
 }
 
 void InGameOptions::showModal(Game& game, PlayScreen& playing) {

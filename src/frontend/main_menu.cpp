@@ -109,28 +109,22 @@ void MainMenu::Timer1_Timer() {
     if (ScrollTop <= -1100) ScrollTop = static_cast<float>(h);
 }
 
-void MainMenu::startGame(std::int16_t loaded) {
+void MainMenu::startGame(GameStart start) {
     SharedState& g = game.state;
     StopMusic(game);
     g.ScoresFromMenu = 0;
     MenuClosing = 1;
     Timer1->setEnabled(false);
-    g.GameLoaded = loaded;
-    Game& gm = game;
-    if (loaded) gm.flow.loadedGame();
-    else gm.flow.newGame();
-    unload();
-    if (MusicFRM* panel = loadedMusicPanel(gm)) panel->unload();
-    if (Form* scores = gm.rt.findForm("HighScores")) scores->unload();
+    game.flow.startGame(start);
 }
 
-void MainMenu::PlayButt_Click() { startGame(0); }
+void MainMenu::PlayButt_Click() { startGame(GameStart::New); }
 
 void MainMenu::OptionsButt_Click() { showOptions(game); }
 
 void MainMenu::HSButt_Click() {
     game.state.ScoresFromMenu = 1;
-    game.flow.highScores();
+    game.flow.viewScores();
 }
 
 void MainMenu::ExitButt_Click() {

@@ -48,7 +48,7 @@ public:
 
 private:
     // Leaving for the planet screen: what New Game and a loaded game share.
-    void startGame(std::int16_t loaded);
+    void startGame(GameStart start);
 };
 
 // Loads the menu and shows it.

@@ -19,7 +19,7 @@ void MainMenu::SavedButt_Click() {
         g.PlayerLives = saved->PlayerLives;
         g.RadiationLevel = saved->RadiationLevel;
         g.PlanetLevel = saved->PlanetLevel;
-        startGame(1);
+        startGame(GameStart::Loaded);
         return;
     }
     rt().msgBox("The file " + LoadFileName + " is corrupted or has been tampered with!", "Load Failiure",

@@ -42,7 +42,6 @@ void StartUp::onLoad() {
 void StartUp::Timer1_Timer() {
     Timer1->setEnabled(false);
     game.flow.startUpDone();
-    unload();
 }
 
 ModeCheck::ModeCheck(Runtime& rt, Game& gm) : Form(rt, "ModeCheck", 2, 2), game(gm) {
@@ -67,7 +66,7 @@ void ModeCheck::Timer1_Timer() {
 
 void openStartUp(Game& game) {
     StartUp& s = game.rt.load<StartUp>(game);
-    if (game.rt.isLoaded(&s)) game.rt.show(s);
+    if (!s.closed()) s.show();
 }
 
 }  // namespace kv::frontend

@@ -69,7 +69,7 @@ void Form1::droprodsBonus() {
             BonusFlying = BonusFalling = BonusExploding = BonusExplodeX = BonusExplodeY = 0;
             clearPickup();
             applyBonusEffect();
-            if (!rt().isLoaded(this)) return;
+            if (closed()) return;
             if (g.SoundOn == 1) PlaySample(3, GetBonusWav, false);
             print_bonustype();
         }
@@ -174,10 +174,6 @@ void Form1::setAside() {
     JoystickCont->setEnabled(false);
     EndWait->setEnabled(false);
     EndWait2->setEnabled(false);
-    ReleaseAllSounds(game);
-    // Hidden, it neither shows nor takes keys while the stage covers the
-    // screen; the stage's end shows it again.
-    hide();
 }
 
 }  // namespace kv::level

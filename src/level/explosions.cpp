@@ -32,7 +32,7 @@ void Form1::explosions_Timer() {
             g.ShipFrozen = 0;
             PickShips->setEnabled(true);
             print_rods();
-            if (!rt().isLoaded(this)) return;
+            if (closed()) return;
         }
     }
     // The bonus box.

@@ -23,6 +23,8 @@ struct PlanetRow {
     std::int16_t ShipPickInterval, StayTicks, RodsNeeded, BadRodsOn, BonusDelay, RodThreshold;
 };
 const PlanetRow& planetRow(int planet);   // planet 1..9
+// A new game's values: planet 1, no score, three lives, no radiation.
+void startNewGame(SharedState& g);
 
 // A full gauge: one unit per pixel column of the gauge.
 constexpr int RadiationMax = 566;
@@ -63,7 +65,7 @@ public:
     void paintGaugeBackground();
     void print_bonustype();
     void do_bonus();
-    // Stops everything and hides the screen, still loaded, while a stage runs.
+    // Stops everything, still loaded, while a stage runs.
     void setAside();
     void explosions_Timer();
 

@@ -21,17 +21,19 @@ const char* const kPlanetNames[9] = {"Planet 1", "Planet 2", "Planet 3", "Planet
 
 const PlanetRow& planetRow(int planet) { return kPlanets[planet - 1]; }
 
+void startNewGame(SharedState& g) {
+    g.PlanetLevel = 1;
+    g.PlayerScore = 0;
+    g.PlayerLives = 3;
+    g.RadiationLevel = 0;
+}
+
 void Form1::onLoad() {
     show();
     g.ShipFrozen = 0;
     HideMouse(rt());
     // A new game starts afresh; a loaded game keeps the values it was saved with.
-    if (g.GameLoaded == 0) {
-        g.PlanetLevel = 1;
-        g.PlayerScore = 0;
-        g.PlayerLives = 3;
-        g.RadiationLevel = 0;
-    }
+    if (g.GameLoaded == 0) startNewGame(g);
     // No options chosen yet: the defaults.
     if (g.OptionsChosen == 0) {
         g.CheatMode = 0;
@@ -65,10 +67,7 @@ void Form1::SetLevel() {
     textFX->cls();
     // From planet 10 on the mother ship waits.
     if (g.PlanetLevel >= 10) {
-        ReleaseAllSounds(game);
-        ScreenFlow& flow = game.flow;
-        unload();
-        flow.motherShip();
+        game.flow.motherShip();
         return;
     }
     // Below planet 1 there is nothing to begin.

@@ -36,12 +36,8 @@ void Form1::GameOverSub() {
 void Form1::EndWait2_Timer() {
     EndWait2->setEnabled(false);
     transitions().DoFadeOut(0);
-    ReleaseAllSounds(game);
     // The score table opens to enter this game's score.
-    g.ScoresFromMenu = 0;
-    ScreenFlow& flow = game.flow;
-    unload();
-    flow.highScores();
+    game.flow.gameOver(*this);
 }
 
 void Form1::LevelClear() {

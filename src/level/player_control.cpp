@@ -56,7 +56,7 @@ void Form1::afterMove() {
     for (int i = 1; i <= 5; ++i) {
         playerShip.followShip(i);
         rt().doEvents();
-        if (!rt().isLoaded(this)) return;
+        if (closed()) return;
     }
     playerShip.recordExplosionPoint();
 }
@@ -72,7 +72,7 @@ void Form1::scapebox_KeyDown(int keyCode, int) {
         char ch = static_cast<char>(std::toupper(static_cast<unsigned char>(keyCode & 0xFF)));
         if (ch == 'L') doLevelChange();
         if (ch == 'V') doLivesChange();
-        if (!rt().isLoaded(this)) return;
+        if (closed()) return;
     }
     if (g.ControlDevice != 1) return;
     // The first key ends the intro; Esc does nothing more.

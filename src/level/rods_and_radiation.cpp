@@ -68,7 +68,7 @@ void Form1::droprods_Timer() {
             g.RadiationLevel = static_cast<std::int16_t>(g.RadiationLevel + 19);
             print_radiation();
             if (g.SoundOn == 1) PlaySample(4, BoomWav, false);
-            if (!rt().isLoaded(this)) return;
+            if (closed()) return;
         }
     }
     // Then the bonus box and its pick-up.

@@ -90,7 +90,7 @@ void MusicFRM::showStatus() {
     StopButt->enabled = m.playing;
 }
 
-MusicFRM* loadedMusicPanel(Game& game) { return dynamic_cast<MusicFRM*>(game.rt.findForm("musicFRM")); }
+MusicFRM* loadedMusicPanel(Game& game) { return game.rt.find<MusicFRM>(); }
 
 MusicFRM& musicPanel(Game& game) {
     if (MusicFRM* panel = loadedMusicPanel(game)) return *panel;

@@ -162,5 +162,6 @@ bool Form::shown() const { return rt_.isShown(this); }
 void Form::show() { rt_.show(*this); }
 void Form::hide() { rt_.hide(*this); }
 void Form::unload() { rt_.unload(*this); }
+bool Form::closed() const { return !rt_.isLoaded(this); }
 
 }  // namespace kv

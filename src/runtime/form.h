@@ -115,7 +115,13 @@ public:
     bool shown() const;
     void show();
     void hide();
+    // Unloading runs Form_Unload, hides the form and stops its timers at once,
+    // but the form itself lives on until the dispatcher returns: a handler may
+    // unload its own form (or have it unloaded by a hand-over it asks for) and
+    // go on using its members to the end. What it must not do afterwards is go
+    // on with the screen's rules; closed() says so, after letting events run.
     void unload();
+    bool closed() const;
 
 private:
     void adopt(std::unique_ptr<Control> c);

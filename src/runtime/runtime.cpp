@@ -96,12 +96,6 @@ bool Runtime::isLoaded(const Form* f) const {
     return std::any_of(forms_.begin(), forms_.end(), [&](const auto& p) { return p.get() == f; });
 }
 
-Form* Runtime::findForm(const std::string& name) const {
-    for (const auto& f : forms_)
-        if (f->name() == name) return f.get();
-    return nullptr;
-}
-
 bool Runtime::isShown(const Form* f) const { return std::find(zorder_.begin(), zorder_.end(), f) != zorder_.end(); }
 
 void Runtime::show(Form& f) {

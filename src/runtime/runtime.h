@@ -73,8 +73,13 @@ public:
     void hide(Form& f);
     void unload(Form& f);
     bool isLoaded(const Form* f) const;
-    // The loaded form of that name, or null.
-    Form* findForm(const std::string& name) const;
+    // The loaded form of that type, or null.
+    template <class T>
+    T* find() const {
+        for (const auto& f : forms_)
+            if (auto* t = dynamic_cast<T*>(f.get())) return t;
+        return nullptr;
+    }
     // Destroys every form at once, without their unload events: the end of the
     // program, while what the forms refer to still exists.
     void closeAll();

@@ -67,13 +67,7 @@ void BonusStage::CountDown_Timer() {
 
 void BonusStage::DoWait_Timer() {
     DoWait->setEnabled(false);
-    ReleaseAllSounds(game);
-    ScreenFlow& flow = game.flow;
-    SharedState& state = g;
-    unload();
-    // The next planet, whatever was left of this one.
-    state.PlanetLevel = static_cast<std::int16_t>(state.PlanetLevel + 1);
-    flow.bonusStageOver();
+    game.flow.bonusStageOver();
 }
 
 }  // namespace kv::stages

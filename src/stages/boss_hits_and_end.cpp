@@ -58,10 +58,7 @@ void BossStage::explosions_Timer() {
                 bosshit->setEnabled(false);
                 hideFireballs();
                 explosions->setEnabled(false);
-                ReleaseAllSounds(game);
-                ScreenFlow& flow = game.flow;
-                flow.endSequence();
-                unload();
+                game.flow.endSequence();
                 return;
             }
             rt().random().randomize(rt().now());
@@ -101,12 +98,8 @@ void BossStage::EndWait_Timer() {
     EndWait->setEnabled(false);
     transitions().DoFadeOut(0);
     explosions->setEnabled(false);
-    ReleaseAllSounds(game);
     // The score table opens to enter this game's score.
-    g.ScoresFromMenu = 0;
-    ScreenFlow& flow = game.flow;
-    unload();
-    flow.highScores();
+    game.flow.gameOver(*this);
 }
 
 }  // namespace kv::stages

@@ -48,7 +48,7 @@ TEST(JoystickStages, TheBonusStageStartsAndSteersWithTheStick) {
     RunSetup setup{"0 joy 32767 32767 0\n3300 joy 0 32767 0\n3400 joy 32767 32767 0\n", {}, 3500, kvtest::chosen(2), {},
                    true};
     GameRun run(setup);
-    auto& s = run.screen<kv::stages::BonusStage>("BonusStage");
+    auto& s = run.screen<kv::stages::BonusStage>();
     EXPECT_FALSE(s.textFX->visible());
     EXPECT_TRUE(s.MoveShips->enabled());
     EXPECT_TRUE(s.CountDown->enabled());
@@ -61,7 +61,7 @@ TEST(JoystickStages, TheMotherShipFightStartsAndFiresWithAButton) {
     RunSetup setup{"0 joy 32767 32767 0\n3300 joy 32767 32767 1\n3310 joy 32767 32767 0\n", 10, 3320, kvtest::chosen(2),
                    {}, false};
     GameRun run(setup);
-    auto& s = run.screen<kv::stages::BossStage>("BossStage");
+    auto& s = run.screen<kv::stages::BossStage>();
     EXPECT_FALSE(s.textFX->visible());
     EXPECT_TRUE(s.MoveShip->enabled());
     EXPECT_EQ(s.BulletOn[1], 1);
@@ -71,7 +71,7 @@ TEST(JoystickStages, TheMotherShipFightStartsAndFiresWithAButton) {
 TEST(JoystickStages, KeysDoNothingOnAStageWithTheJoystick) {
     RunSetup setup{"0 joy 32767 32767 0\n3300 key 37\n3310 key 17\n", {}, 3320, kvtest::chosen(2), {}, true};
     GameRun run(setup);
-    auto& s = run.screen<kv::stages::BonusStage>("BonusStage");
+    auto& s = run.screen<kv::stages::BonusStage>();
     EXPECT_TRUE(s.textFX->visible());   // not started
     EXPECT_EQ(s.Player->left(), 364);
     EXPECT_EQ(s.BulletOn[1], 0);

@@ -25,7 +25,7 @@ const nlohmann::json& menuVars(const GameRun& run) { return run.dump["form"]["Ma
 
 TEST(MainMenu, TheScrollerStartsAgainFromTheBottomAtMinus1100) {
     GameRun run(RunSetup{"", {}, kMenu + 100});
-    auto& menu = dynamic_cast<frontend::MainMenu&>(*run.rt().findForm("MainMenu"));
+    auto& menu = run.screen<frontend::MainMenu>();
     menu.ScrollTop = -1096;
     menu.Timer1_Timer();
     EXPECT_EQ(menu.ScrollTop, -1098);
@@ -134,7 +134,7 @@ struct OptionsRun {
         } catch (const RunEnded&) {
         }
     }
-    frontend::OptionsFRM* dialog() { return dynamic_cast<frontend::OptionsFRM*>(m.rt->findForm("OptionsFRM")); }
+    frontend::OptionsFRM* dialog() { return m.rt->find<frontend::OptionsFRM>(); }
     std::vector<std::string> titles() const {
         std::vector<std::string> out;
         for (const auto& msg : m.rt->messages()) out.push_back(msg.title);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/in_game_options.h"
 #include "level/form1.h"
 #include "support/case_names.h"
 #include "support/harness.h"
@@ -55,7 +56,7 @@ TEST_P(PauseDuringHandover, ClosesThePauseDialog) {
     ASSERT_FALSE(run.form1().textFX->visible());
     c.set(run.form1());
     run.runUntil(12000);
-    EXPECT_EQ(run.rt().findForm("InGameOptions"), nullptr);
+    EXPECT_EQ(run.rt().find<kv::frontend::InGameOptions>(), nullptr);
     std::vector<std::string> shown;
     for (const kv::Form* f : run.rt().visibleForms()) shown.push_back(f->name());
     EXPECT_EQ(shown, c.forms);

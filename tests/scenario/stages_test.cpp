@@ -17,11 +17,11 @@ using kv::stages::BossStage;
 namespace {
 // The two opening captions end at 3180 ms; a key at 3300 starts the stage.
 struct BonusInPlay : GameRun {
-    BonusInPlay() : GameRun(RunSetup{"3300 key 16\n", {}, 3310, {}, {}, true}), s(screen<BonusStage>("BonusStage")) {}
+    BonusInPlay() : GameRun(RunSetup{"3300 key 16\n", {}, 3310, {}, {}, true}), s(screen<BonusStage>()) {}
     BonusStage& s;
 };
 struct MotherShipInPlay : GameRun {
-    MotherShipInPlay() : GameRun(RunSetup{"3300 key 16\n", 10, 3310}), s(screen<BossStage>("BossStage")) {}
+    MotherShipInPlay() : GameRun(RunSetup{"3300 key 16\n", 10, 3310}), s(screen<BossStage>()) {}
     BossStage& s;
 };
 
@@ -156,7 +156,7 @@ TEST_P(BonusEnding, HandsBackToTheNextPlanetTwoSecondsAfterTheExplosion) {
     EXPECT_EQ(run.heard(std::to_string(c.channel) + ":Samples/ShipExplode.wav"), 1);
     const std::uint64_t down = run.rt().now();
     run.runUntil(down + 800 + 1900);
-    EXPECT_TRUE(run.screen<BonusStage>("BonusStage").DoWait->enabled());   // two seconds after the explosion
+    EXPECT_TRUE(run.screen<BonusStage>().DoWait->enabled());   // two seconds after the explosion
     run.runUntil(down + 800 + 2100);
     EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
     EXPECT_FALSE(run.dump["form"].contains("BonusStage"));
@@ -172,7 +172,7 @@ TEST(BonusStage, ABonusStageFromPlanetNineLeadsToTheMotherShip) {
     run.f.do_bonus();
     EXPECT_FALSE(run.form1().shown());   // set aside, still loaded
     EXPECT_EQ(run.g.ShipFrozen, 1);
-    auto& s = run.screen<BonusStage>("BonusStage");
+    auto& s = run.screen<BonusStage>();
     s.Enemies[1].FireballOut = 1;
     fireballOnPlayer(s, 1);
     s.Firebullets_Timer();

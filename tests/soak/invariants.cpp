@@ -10,13 +10,6 @@
 
 namespace kvsoak {
 
-namespace {
-template <class F>
-F* loaded(kv::Runtime& rt, const char* name) {
-    return dynamic_cast<F*>(rt.findForm(name));
-}
-}  // namespace
-
 void Invariants::expect(bool ok, const std::string& rule, const std::string& detail) {
     ++checks_;
     if (ok || reported_[rule]) return;
@@ -59,12 +52,12 @@ void Invariants::shared() {
                                                  {g.OptionsChosen, "OptionsChosen"}};
     for (const auto& [v, name] : flags) range(v, 0, 1, name);
     kv::Runtime& rt = game_.rt;
-    if (rt.findForm("Form1") || rt.findForm("BonusStage") || rt.findForm("BossStage"))
+    if (rt.find<kv::level::Form1>() || rt.find<kv::stages::BonusStage>() || rt.find<kv::stages::BossStage>())
         range(g.PlanetLevel, 1, 10, "PlanetLevel in a game");
 }
 
 void Invariants::planet() {
-    auto* f = loaded<kv::level::Form1>(game_.rt, "Form1");
+    auto* f = game_.rt.find<kv::level::Form1>();
     if (!f) return;
     range(f->BulletsAllowed, 1, 5, "Form1 BulletsAllowed");
     range(f->NextBullet, 1, 5, "Form1 NextBullet");
@@ -100,7 +93,7 @@ void Invariants::planet() {
 }
 
 void Invariants::bonusStage() {
-    auto* s = loaded<kv::stages::BonusStage>(game_.rt, "BonusStage");
+    auto* s = game_.rt.find<kv::stages::BonusStage>();
     if (!s) return;
     range(s->BulletsAllowed, 3, 3, "BonusStage BulletsAllowed");
     range(s->NextBullet, 1, 3, "BonusStage NextBullet");
@@ -120,7 +113,7 @@ void Invariants::bonusStage() {
 }
 
 void Invariants::bossStage() {
-    auto* s = loaded<kv::stages::BossStage>(game_.rt, "BossStage");
+    auto* s = game_.rt.find<kv::stages::BossStage>();
     if (!s) return;
     range(s->BulletsAllowed, 3, 3, "BossStage BulletsAllowed");
     range(s->NextBullet, 1, 3, "BossStage NextBullet");

@@ -123,14 +123,17 @@ class RecordingFlow : public kv::ScreenFlow {
 public:
     std::vector<std::string> asked;
     void startUpDone() override { asked.push_back("startUpDone"); }
-    void mainMenu() override { asked.push_back("mainMenu"); }
-    void newGame() override { asked.push_back("newGame"); }
-    void loadedGame() override { asked.push_back("loadedGame"); }
+    void startGame(kv::GameStart) override { asked.push_back("startGame"); }
     void bonusStage() override { asked.push_back("bonusStage"); }
     void bonusStageOver() override { asked.push_back("bonusStageOver"); }
     void motherShip() override { asked.push_back("motherShip"); }
     void endSequence() override { asked.push_back("endSequence"); }
-    void highScores() override { asked.push_back("highScores"); }
+    void gameOver(kv::PlayScreen&) override { asked.push_back("gameOver"); }
+    void quitGame(kv::PlayScreen&) override { asked.push_back("quitGame"); }
+    void endSequenceOver() override { asked.push_back("endSequenceOver"); }
+    void viewScores() override { asked.push_back("viewScores"); }
+    void scoresViewed() override { asked.push_back("scoresViewed"); }
+    void mainMenu() override { asked.push_back("mainMenu"); }
     void pause(kv::PlayScreen&) override { asked.push_back("pause"); }
 };
 

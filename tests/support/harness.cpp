@@ -72,12 +72,10 @@ GameRun::~GameRun() {
     if (ownDataDir_) std::filesystem::remove_all(dataDir_, ec);
 }
 
-bool GameRun::planetLoaded() const { return rt_->findForm("Form1") != nullptr; }
+bool GameRun::planetLoaded() const { return rt_->find<kv::level::Form1>() != nullptr; }
 
 kv::level::Form1& GameRun::form1() {
-    auto* f = dynamic_cast<kv::level::Form1*>(rt_->findForm("Form1"));
-    if (!f) throw std::runtime_error("the planet screen is not loaded");
-    return *f;
+    return screen<kv::level::Form1>();
 }
 
 std::vector<std::string> GameRun::sounds() {
@@ -123,14 +121,12 @@ PlanetInPlay::PlanetInPlay(int planet, std::function<void(kv::Game&)> before)
 EndSequenceRun::EndSequenceRun(const std::string& script, std::uint64_t until, std::function<void(kv::Game&)> before,
                                const std::string& appDir)
     : GameRun(RunSetup{"", 10, kOpens, std::move(before), appDir, false, {}}) {
-    auto& boss = screen<kv::stages::BossStage>("BossStage");
+    auto& boss = screen<kv::stages::BossStage>();
     rt().setScript(kv::ScriptSource::fromText(script));
     rt().setUntil(until);
     try {
         boss.stopAllTimers();
-        kv::ReleaseAllSounds(game());
         game().flow.endSequence();
-        boss.unload();
         status = rt().run();
     } catch (const kv::RunEnded& e) {
         status = e.status;

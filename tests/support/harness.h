@@ -41,11 +41,11 @@ public:
     kv::Runtime& rt() { return *rt_; }
     kv::level::Form1& form1();                    // throws when not loaded
     bool planetLoaded() const;                    // the planet screen is loaded
-    // A loaded form by name, as its own type; throws when not loaded.
+    // The loaded form of that type; throws when there is none.
     template <class F>
-    F& screen(const std::string& name) {
-        auto* f = dynamic_cast<F*>(rt_->findForm(name));
-        if (!f) throw std::runtime_error(name + " is not loaded");
+    F& screen() {
+        auto* f = rt_->find<F>();
+        if (!f) throw std::runtime_error("the screen asked for is not loaded");
         return *f;
     }
     // Runs on until the virtual clock reaches t, then refreshes the dump.
