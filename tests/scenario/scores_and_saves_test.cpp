@@ -4,7 +4,10 @@
 // played through in a real window by the front-end round trip.)
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 
 #include "frontend/end_seq.h"
 #include "frontend/save_code.h"
@@ -37,15 +40,65 @@ TEST(PauseDialog, CancelInTheSaveDialogSavesNothing) {
     EXPECT_EQ(run.dump["box"], nullptr);
 }
 
-TEST(PauseDialog, AFailedWriteEndsTheSaveQuietly) {
+// The save dialog refuses, as a desktop's does, a name no save may or can go
+// to, with a box over it that says why; the dialog then stays up. (A write
+// that fails even so, on a full disk, ends the handler quietly.)
+struct Refusal {
+    const char* name;
+    std::function<std::string(const std::string& dataDir)> lay;   // lays the trap, gives the name to type
+    const char* says;
+};
+class TheSaveDialog : public testing::TestWithParam<Refusal> {};
+TEST_P(TheSaveDialog, RefusesANameWithABoxAndStaysUp) {
     GameRun run(RunSetup{std::string(kPaused) + "3450 press Command1\n", 3, 3460});
-    kvtest::put(run.dataDir() + "afile", "x");
-    // Into a "folder" that is a file: the write cannot happen.
-    run.rt().setScript(ScriptSource::fromText("3500 key 27\n3600 press Command2\n3700 file afile/game\n"));
-    run.runUntil(3800);
-    EXPECT_EQ(run.titles(), std::vector<std::string>{"Save Game..."});
-    EXPECT_EQ(run.dump["active"], "InGameOptions");
+    const std::string answer = GetParam().lay(run.dataDir());
+    const std::string table = slurp(std::string(KORVANE_APP_DIR) + "Data/score.dat");
+    run.rt().setScript(
+        ScriptSource::fromText("3500 key 27\n3600 press Command2\n3700 file " + answer + "\n3800 press OK\n"));
+    run.runUntil(3900);
+    ASSERT_EQ(run.titles(), (std::vector<std::string>{"Save Game...", "Save Game..."}));
+    const std::string text = run.dump["messages"][1]["text"];
+    EXPECT_NE(text.find(GetParam().says), std::string::npos) << text;
+    EXPECT_EQ(run.dump["box"]["kind"], "file");
+    EXPECT_EQ(slurp(std::string(KORVANE_APP_DIR) + "Data/score.dat"), table);
+    EXPECT_FALSE(fs::exists(run.dataDir() + "Data/score.dat"));
 }
+INSTANTIATE_TEST_SUITE_P(
+    Names, TheSaveDialog,
+    testing::Values(
+        Refusal{"TheScoreTableNotYetWritten", [](const std::string&) { return "Data/score.dat"; }, "the high score table"},
+        Refusal{"TheShippedScoreTable",
+                [](const std::string&) { return std::string(KORVANE_APP_DIR) + "Data/score.dat"; }, "the high score table"},
+        Refusal{"AWayRoundToTheMenuText",
+                [](const std::string&) { return std::string(KORVANE_APP_DIR) + "Pictures/../Data/scroll2.dat"; },
+                "the main menu's text"},
+        Refusal{"ALinkToTheEndText",
+                [](const std::string& d) {
+                    fs::create_symlink(std::string(KORVANE_APP_DIR) + "Data/scroll.dat", d + "end.kvs");
+                    return "end.kvs";
+                },
+                "the end sequence's text"},
+        // "folder" is a name to the dialog; with its extension it is a folder.
+        Refusal{"AFolder",
+                [](const std::string& d) {
+                    fs::create_directory(d + "folder.kvs");
+                    return "folder";
+                },
+                "Is a directory"},
+        Refusal{"ANamedPipe",
+                [](const std::string& d) {
+                    ::mkfifo((d + "pipe.kvs").c_str(), 0600);
+                    return "pipe.kvs";
+                },
+                "named pipe"},
+        Refusal{"AFolderThatIsAFile",
+                [](const std::string& d) {
+                    kvtest::put(d + "afile", "x");
+                    return "afile/game";
+                },
+                "Not a directory"},
+        Refusal{"ANameTooLong", [](const std::string&) { return std::string(300, 'n'); }, "File name too long"}),
+    kvtest::CaseName{});
 
 // ---- Quit ----------------------------------------------------------------
 

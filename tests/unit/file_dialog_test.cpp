@@ -161,17 +161,16 @@ TEST(FileDialog, TheMouseChoosesOpensAndAnswers) {
     EXPECT_EQ(other.answer, BoxAnswer::Cancel);
 }
 
-TEST(DataFiles, AWriteMakesItsFolderAndReplacesTheFileWholeOrNotAtAll) {
+TEST(DataFiles, AWriteMakesItsFolderOrSaysWhatStandsInTheWay) {
     SaveFolder f;
     std::string target = f.path() + "deep/er/table.dat", error;
     ASSERT_TRUE(writeDataFile(target, "first", error)) << error;
-    ASSERT_TRUE(writeDataFile(target, "second", error)) << error;
-    EXPECT_EQ(readDataFile(target, 100).bytes, "second");
-    EXPECT_FALSE(fs::exists(target + ".tmp"));
-    // A folder where the file should go: the write fails and says so.
-    fs::create_directories(f.path() + "blocked/table.dat");
-    EXPECT_FALSE(writeDataFile(f.path() + "blocked/table.dat", "x", error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(readDataFile(target, 100).bytes, "first");
+    // A data folder that is a link to nowhere: that, not "File exists".
+    fs::create_symlink(f.path() + "gone", f.path() + "korvane");
+    EXPECT_FALSE(writeDataFile(f.path() + "korvane/Data/score.dat", "x", error));
+    EXPECT_EQ(error, "Cannot make the folder " + f.path() + "korvane/Data: " + f.path() + "korvane is a link to " +
+                         f.path() + "gone, which does not exist");
 }
 
 TEST(DataFiles, ReadsTellMissingFromTooLargeOrAFolder) {
