@@ -154,3 +154,38 @@ assert (a["time_ms"], left(a)) == (3300, 262), (a["time_ms"], left(a))
 assert (b["time_ms"], left(b)) == (3400, 249), (b["time_ms"], left(b))
 PY
 echo "cli: interactive pipe play works"
+
+# Games ending at once share the score table: each enters its score into the
+# table as the others left it, under the table's lock. Two and then three games
+# side by side, round after round: no score is lost, the table stays twelve lines.
+mkdir "$work/shared"
+python3 - "$work" <<'PY'
+import sys
+letters = "QHWZKRCMTF"   # the save code, digit by digit
+for n in range(1, 16):
+    score = 60000 + 500 * n
+    lines = [str(v) for v in (1, score, 0, 3)]
+    open(f"{sys.argv[1]}/game{n}.kvs", "w").write("".join("".join(letters[int(c)] for c in l) + "\r\n" for l in lines))
+PY
+n=0
+for players in 2 2 2 3 3 3; do
+  pids=()
+  for _ in $(seq "$players"); do
+    n=$((n + 1))
+    printf '3200 press SavedButt\n3300 file %s\n6000 key 16\n6100 key 27\n6200 press Command3\n6300 press Yes\n' \
+      "$work/game$n.kvs" >"$work/end$n.txt"
+    ASAN_OPTIONS=detect_leaks=0 "$bin" --headless --data-dir "$work/shared" --script "$work/end$n.txt" \
+      >"$work/end$n.out" 2>&1 &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid" || fail "a game ending beside others failed: $(cat "$work"/end*.out)"; done
+  python3 - "$work/shared/Data/score.dat" "$appdir/Data/score.dat" "$n" <<'PY' || fail "after $n games the table lost a score"
+import sys
+def scores(path):
+    return [int(l.split(",")[1]) for l in open(path, newline="").read().split("\r\n") if l]
+kept, shipped = scores(sys.argv[1]), scores(sys.argv[2])
+everyone = sorted(shipped + [60000 + 500 * g for g in range(1, int(sys.argv[3]) + 1)], reverse=True)
+assert kept == everyone[:12], (kept, everyone[:12])
+PY
+done
+echo "cli: $n games ending two and three at a time kept every score"
