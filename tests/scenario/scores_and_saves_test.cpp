@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "frontend/end_seq.h"
+#include "frontend/high_scores.h"
 #include "frontend/save_code.h"
 #include "frontend/score_table.h"
 #include "frontend/scroll_text.h"
@@ -170,13 +171,18 @@ INSTANTIATE_TEST_SUITE_P(Scores, EnteringAScore,
                                          EntryCase{"ANewFirstPlace", 75000, 1}),
                          kvtest::CaseName{});
 
-TEST(HighScores, AScoreBelowTheTwelfthLeavesAnExistingTableByteForByte) {
+TEST(HighScores, AThirteenLineTableShowsItsFirstTwelveAndKeepsTheRestUntilTheNextWrite) {
     // A table of its own, written by hand in another style: spaces and LF only.
     std::string own;
-    for (int i = 1; i <= 12; ++i) own += "  Pilot " + std::to_string(i) + " ,   " + std::to_string(13000 - 1000 * i) + "\n";
-    FinishedGame run(999, own);
-    EXPECT_EQ(run.written(), own);
-    EXPECT_EQ(scoreVars(run)["ScoreNames"][0], "Pilot 1");
+    for (int i = 1; i <= 13; ++i) own += "  Pilot " + std::to_string(i) + " ,   " + std::to_string(13000 - 1000 * i) + "\n";
+    FinishedGame below(999, own);
+    EXPECT_EQ(below.written(), own);
+    EXPECT_EQ(scoreVars(below)["ScoreNames"][0], "Pilot 1");
+    EXPECT_EQ(scoreVars(below)["ScoreNames"][11], "Pilot 12");
+    FinishedGame entered(12500, own);
+    const std::string written = entered.written();
+    EXPECT_EQ(frontend::readScoreTable(written).entries[0].name, "Newcomer");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 12);
 }
 
 TEST(HighScores, ANameWithOddCharactersIsWrittenAndReadBack) {
@@ -214,6 +220,14 @@ TEST(HighScores, ADataDirectoryThatCannotBeWrittenSaysSoAndTheGameGoesOn) {
     EXPECT_NE(text.find(run.dataDir() + "Data/score.dat"), std::string::npos) << text;
     EXPECT_NE(text.find("goes on without saving"), std::string::npos) << text;
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
+    // Said once in a run: the next game's score goes unkept without a word.
+    run.rt().setScript(ScriptSource::fromText("3950 press HSButt\n"));
+    run.runUntil(4000);
+    run.game().state.PlayerScore = 80000;
+    run.screen<frontend::HighScores>("HighScores").SortScores();
+    run.refresh();
+    EXPECT_EQ(run.titles().size(), 2u);
+    EXPECT_EQ(scoreVars(run)["ScoreValues"][0], 80000);
 }
 
 TEST(HighScores, GameOverOnThePlanetLeadsHereToEnterTheScore) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "runtime/box.h"
 #include "runtime/file_dialog.h"
@@ -115,8 +116,8 @@ TEST(FileDialog, APatternTypedFiltersAndAFolderNameOpensIt) {
     SaveFolder f;
     FileBrowser b(saveOptions(f.path()));
     Box box;
-    b.text("*.txt");
-    b.key(vk::Return, box);
+    // As a script's "file *.txt" answers it: a filter, never a file of that name.
+    b.choose("*.txt", box);
     EXPECT_EQ(box.answer, BoxAnswer::None);
     EXPECT_EQ(names(b), (std::vector<std::string>{"[..]", "[Archive]", "[old saves]", "notes.txt"}));
     b.text("Archive");
@@ -132,6 +133,16 @@ TEST(FileDialog, ANameChosenBeforeOpensItsFolderAgain) {
     FileBrowser b(o);
     EXPECT_EQ(b.folder(), f.path() + "old saves/");
     EXPECT_EQ(b.name(), "first.kvs");
+}
+
+TEST(FileDialog, AHugeFolderListsItsFirstEntriesByNameAndSaysHowManyThereAre) {
+    kvtest::TempDir d;
+    for (int i = 0; i < 5010; ++i) std::ofstream(d.dir / (std::to_string(10000 + i) + ".kvs"));
+    FileBrowser b(saveOptions(d.path()));
+    ASSERT_EQ(b.entries().size(), FileBrowser::kMostEntries);
+    EXPECT_EQ(b.entries()[1].name, "10000.kvs");
+    EXPECT_EQ(b.entries().back().name, "14998.kvs");
+    EXPECT_EQ(b.entriesInFolder(), 5011u);   // with ".."
 }
 
 TEST(FileDialog, AFolderThatCannotBeReadListsEmpty) {
