@@ -39,10 +39,15 @@ void checkOutputs(const kv::app::Options& opt) {
 }
 
 // What a timedemo took: game time against wall time, and the work done in it.
-void reportTimedemo(const kv::Runtime& rt, std::uint64_t gameStarted, double wallSeconds, bool frames) {
-    const double game = double(rt.now() - gameStarted) / 1000.0;
-    const auto ticks = static_cast<unsigned long long>(rt.ticksFired());
-    const auto composed = static_cast<unsigned long long>(rt.framesComposed());
+// Where the timed part of a run began: the clock, the ticks and the frames.
+struct TimedFrom {
+    std::uint64_t game = 0, ticks = 0, frames = 0;
+};
+
+void reportTimedemo(const kv::Runtime& rt, const TimedFrom& from, double wallSeconds, bool frames) {
+    const double game = double(rt.now() - from.game) / 1000.0;
+    const auto ticks = static_cast<unsigned long long>(rt.ticksFired() - from.ticks);
+    const auto composed = static_cast<unsigned long long>(rt.framesComposed() - from.frames);
     // Rates over a few microseconds say nothing.
     if (game <= 0 || wallSeconds < 0.001) {
         std::printf("timedemo: %.3f game seconds in %.3f wall seconds, too short to time; %llu timer ticks", game,
@@ -118,11 +123,11 @@ int runGame(const kv::app::Options& opt) {
         // A timedemo times the replay from the moment the first screen has
         // loaded: loading pictures and sounds is not what it measures.
         auto started = std::chrono::steady_clock::now();
-        std::uint64_t gameStarted = rt.now();
+        TimedFrom from{rt.now(), rt.ticksFired(), rt.framesComposed()};
         try {
             flow.begin(opt);
             started = std::chrono::steady_clock::now();
-            gameStarted = rt.now();
+            from = TimedFrom{rt.now(), rt.ticksFired(), rt.framesComposed()};
             status = rt.run();
         } catch (const RunEnded& e) {
             status = e.status;
@@ -130,7 +135,7 @@ int runGame(const kv::app::Options& opt) {
             if (!e.message.empty()) complain(e.message);
         }
         if (!opt.timedemo.empty())
-            reportTimedemo(rt, gameStarted,
+            reportTimedemo(rt, from,
                            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
                            cfg.composeFrames);
         if (demo) demo->finish(rt.now());
