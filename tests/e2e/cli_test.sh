@@ -51,14 +51,11 @@ refused() {
 mkdir -p "$work/folder"
 refused "cannot read the script $work/folder: Is a directory" "$bin" --headless --warp 1 --script "$work/folder"
 refused "--dump-state $work/folder: Is a directory" "$bin" --headless --warp 1 --dump-state "$work/folder"
-refused "--screenshot $work/folder: Is a directory" "$bin" --headless --warp 1 --screenshot "$work/folder"
 printf '3300 dump %s\n' "$work/folder" >"$work/dumpdir.txt"
 refused "Cannot write the state dump $work/folder: Is a directory" "$bin" --headless --warp 1 --script "$work/dumpdir.txt"
 refused "--dump-state $work/nowhere/d.json: The folder $work/nowhere does not exist" \
   "$bin" --headless --warp 1 --dump-state "$work/nowhere/d.json"
 refused "cannot read the demo $work/demo.txt: No such file or directory" "$bin" --timedemo "$work/demo.txt"
-refused "--record $work/nowhere/demo.txt: The folder $work/nowhere does not exist" \
-  "$bin" --headless --warp 1 --record "$work/nowhere/demo.txt"
 printf '# demo: clock-start soon\n100 key 37\n' >"$work/badstart.txt"
 refused "the demo $work/badstart.txt clock-start takes a whole number from 0 to 999999999999999999, not 'soon'" \
   "$bin" --timedemo "$work/badstart.txt"
@@ -78,7 +75,6 @@ refused "--record $work/reclink.txt is the script the run reads" \
 refused "--screenshot writes a file: '-' (standard output) is not one" "$bin" --headless --warp 1 --screenshot -
 # A named pipe where a file is written answers at once, whenever it is found.
 mkfifo "$work/pipe.json"
-refused "--dump-state $work/pipe.json: Is a named pipe, not a file" "$bin" --headless --warp 1 --dump-state "$work/pipe.json"
 printf '3300 dump %s\n' "$work/pipe.json" >"$work/dumppipe.txt"
 refused "Cannot write the state dump $work/pipe.json: Is a named pipe, not a file" \
   "$bin" --headless --warp 1 --script "$work/dumppipe.txt"
