@@ -90,12 +90,14 @@ void HighScores::SortScores() {
     std::vector<ScoreEntry> table;
     for (int i = 1; i <= 12; ++i) table.push_back(ScoreEntry{ScoreNames[i], ScoreValues[i]});
     // The name as the file can hold it and give back: what is shown is what is kept.
-    if (!enterScore(table, tableName(g.PlayerName), g.PlayerScore)) return;
+    const bool entered = enterScore(table, tableName(g.PlayerName), g.PlayerScore);
     for (int i = 1; i <= 12; ++i) {
         ScoreNames[i] = table[std::size_t(i - 1)].name;
         ScoreValues[i] = table[std::size_t(i - 1)].score;
     }
-    paintRows();
+    // The rows show the table as it is now, the score in it or not.
+    if (entered || keeping) paintRows();
+    if (!entered) return;
     if (!keeping) {
         cannotKeep(why);
         return;
