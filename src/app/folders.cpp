@@ -1,5 +1,8 @@
 #include "app/folders.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -35,14 +38,18 @@ std::string envOr(const char* name) {
 
 }  // namespace
 
-UserDirs UserDirs::fromEnvironment() { return UserDirs{envOr("XDG_DATA_HOME"), envOr("HOME")}; }
+UserDirs UserDirs::fromEnvironment() {
+    const struct passwd* account = ::getpwuid(::getuid());
+    return UserDirs{envOr("XDG_DATA_HOME"), envOr("HOME"), account && account->pw_dir ? account->pw_dir : ""};
+}
 
 std::string installedAppDir() { return KORVANE_INSTALLED_APP_DIR; }
 
 std::string userDataDir(const UserDirs& user) {
     if (!user.xdgDataHome.empty() && fs::path(user.xdgDataHome).is_absolute())
         return folderName(fs::path(user.xdgDataHome) / "korvane");
-    if (!user.home.empty()) return folderName(fs::path(user.home) / ".local/share/korvane");
+    for (const std::string& home : {user.home, user.accountHome})
+        if (!home.empty() && fs::path(home).is_absolute()) return folderName(fs::path(home) / ".local/share/korvane");
     return "";
 }
 
@@ -62,9 +69,9 @@ Folders findFolders(const Options& opt, const std::string& exeDir, const UserDir
     }
     if (!opt.dataDir.empty()) {
         f.dataDir = withSlash(opt.dataDir);
-    } else if (f.installed && !userDataDir(user).empty()) {
+    } else if (f.installed) {
         f.dataDir = userDataDir(user);
-        f.userData = true;
+        f.userData = !f.dataDir.empty();
     } else {
         f.dataDir = f.appDir;
     }

@@ -17,7 +17,7 @@ struct Options;
 
 struct Folders {
     std::string appDir;    // ends with '/'
-    std::string dataDir;   // ends with '/'
+    std::string dataDir;   // ends with '/'; empty: the game has nowhere to write
     bool installed = false;
     bool userData = false;  // dataDir is the player's own, chosen by the game
 };
@@ -26,6 +26,7 @@ struct Folders {
 struct UserDirs {
     std::string xdgDataHome;   // $XDG_DATA_HOME
     std::string home;          // $HOME
+    std::string accountHome;   // the account's home folder, as the system knows it
     static UserDirs fromEnvironment();
 };
 
@@ -34,13 +35,15 @@ struct UserDirs {
 std::string installedAppDir();
 
 // --app-dir and --data-dir win; without them the program's own folder
-// (exeDir) decides, as above. An installed game without any user data
-// directory writes beside its program directory, and says so if that fails.
+// (exeDir) decides, as above. An installed game never writes into its program
+// directory: without any user data directory it has none (dataDir is empty).
 Folders findFolders(const Options& opt, const std::string& exeDir, const UserDirs& user,
                     const std::string& installedAppDir);
 
 // $XDG_DATA_HOME/korvane/ when that is an absolute path (a relative one is to
-// be ignored), else $HOME/.local/share/korvane/; empty when neither is set.
+// be ignored), else HOME/.local/share/korvane/, where HOME is $HOME when that
+// is an absolute path and else the account's home folder; empty when there is
+// no home at all.
 std::string userDataDir(const UserDirs& user);
 
 // The player's data directory of an installed game (not one named by

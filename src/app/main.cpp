@@ -25,25 +25,43 @@ void complain(const std::string& what) { std::cerr << "korvane: " << kv::printab
 // that a long run is not lost to a typing error.
 void checkOutputs(const kv::app::Options& opt) {
     std::string why;
-    if (!opt.dumpState.empty() && opt.dumpState != "-" && !kv::checkWritablePath(opt.dumpState, why))
-        throw std::invalid_argument("--dump-state " + opt.dumpState + ": " + why);
-    if (!opt.screenshot.empty() && !kv::checkWritablePath(opt.screenshot, why))
-        throw std::invalid_argument("--screenshot " + opt.screenshot + ": " + why);
-    if (!opt.record.empty() && !kv::checkWritablePath(opt.record, why))
-        throw std::invalid_argument("--record " + opt.record + ": " + why);
+    auto check = [&](const char* flag, const std::string& file) {
+        if (file.empty()) return;
+        if (file == "-")
+            throw std::invalid_argument(std::string(flag) + " writes a file: '-' (standard output) is not one");
+        if (!kv::checkWritablePath(file, why)) throw std::invalid_argument(std::string(flag) + " " + file + ": " + why);
+    };
+    if (opt.dumpState != "-") check("--dump-state", opt.dumpState);
+    check("--screenshot", opt.screenshot);
+    check("--record", opt.record);
+    if (!opt.record.empty() && !opt.script.empty() && kv::sameFile(opt.record, opt.script))
+        throw std::invalid_argument("--record " + opt.record + " is the script the run reads: record to another file");
 }
 
 // What a timedemo took: game time against wall time, and the work done in it.
-void reportTimedemo(const kv::Runtime& rt, std::uint64_t gameStarted, double wallSeconds, bool frames) {
-    const double game = double(rt.now() - gameStarted) / 1000.0;
-    const double wall = std::max(wallSeconds, 1e-9);
+// Where the timed part of a run began: the clock, the ticks and the frames.
+struct TimedFrom {
+    std::uint64_t game = 0, ticks = 0, frames = 0;
+};
+
+void reportTimedemo(const kv::Runtime& rt, const TimedFrom& from, double wallSeconds, bool frames) {
+    const double game = double(rt.now() - from.game) / 1000.0;
+    const auto ticks = static_cast<unsigned long long>(rt.ticksFired() - from.ticks);
+    const auto composed = static_cast<unsigned long long>(rt.framesComposed() - from.frames);
+    // Rates over a few microseconds say nothing.
+    if (game <= 0 || wallSeconds < 0.001) {
+        std::printf("timedemo: %.3f game seconds in %.3f wall seconds, too short to time; %llu timer ticks", game,
+                    wallSeconds, ticks);
+        if (frames) std::printf(", %llu frames", composed);
+        std::printf("\n");
+        std::fflush(stdout);
+        return;
+    }
     std::printf("timedemo: %.3f game seconds in %.3f wall seconds, %.1f times real time; "
                 "%llu timer ticks, %.0f per second; ",
-                game, wallSeconds, game / wall, static_cast<unsigned long long>(rt.ticksFired()),
-                double(rt.ticksFired()) / wall);
+                game, wallSeconds, game / wallSeconds, ticks, double(ticks) / wallSeconds);
     if (frames)
-        std::printf("%llu frames, %.0f per second\n", static_cast<unsigned long long>(rt.framesComposed()),
-                    double(rt.framesComposed()) / wall);
+        std::printf("%llu frames, %.0f per second\n", composed, double(composed) / wallSeconds);
     else
         std::printf("no frames composed\n");
     std::fflush(stdout);
@@ -68,9 +86,13 @@ int runGame(const kv::app::Options& opt) {
     // Beside the program, or where an installed game's files are.
     const app::Folders folders =
         app::findFolders(opt, platform::Platform::executableDir(), app::UserDirs::fromEnvironment(), app::installedAppDir());
+    if (folders.installed && folders.dataDir.empty())
+        complain("there is no home folder (HOME is not set and the account has none): the game plays without "
+                 "keeping scores or saves");
     app::seedScoreTable(folders);
     cfg.appDir = folders.appDir;
-    cfg.dataDir = folders.dataDir;
+    cfg.dataDir = folders.dataDir.empty() ? folders.appDir : folders.dataDir;
+    cfg.keepsFiles = !folders.dataDir.empty();
     cfg.until = opt.until;
     cfg.clockStart = app::clockStartOf(opt);
     cfg.replay = !opt.play.empty();
@@ -101,17 +123,19 @@ int runGame(const kv::app::Options& opt) {
         // A timedemo times the replay from the moment the first screen has
         // loaded: loading pictures and sounds is not what it measures.
         auto started = std::chrono::steady_clock::now();
-        std::uint64_t gameStarted = rt.now();
+        TimedFrom from{rt.now(), rt.ticksFired(), rt.framesComposed()};
         try {
             flow.begin(opt);
             started = std::chrono::steady_clock::now();
-            gameStarted = rt.now();
+            from = TimedFrom{rt.now(), rt.ticksFired(), rt.framesComposed()};
             status = rt.run();
         } catch (const RunEnded& e) {
             status = e.status;
+            // A box the game closes on: said on stderr too, whoever answered it.
+            if (!e.message.empty()) complain(e.message);
         }
         if (!opt.timedemo.empty())
-            reportTimedemo(rt, gameStarted,
+            reportTimedemo(rt, from,
                            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
                            cfg.composeFrames);
         if (demo) demo->finish(rt.now());

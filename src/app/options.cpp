@@ -37,10 +37,25 @@ const char* usageText() {
 }
 
 namespace {
-std::uint64_t number(const std::string& flag, const std::string& v) {
+// A whole number from lo to hi; the message says which are taken.
+std::uint64_t number(const std::string& flag, const std::string& v, std::uint64_t lo = 0,
+                     std::uint64_t hi = kLargestWholeNumber) {
     auto n = parseUnsigned(v);
-    if (!n) throw std::invalid_argument(flag + " needs a whole number, not '" + printable(v) + "'");
+    if (!n || *n < lo || *n > hi)
+        throw std::invalid_argument(flag + " takes a whole number from " + std::to_string(lo) + " to " +
+                                    std::to_string(hi) + ", not '" + printable(v) + "'");
     return *n;
+}
+
+// A planet to warp to, or "bonus".
+void warpTo(Options& o, const std::string& flag, const std::string& v) {
+    if (v == "bonus") {
+        o.warpBonus = true;
+        return;
+    }
+    auto n = parseUnsigned(v);
+    if (!n || *n < 1 || *n > 10) throw std::invalid_argument(flag + " takes a planet 1 to 10, or bonus, not '" + printable(v) + "'");
+    o.warpPlanet = static_cast<int>(*n);
 }
 }  // namespace
 
@@ -86,15 +101,7 @@ void applyDemoSettings(Options& o) {
     const std::string where = "the demo " + printable(file) + " ";
     if (const std::string* v = setting("clock-start"); v && !o.clockStart) o.clockStart = number(where + "clock-start", *v);
     if (const std::string* v = setting("until"); v && !o.until) o.until = number(where + "until", *v);
-    if (const std::string* v = setting("warp"); v && !o.warpPlanet && !o.warpBonus) {
-        if (*v == "bonus") {
-            o.warpBonus = true;
-        } else {
-            auto n = number(where + "warp", *v);
-            if (n < 1 || n > 10) throw std::invalid_argument(where + "warps to a planet 1 to 10, not " + printable(*v));
-            o.warpPlanet = static_cast<int>(n);
-        }
-    }
+    if (const std::string* v = setting("warp"); v && !o.warpPlanet && !o.warpBonus) warpTo(o, where + "warp", *v);
 }
 
 std::vector<std::pair<std::string, std::string>> demoSettingsOf(const Options& o) {
@@ -115,27 +122,16 @@ Options parseOptions(const std::vector<std::string>& args) {
         };
         if (a == "--windowed") o.fullscreen = false;
         else if (a == "--fullscreen") o.fullscreen = true;
-        else if (a == "--scale") {
-            auto n = number(a, value());
-            if (n < 1 || n > 8) throw std::invalid_argument("--scale takes 1 to 8");
-            o.scale = static_cast<int>(n);
-        } else if (a == "--headless") o.headless = true;
+        else if (a == "--scale") o.scale = static_cast<int>(number(a, value(), 1, 8));
+        else if (a == "--headless") o.headless = true;
         else if (a == "--script") o.script = value();
         else if (a == "--record") o.record = value();
         else if (a == "--play") o.play = value();
         else if (a == "--timedemo") o.timedemo = value();
         else if (a == "--no-frames") o.noFrames = true;
         else if (a == "--until") o.until = number(a, value());
-        else if (a == "--warp") {
-            std::string v = value();
-            if (v == "bonus") {
-                o.warpBonus = true;
-            } else {
-                auto n = number(a, v);
-                if (n < 1 || n > 10) throw std::invalid_argument("--warp takes a planet 1 to 10, or bonus");
-                o.warpPlanet = static_cast<int>(n);
-            }
-        } else if (a == "--clock-start") o.clockStart = number(a, value());
+        else if (a == "--warp") warpTo(o, a, value());
+        else if (a == "--clock-start") o.clockStart = number(a, value());
         else if (a == "--app-dir") o.appDir = value();
         else if (a == "--data-dir") o.dataDir = value();
         else if (a == "--dump-state") o.dumpState = value();

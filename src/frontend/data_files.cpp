@@ -6,9 +6,8 @@
 namespace kv::frontend {
 
 void stopForDataFile(Game& game, const std::string& path, const std::string& problem) {
-    game.rt.msgBox("Korvane cannot use the file\r" + path + "\r\r" + problem + ".\r\rThe game will now close.",
-                   "Korvane Information", BoxButtons::OK, BoxIcon::Critical);
-    game.rt.endRun(1);
+    game.rt.fatalBox("Korvane cannot use the file\r" + path + "\r\r" + problem + ".\r\rThe game will now close.",
+                     "Korvane Information", BoxIcon::Critical);
 }
 
 int loadScrollText(Game& game, const std::string& gamePath, Array<std::string, 0, 999>& lines) {

@@ -80,24 +80,48 @@ void HighScores::paintRows() {
 
 void HighScores::SortScores() {
     SharedState& g = game.state;
+    if (g.PlayerScore < ScoreValues[12]) return;
+    // Other games may have entered scores since this one read the table: under
+    // the table's lock the score goes into the table as it is now.
+    FileLock lock;
+    std::string why;
+    const bool keeping = lockTable(lock, why);
+    if (keeping) readTable();
     std::vector<ScoreEntry> table;
     for (int i = 1; i <= 12; ++i) table.push_back(ScoreEntry{ScoreNames[i], ScoreValues[i]});
     // The name as the file can hold it and give back: what is shown is what is kept.
-    if (!enterScore(table, tableName(g.PlayerName), g.PlayerScore)) return;
+    const bool entered = enterScore(table, tableName(g.PlayerName), g.PlayerScore);
     for (int i = 1; i <= 12; ++i) {
         ScoreNames[i] = table[std::size_t(i - 1)].name;
         ScoreValues[i] = table[std::size_t(i - 1)].score;
     }
-    paintRows();
-    writeTable();
+    // The rows show the table as it is now, the score in it or not.
+    if (entered || keeping) paintRows();
+    if (!entered) return;
+    if (!keeping) {
+        cannotKeep(why);
+        return;
+    }
+    if (!writeDataFile(tablePath(), writeScoreTable(table), why)) cannotKeep(why);
 }
 
-void HighScores::writeTable() {
-    std::vector<ScoreEntry> table;
-    for (int i = 1; i <= 12; ++i) table.push_back(ScoreEntry{ScoreNames[i], ScoreValues[i]});
-    std::string path = tablePath(), error;
-    if (writeDataFile(path, writeScoreTable(table), error)) return;
-    rt().msgBox("Your score could not be kept: the high score table\r" + path + "\r" + error +
+bool HighScores::lockTable(FileLock& lock, std::string& why) {
+    if (!rt().keepsFiles()) {
+        why = "There is no home folder to keep it in";
+        return false;
+    }
+    // The lock file lies beside the file the table really is (a link is followed).
+    const std::string path = tablePath();
+    std::string table;
+    return makeFolderFor(path, why) && resolveWriteTarget(path, table, why) &&
+           lock.acquire(table + ".lock", kLockWaitMs, why);
+}
+
+void HighScores::cannotKeep(const std::string& why) {
+    // Said once in a run: the next game's end would only say it again.
+    if (game.scoreNotKeptSaid) return;
+    game.scoreNotKeptSaid = true;
+    rt().msgBox("Your score could not be kept: the high score table\r" + tablePath() + "\r" + why +
                     ".\r\rThe game goes on without saving it.",
                 "High Scores", BoxButtons::OK, BoxIcon::Exclamation);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/file_io.h"
 #include "runtime/keys.h"
 #include "runtime/runtime.h"
 #include "shared/game.h"
@@ -44,10 +45,14 @@ public:
     KV_VAR(StarY, Array<std::int16_t, 1, 200>);
     KV_VAR(StarDepth, Array<std::int16_t, 1, 200>);
 
+    // How long a game waits for another to finish with the table.
+    static constexpr int kLockWaitMs = 10000;
+
 private:
     void readTable();
     void paintRows();
-    void writeTable();
+    bool lockTable(FileLock& lock, std::string& why);
+    void cannotKeep(const std::string& why);
 };
 
 }  // namespace kv::frontend

@@ -38,6 +38,23 @@ InGameOptions::InGameOptions(Runtime& rt, Game& gm, PlayScreen& screen)
     SavetheGame.fileName = "myGame.kvs";
     SavetheGame.filterName = "Korvane Save Files";
     SavetheGame.pattern = "*.kvs";
+    SavetheGame.check = [this](const std::string& path) { return whyNotSaveTo(path); };
+}
+
+std::string InGameOptions::whyNotSaveTo(const std::string& path) {
+    if (!rt().keepsFiles()) return "The game has no home folder to keep saves in.";
+    // The game's own files, wherever the table is kept and the texts are read.
+    const std::pair<const char*, const char*> own[] = {{"Data/score.dat", "the high score table"},
+                                                       {"Data/score.dat.lock", "the high score table's lock"},
+                                                       {"Data/scroll2.dat", "the main menu's text"},
+                                                       {"Data/scroll.dat", "the end sequence's text"}};
+    for (const std::string& folder : {rt().dataDir(), rt().appDir()})
+        for (const auto& [file, what] : own)
+            if (sameFile(path, folder + file))
+                return path + "\rThis is " + what + ", one of the game's own files.\rChoose another name.";
+    std::string why;
+    if (!checkWritablePath(path, why)) return path + "\r" + why + ".";
+    return "";
 }
 
 void InGameOptions::onLoad() {
@@ -63,11 +80,12 @@ bool InGameOptions::savegame() {
     s.RadiationLevel = g.RadiationLevel;
     s.PlayerLives = g.PlayerLives;
     std::string error;
-    return writeDataFile(SaveFileName, writeSaveFile(s, &InGameOptions::sortcode), error);
+    return writeFileSafely(SaveFileName, writeSaveFile(s, &InGameOptions::sortcode), error);
 }
 
 void InGameOptions::Command2_Click() {
-    // Any failure, a cancelled dialog included, ends the handler quietly.
+    // Any failure, a cancelled dialog included, ends the handler quietly. (The
+    // dialog itself refuses a name no save can go to, and says why.)
     std::optional<std::string> chosen = rt().fileDialog(SavetheGame);
     if (!chosen) return;
     SavetheGame.fileName = *chosen;

@@ -21,6 +21,9 @@ public:
     static std::string sortcode(std::string_view digits);
     // Writes the game's progress to SaveFileName; false when it could not.
     bool savegame();
+    // Why the save dialog refuses a name, or empty: the game's own data files,
+    // and whatever no file can be written to, as a desktop's save dialog says.
+    std::string whyNotSaveTo(const std::string& path);
 
     // Opens the dialog modally over the playing screen; returns when it has closed.
     static void showModal(Game& game, PlayScreen& playing);

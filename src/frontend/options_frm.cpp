@@ -86,7 +86,7 @@ void OptionsFRM::ReadOwnerName(const std::string& hive, const std::string& keyPa
     // The first twelve characters; a text box's text ends at a NUL, as the
     // desktop's edit control's does. Selected from the start for the value's
     // length, the whole name is marked, so that typing replaces it.
-    std::string first = buffer.substr(0, 12);
+    std::string first = firstCharacters(buffer, 12);
     NameOfUser->text = first.substr(0, first.find('\0'));
     NameOfUser->allSelected = true;
 }

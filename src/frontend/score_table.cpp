@@ -76,13 +76,7 @@ ScoreTableRead readScoreTable(std::string_view bytes) {
         }
         out.entries.push_back(std::move(e));
     }
-    for (std::size_t i = kScoreRows; i < lines.size(); ++i) {
-        if (!trimSpaces(lines[i]).empty()) {
-            out.entries.clear();
-            out.error = "it has more than " + std::to_string(kScoreRows) + " lines";
-            return out;
-        }
-    }
+    // Lines past the twelfth are not read; the next write keeps twelve.
     return out;
 }
 
@@ -101,7 +95,10 @@ std::string tableName(std::string_view player) {
         char c = player[i];
         if (c == '\0') break;
         std::size_t len = utf8Length(player, i);
-        if (len == 0 || static_cast<unsigned char>(c) < 32 || c == 127) {
+        // C0 and C1 control characters, and DEL, show as nothing or worse.
+        const bool c1 = len == 2 && static_cast<unsigned char>(c) == 0xC2 &&
+                        static_cast<unsigned char>(player[i + 1]) < 0xA0;
+        if (len == 0 || static_cast<unsigned char>(c) < 32 || c == 127 || c1) {
             ++i;
             continue;
         }

@@ -24,11 +24,11 @@ struct ScoreTableRead {
     std::string error;                 // what is wrong with the file, for the player
 };
 
-// Reads the twelve entries. Spaces around the name and the score are ignored;
-// blank lines after the twelfth are allowed. Everything else that is not twelve
-// "name, score" lines is an error naming the line: a missing line or comma, a
-// name with a double quote or a comma, a score that is not a whole number, a
-// file that is not text.
+// Reads the first twelve entries; lines after them are not read. Spaces around
+// the name and the score are ignored. Anything in the first twelve lines that
+// is not "name, score" is an error naming the line: a missing line or comma, a
+// name with a double quote or a comma, a score that is not a whole number; so
+// is a file that is not text.
 ScoreTableRead readScoreTable(std::string_view bytes);
 
 // The file as the game writes it: name, comma, the number with a space before
@@ -36,7 +36,7 @@ ScoreTableRead readScoreTable(std::string_view bytes);
 std::string writeScoreTable(const std::vector<ScoreEntry>& entries);
 
 // A player name as the table can hold it and read it back: it ends at a NUL
-// (where the desktop's text ends), control characters, broken UTF-8 and the
+// (where the desktop's text ends), control characters (C1 too), broken UTF-8 and the
 // invisible byte-order mark are dropped, a comma becomes a semicolon and a double quote an apostrophe, and the
 // spaces around it go (the reader would drop them anyway).
 std::string tableName(std::string_view playerName);

@@ -20,9 +20,8 @@ void StartUp::onLoad() {
     rt().runModal(rt().load<ModeCheck>(game));
     // Too few colours. (The display-settings panel has no counterpart here.)
     if (g.ColourProbe == 255) {
-        rt().msgBox("Please adjust your COLOUR DEPTH to 64k colours or more.", "Korvane Information", BoxButtons::OK,
-                    BoxIcon::Information);
-        rt().endRun(1);
+        rt().fatalBox("Please adjust your COLOUR DEPTH to 64k colours or more.", "Korvane Information",
+                      BoxIcon::Information);
     }
     g.StartScreenWidth = static_cast<std::int16_t>(rt().display().screenWidth());
     g.StartScreenHeight = static_cast<std::int16_t>(rt().display().screenHeight());
@@ -30,9 +29,8 @@ void StartUp::onLoad() {
     if (g.StartScreenHeight != 600 && g.StartScreenWidth != 800) {
         std::int16_t w = 800, h = 600;
         if (SetDisplayMode(rt(), w, h) != 0) {
-            rt().msgBox("Please adjust your SCREEN RESOLUTION to 800x600.", "Korvane Information", BoxButtons::OK,
-                        BoxIcon::Information);
-            rt().endRun(1);
+            rt().fatalBox("Please adjust your SCREEN RESOLUTION to 800x600.", "Korvane Information",
+                          BoxIcon::Information);
         }
     }
     g.AppDir = rt().appDir();

@@ -141,8 +141,10 @@ bool SdlAudio::loadModule(const std::string& path, std::string& error) {
         return false;
     }
     unloadModule();
-    // The module library would open a named pipe and wait on it for ever.
-    if (!checkReadableFile(path, error)) return false;
+    // The module library would open a named pipe and wait on it for ever, and
+    // reads a module whole: a tracker module is a few hundred kilobytes.
+    constexpr std::uintmax_t kLargestModule = 16u << 20;
+    if (!checkReadableFile(path, error, kLargestModule)) return false;
     music_ = Mix_LoadMUS(path.c_str());
     if (!music_) {
         error = Mix_GetError();

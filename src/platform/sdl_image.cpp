@@ -48,7 +48,34 @@ std::optional<Surface> SdlImageCodec::loadPng(const std::string& path, std::stri
     return s;
 }
 
-bool SdlImageCodec::savePng(const Surface& s, const std::string& path, std::string& error) {
+namespace {
+// An SDL stream that appends whatever is written to a string.
+SDL_RWops* appendingTo(std::string& bytes) {
+    SDL_RWops* rw = SDL_AllocRW();
+    if (!rw) return nullptr;
+    rw->type = SDL_RWOPS_UNKNOWN;
+    rw->hidden.unknown.data1 = &bytes;
+    rw->size = [](SDL_RWops* ctx) -> Sint64 { return Sint64(static_cast<std::string*>(ctx->hidden.unknown.data1)->size()); };
+    // Only telling where the end is: the encoder writes straight through.
+    rw->seek = [](SDL_RWops* ctx, Sint64 offset, int whence) -> Sint64 {
+        auto* out = static_cast<std::string*>(ctx->hidden.unknown.data1);
+        if (offset == 0 && whence != RW_SEEK_SET) return Sint64(out->size());
+        return SDL_SetError("a PNG being encoded cannot seek");
+    };
+    rw->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
+    rw->write = [](SDL_RWops* ctx, const void* p, size_t size, size_t num) -> size_t {
+        static_cast<std::string*>(ctx->hidden.unknown.data1)->append(static_cast<const char*>(p), size * num);
+        return num;
+    };
+    rw->close = [](SDL_RWops* ctx) -> int {
+        SDL_FreeRW(ctx);
+        return 0;
+    };
+    return rw;
+}
+}  // namespace
+
+bool SdlImageCodec::encodePng(const Surface& s, std::string& bytes, std::string& error) {
     SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, s.width(), s.height(), 32, SDL_PIXELFORMAT_ARGB8888);
     if (!out) { error = SDL_GetError(); return false; }
     SDL_LockSurface(out);
@@ -58,7 +85,9 @@ bool SdlImageCodec::savePng(const Surface& s, const std::string& path, std::stri
         for (int x = 0; x < s.width(); ++x) dst[x] = src[x] | 0xFF000000u;   // a frame is opaque
     }
     SDL_UnlockSurface(out);
-    int rc = IMG_SavePNG(out, path.c_str());
+    bytes.clear();
+    SDL_RWops* rw = appendingTo(bytes);
+    int rc = rw ? IMG_SavePNG_RW(out, rw, 1) : -1;
     SDL_FreeSurface(out);
     if (rc != 0) { error = IMG_GetError(); return false; }
     return true;

@@ -8,7 +8,7 @@ class SdlImageCodec : public ImageCodec {
 public:
     // The file is read whole and its header checked before it is decoded.
     std::optional<Surface> loadPng(const std::string& path, std::string& error) override;
-    bool savePng(const Surface& s, const std::string& path, std::string& error) override;
+    bool encodePng(const Surface& s, std::string& bytes, std::string& error) override;
 };
 
 }  // namespace kv::platform

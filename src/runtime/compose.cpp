@@ -104,6 +104,7 @@ const Surface& Runtime::composeFrame() {
         fillAround(frame, client, coveredOnForm(*f, client), f->backColor);
         drawChildren(frame, *f, nullptr, client.x, client.y, client.intersect(frame.bounds()), *this);
     }
+    if (boxUnder_) boxUnder_->files->draw(frame, text_, boxUnder_->title);
     if (box_) drawBox(frame);
     ++composed_;
     return frame;
@@ -111,11 +112,10 @@ const Surface& Runtime::composeFrame() {
 
 void Runtime::writeScreenshot(const std::string& file) {
     const Surface& frame = composeFrame();
-    std::string err;
+    std::string png, err;
     // Written beside the old picture and renamed over it: a run killed during
     // the write leaves the old picture whole.
-    auto encode = [&](const std::string& target, std::string& e) { return svc_.codec.savePng(frame, target, e); };
-    if (!writeFileSafely(file, encode, err))
+    if (!svc_.codec.encodePng(frame, png, err) || !writeFileSafely(file, png, err))
         throw FatalError("Cannot write the screenshot " + printable(file) + ": " + err);
 }
 

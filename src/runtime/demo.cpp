@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -20,22 +21,20 @@ std::string typedText(const std::string& s) {
     return out;
 }
 
-std::runtime_error cannotWrite(const std::string& path) {
-    std::string why = errno ? std::error_code(errno, std::generic_category()).message() : "write failed";
+std::runtime_error cannotWrite(const std::string& path, const std::string& why) {
     return std::runtime_error("cannot write the demo " + printable(path) + ": " + why);
 }
 }  // namespace
 
 DemoWriter::DemoWriter(const std::string& path, const DemoSettings& settings) : path_(path) {
-    errno = 0;
-    out_.open(path, std::ios::binary | std::ios::trunc);
-    if (!out_) throw cannotWrite(path);
-    out_ << kDemoHeader;
-    for (const auto& [key, value] : settings) out_ << ' ' << key << ' ' << value;
-    out_ << '\n';
+    std::string why;
+    if (!out_.open(path, why)) throw cannotWrite(path, why);
+    std::string header = kDemoHeader;
+    for (const auto& [key, value] : settings) header += ' ' + key + ' ' + value;
+    out_.write(header + '\n');
 }
 
-void DemoWriter::line(std::uint64_t at, const std::string& text) { out_ << at << ' ' << text << '\n'; }
+void DemoWriter::line(std::uint64_t at, const std::string& text) { out_.write(std::to_string(at) + ' ' + text + '\n'); }
 
 void DemoWriter::input(std::uint64_t at, const InputEvent& ev) {
     switch (ev.kind) {
@@ -82,28 +81,44 @@ void DemoWriter::joystick(std::uint64_t at, const JoystickState& s) {
 }
 
 void DemoWriter::finish(std::uint64_t endTime) {
-    out_ << kDemoEnd << ' ' << endTime << '\n';
-    errno = 0;
-    out_.flush();
-    if (!out_) throw cannotWrite(path_);
+    out_.write(std::string(kDemoEnd) + ' ' + std::to_string(endTime) + '\n');
+    std::string why;
+    if (!out_.commit(why)) throw cannotWrite(path_, why);
 }
 
-std::map<std::string, std::string> readDemoSettings(const std::string& path) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::string why = errno ? std::error_code(errno, std::generic_category()).message() : "cannot open it";
-        throw std::runtime_error("cannot read the demo " + printable(path) + ": " + why);
-    }
-    std::string first;
-    std::getline(in, first);
+std::map<std::string, std::string> demoSettingsFrom(std::string_view start) {
+    std::size_t end = start.find('\n');
+    if (end == std::string_view::npos) end = start.size();
+    if (end > kLongestScriptLine)
+        throw std::runtime_error("its first line is longer than " + std::to_string(kLongestScriptLine) + " bytes");
+    std::string_view first = start.substr(0, end);
     std::map<std::string, std::string> out;
     const std::size_t n = std::strlen(kDemoHeader);
-    if (first.compare(0, n, kDemoHeader) != 0) return out;
-    std::istringstream words(first.substr(n));
+    if (first.substr(0, n) != kDemoHeader) return out;
+    std::istringstream words{std::string(first.substr(n))};
     std::string key, value;
     while (words >> key >> value) out[key] = value;
     return out;
+}
+
+std::map<std::string, std::string> readDemoSettings(const std::string& path) {
+    auto refuse = [&](const std::string& why) {
+        return std::runtime_error("cannot read the demo " + printable(path) + ": " + why);
+    };
+    std::string why;
+    if (!checkReadableFile(path, why)) throw refuse(why);
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw refuse(errno ? std::error_code(errno, std::generic_category()).message() : "cannot open it");
+    // The first line and its break, and not a byte more.
+    std::string start(kLongestScriptLine + 1, '\0');
+    in.read(start.data(), std::streamsize(start.size()));
+    start.resize(std::size_t(in.gcount()));
+    try {
+        return demoSettingsFrom(start);
+    } catch (const std::runtime_error& e) {
+        throw refuse(e.what());
+    }
 }
 
 }  // namespace kv

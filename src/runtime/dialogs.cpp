@@ -7,7 +7,7 @@
 namespace kv {
 
 namespace {
-constexpr int kTitle = 20, kPad = 12, kIcon = 32, kButtonW = 80, kButtonH = 24, kInputH = 22;
+constexpr int kTitle = 20, kPad = 12, kIcon = 32, kButtonW = 80, kButtonH = 24, kInputH = 22, kWidest = 780;
 const Font kBoxFont{9, false};
 const Font kTitleFont{9, true};
 
@@ -24,6 +24,26 @@ std::vector<std::string> splitLines(const std::string& text) {
     }
     return lines;
 }
+
+// Breaks a line that is wider than the box can be: at spaces, and a word
+// wider than the box (a long path) between characters.
+void wrapLine(TextEngine& te, const std::string& line, int width, std::vector<std::string>& out) {
+    std::string rest = line;
+    while (te.measure(kBoxFont, rest) > width) {
+        std::size_t cut = 0;   // bytes of `rest` that fit
+        for (std::size_t i = 1; i <= rest.size(); ++i) {
+            if (i < rest.size() && (static_cast<unsigned char>(rest[i]) & 0xC0) == 0x80) continue;
+            if (te.measure(kBoxFont, rest.substr(0, i)) > width) break;
+            cut = i;
+        }
+        if (cut == 0) cut = 1;
+        std::size_t space = rest.rfind(' ', cut);
+        std::size_t end = space != std::string::npos && space > 0 ? space : cut;
+        out.push_back(rest.substr(0, end));
+        rest = rest.substr(end < rest.size() && rest[end] == ' ' ? end + 1 : end);
+    }
+    out.push_back(rest);
+}
 }  // namespace
 
 struct Runtime::BoxLayout {
@@ -37,17 +57,17 @@ Runtime::BoxLayout Runtime::layoutBox() const {
     BoxLayout L;
     const Box& b = *box_;
     auto& te = const_cast<TextEngine&>(text_);
-    L.lines = splitLines(b.text);
+    int iconW = b.icon == BoxIcon::None ? 0 : kIcon + kPad;
+    for (const auto& l : splitLines(b.text)) wrapLine(te, l, kWidest - 2 * kPad - iconW, L.lines);
     L.lineHeight = te.lineHeight(kBoxFont);
     int textW = 0;
     for (const auto& l : L.lines) textW = std::max(textW, te.measure(kBoxFont, l));
     int textH = L.lineHeight * static_cast<int>(L.lines.size());
-    int iconW = b.icon == BoxIcon::None ? 0 : kIcon + kPad;
     int nb = static_cast<int>(b.buttonNames().size());
     int buttonsW = nb * kButtonW + (nb - 1) * 8;
     bool input = b.kind == "input";
     int w = std::max({iconW + textW, buttonsW, te.measure(kTitleFont, b.title) + 40, input ? 320 : 180}) + 2 * kPad;
-    w = std::min(w, 780);
+    w = std::min(w, kWidest);
     int bodyH = std::max(textH, b.icon == BoxIcon::None ? 0 : kIcon);
     int h = kPad + bodyH + (input ? kPad + kInputH : 0) + kPad + kButtonH + kPad;
     L.window = Rect{(800 - w) / 2, (600 - h - kTitle) / 2, w, h + kTitle};
@@ -73,12 +93,26 @@ BoxAnswer Runtime::runBox(std::unique_ptr<Box> b) {
     } unfreeze{*this};
     ++boxInput_;
     showChanges();
-    while (box_->answer == BoxAnswer::None) pumpOnce(true);
-    BoxAnswer a = box_->answer;
-    // A file box answers with the full path of the name chosen.
-    // (OK pressed by name, as a script's "press OK", takes the name field as it stands.)
-    if (box_->files && a == BoxAnswer::OK)
+    BoxAnswer a = BoxAnswer::None;
+    for (;;) {
+        while (box_->answer == BoxAnswer::None) pumpOnce(true);
+        a = box_->answer;
+        if (!box_->files || a != BoxAnswer::OK) break;
+        // A file box answers with the full path of the name chosen.
+        // (OK pressed by name, as a script's "press OK", takes the name field as it stands.)
         box_->input = box_->files->resolve(box_->input.empty() ? box_->files->name() : box_->input);
+        const auto& check = box_->files->options().check;
+        std::string refusal = check ? check(box_->input) : "";
+        if (refusal.empty()) break;
+        // As a desktop's dialog does: a box over it says why, and it stays up.
+        boxUnder_ = std::move(box_);
+        msgBox(refusal, boxUnder_->title, BoxButtons::OK, BoxIcon::Exclamation);
+        box_ = std::move(boxUnder_);
+        box_->answer = BoxAnswer::None;
+        box_->input.clear();
+        ++boxInput_;
+        showChanges();
+    }
     bool typed = (box_->kind == "input" || box_->files) && a == BoxAnswer::OK;
     messages_[record].answer = typed ? box_->input : answerName(a);
     return a;
@@ -94,6 +128,21 @@ BoxAnswer Runtime::msgBox(const std::string& text, const std::string& title, Box
     BoxAnswer a = runBox(std::move(b));
     box_.reset();
     return a;
+}
+
+void Runtime::fatalBox(const std::string& text, const std::string& title, BoxIcon icon) {
+    try {
+        msgBox(text, title, BoxButtons::OK, icon);
+    } catch (const RunEnded&) {
+        // Ended while the box was up: the run ends as the box would have ended it.
+    }
+    std::string said = title + ": ";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bool lineBreak = text[i] == '\r' || text[i] == '\n';
+        if (!lineBreak) said += text[i];
+        else if (said.back() != ' ') said += ' ';
+    }
+    throw RunEnded{1, said};
 }
 
 std::optional<std::string> Runtime::inputBox(const std::string& prompt, const std::string& title, const std::string& def) {

@@ -15,6 +15,7 @@ public:
 // closed); caught by the app, which then writes the dump and screenshot.
 struct RunEnded {
     int status = 0;
+    std::string message;   // a closing box's text, for standard error
 };
 
 }  // namespace kv

@@ -17,8 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 constexpr int kWidth = 480, kHeight = 348, kTitle = 20, kPad = 12, kRow = 18, kRows = 12, kBar = 16;
 constexpr int kButtonW = 80, kButtonH = 24, kFieldH = 22;
-// A folder with more entries than this shows only the first ones.
-constexpr std::size_t kMostEntries = 5000;
+// A folder is read no further than this: the listing says "more than" it.
+constexpr std::size_t kMostRead = 100000;
 const Font kFont{9, false};
 const Font kBold{9, true};
 
@@ -142,12 +142,13 @@ void FileBrowser::open(const std::string& folder) {
     p = fs::absolute(p, ec).lexically_normal();
     folder_ = withSlash(p.string());
     entries_.clear();
+    inFolder_ = 0;
     selected_ = -1;
     top_ = 0;
     std::vector<Entry> folders, files;
     if (p.has_parent_path() && p != p.root_path()) folders.push_back(Entry{"..", true});
     fs::directory_iterator it(p, fs::directory_options::skip_permission_denied, ec), end;
-    for (; !ec && it != end && folders.size() + files.size() < kMostEntries; it.increment(ec)) {
+    for (; !ec && it != end && folders.size() + files.size() <= kMostRead; it.increment(ec)) {
         std::string n = it->path().filename().string();
         if (n.empty() || n[0] == '.') continue;
         std::error_code e2;
@@ -163,6 +164,11 @@ void FileBrowser::open(const std::string& folder) {
     std::sort(files.begin(), files.end(), byName);
     entries_ = std::move(folders);
     entries_.insert(entries_.end(), files.begin(), files.end());
+    // The first ones by name, folders first, and the title says how many there are.
+    if (entries_.size() > kMostEntries) {
+        inFolder_ = entries_.size();
+        entries_.resize(kMostEntries);
+    }
 }
 
 std::string FileBrowser::resolve(const std::string& typed) const {
@@ -221,6 +227,12 @@ void FileBrowser::accept(Box& box) {
     }
     box.input = typed;
     box.answer = BoxAnswer::OK;
+}
+
+void FileBrowser::choose(const std::string& typed, Box& box) {
+    name_ = typed;
+    nameSelected_ = true;
+    accept(box);
 }
 
 void FileBrowser::key(int vk, Box& box) {
@@ -302,7 +314,12 @@ void FileBrowser::draw(Surface& f, TextEngine& te, const std::string& title) con
     f.fillRect(Rect{w.x + 4, w.y + 4, w.w, w.h}, kBlack);
     f.fillRect(w, kBack);
     for (int i = 0; i < kTitle; ++i) f.fillRect(Rect{w.x, w.y + i, w.w, 1}, Color(20 + i * 2, 40 + i * 3, 110 + i * 4));
-    te.draw(f, kBold, title, w.x + 8, w.y + 3, kWhite, 0, Rect{w.x, w.y, w.w - 4, kTitle});
+    std::string heading = title;
+    if (inFolder_ > 0)
+        heading += "  (the first " + std::to_string(kMostEntries) + " of " +
+                   (inFolder_ > kMostRead ? "more than " + std::to_string(kMostRead) : std::to_string(inFolder_)) +
+                   " entries)";
+    te.draw(f, kBold, heading, w.x + 8, w.y + 3, kWhite, 0, Rect{w.x, w.y, w.w - 4, kTitle});
     frame3d(f, w, kLight, kShadow);
 
     auto label = [&](const std::string& s, Rect field) {

@@ -3,6 +3,7 @@
 // filtered by a pattern, with a file-name field, OK and Cancel. Keyboard and
 // mouse both work; scripts answer it with `file <path>|cancel`.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct FileDialogOptions {
     std::string pattern;         // "*.kvs"; a name typed with * or ? replaces it
     std::string defaultExt;      // "kvs": added to a name typed without an extension
     std::string folder;          // where the dialog opens; empty: the data directory
+    // Why the chosen full path cannot be taken, or empty when it can; the
+    // dialog stays up with a box saying why (as a save dialog refuses a name).
+    std::function<std::string(const std::string& path)> check;
 };
 
 // One folder's listing and the dialog's own state while it is up.
@@ -35,6 +39,10 @@ public:
     };
     const std::string& folder() const { return folder_; }   // absolute, ends with '/'
     const std::vector<Entry>& entries() const { return entries_; }
+    // The listing holds at most kMostEntries, the first by name; how many
+    // the folder holds when that is more (0 when all are listed).
+    static constexpr std::size_t kMostEntries = 5000;
+    std::size_t entriesInFolder() const { return inFolder_; }
     const std::string& name() const { return name_; }
     int selected() const { return selected_; }
     const FileDialogOptions& options() const { return opts_; }
@@ -50,6 +58,8 @@ public:
     // Input while the dialog is up. They set box.answer (and box.input, the
     // name as typed) when the player is done.
     void key(int vk, Box& box);
+    // A name typed into the field and answered with Enter.
+    void choose(const std::string& typed, Box& box);
     void text(const std::string& typed);
     void click(int x, int y, Box& box);
     void draw(Surface& frame, TextEngine& te, const std::string& title) const;
@@ -68,6 +78,7 @@ private:
     std::string pattern_;
     std::string folder_;
     std::vector<Entry> entries_;
+    std::size_t inFolder_ = 0;
     std::string name_;
     bool nameSelected_ = true;   // typing replaces the initial name
     int selected_ = -1;

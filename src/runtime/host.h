@@ -56,7 +56,8 @@ class ImageCodec {
 public:
     virtual ~ImageCodec() = default;
     virtual std::optional<Surface> loadPng(const std::string& path, std::string& error) = 0;
-    virtual bool savePng(const Surface& s, const std::string& path, std::string& error) = 0;
+    // The picture as the bytes of a PNG file, for the one file writer to store.
+    virtual bool encodePng(const Surface& s, std::string& bytes, std::string& error) = 0;
 };
 
 struct GlyphBitmap {

@@ -90,6 +90,7 @@ std::uint64_t Runtime::frameLook() const {
     }
     // A box changes only through its keys, clicks and text, which count in boxInput_.
     h.add(box_.get());
+    h.add(boxUnder_.get());
     h.add(boxInput_);
     return h.value();
 }

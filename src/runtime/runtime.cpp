@@ -129,6 +129,7 @@ void Runtime::closeAll() {
     zorder_.clear();
     timers_.clear();
     box_.reset();
+    boxUnder_.reset();
     graveyard_.clear();
     // Last loaded first, as a program's windows close.
     while (!forms_.empty()) forms_.pop_back();
@@ -434,7 +435,7 @@ void Runtime::busyWaitUntil(std::uint64_t t) {
     now_ = std::max(now_, t);
 }
 
-void Runtime::endRun(int status) { throw RunEnded{status}; }
+void Runtime::endRun(int status) { throw RunEnded{status, {}}; }
 
 int Runtime::run() {
     if (!started_) {
@@ -558,9 +559,12 @@ void Runtime::runScriptAction(const ScriptAction& a) {
         case K::Click: deliver(InputEvent{InputEvent::Kind::Click, 0, a.a, a.b, {}}); break;
         case K::Press: pressControl(a.text); break;
         case K::File:
-            if (box_ && box_->kind == "file") {
-                box_->input = a.text;
-                box_->answer = a.text == "cancel" ? BoxAnswer::Cancel : BoxAnswer::OK;
+            // As typed into the name field and answered with Enter: a pattern
+            // filters the listing, a folder is opened.
+            if (box_ && box_->files) {
+                if (a.text == "cancel") box_->answer = BoxAnswer::Cancel;
+                else box_->files->choose(a.text, *box_);
+                ++boxInput_;
             } else {
                 std::cerr << "file: no file dialog is up (script line " << a.line << ")\n";
             }

@@ -30,6 +30,9 @@ struct RuntimeConfig {
     std::optional<std::uint64_t> until;
     std::string appDir;          // ends with a path separator
     std::string dataDir;         // where the game writes; ends with a separator (empty: appDir)
+    // False for a game with nowhere of its own to write (no home folder): it
+    // plays without keeping scores or saves.
+    bool keepsFiles = true;
     // A replay in a window: the player's own input is ignored (closing the
     // window still ends it), and the run ends once its script has run out.
     bool replay = false;
@@ -108,9 +111,15 @@ public:
 
     // ---- Boxes -------------------------------------------------------------
     BoxAnswer msgBox(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon);
+    // The box the program closes on: once it is answered, or the run ends while
+    // it is up (a headless run no script answers), the run ends with status 1
+    // and the box's text goes with it for standard error.
+    [[noreturn]] void fatalBox(const std::string& text, const std::string& title, BoxIcon icon);
     // Returns the answer, or nullopt for Cancel.
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title, const std::string& def);
     // An open or save dialog; returns the chosen full path, or nullopt for Cancel.
+    // A name the dialog's own check refuses gets a message box over the
+    // dialog, which then stays up for another choice.
     std::optional<std::string> fileDialog(const FileDialogOptions& opts);
     const Box* box() const { return box_.get(); }
     const std::vector<MessageRecord>& messages() const { return messages_; }
@@ -126,6 +135,7 @@ public:
     AudioDevice& audio() { return svc_.audio; }
     const std::string& appDir() const { return cfg_.appDir; }
     const std::string& dataDir() const { return cfg_.dataDir.empty() ? cfg_.appDir : cfg_.dataDir; }
+    bool keepsFiles() const { return cfg_.keepsFiles; }
 
     // ---- Scripts and inspection -------------------------------------------
     void setScript(std::unique_ptr<ScriptSource> s);
@@ -252,6 +262,7 @@ private:
     std::deque<int> padKeys_;
     std::unique_ptr<ScriptSource> script_;
     std::unique_ptr<Box> box_;
+    std::unique_ptr<Box> boxUnder_;   // a file dialog under the box that refuses its choice
     std::vector<MessageRecord> messages_;
 
     // A script's virtual joystick 0 (present once any joy line exists).

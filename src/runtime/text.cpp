@@ -27,6 +27,18 @@ std::u32string decodeUtf8(const std::string& s) {
     return out;
 }
 
+std::string firstCharacters(const std::string& s, std::size_t n) {
+    std::size_t i = 0;
+    for (std::size_t count = 0; i < s.size() && count < n; ++count) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+        bool whole = i + len <= s.size();
+        for (std::size_t k = 1; whole && k < len; ++k) whole = (static_cast<unsigned char>(s[i + k]) >> 6) == 2;
+        i += whole ? len : 1;
+    }
+    return s.substr(0, i);
+}
+
 TextEngine::Face& TextEngine::face(const Font& f) {
     int px = pixelSize(f.sizePt);
     auto key = std::make_pair(px, f.bold);

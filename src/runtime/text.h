@@ -51,4 +51,8 @@ private:
 // Splits UTF-8 into code points; invalid bytes become U+FFFD.
 std::u32string decodeUtf8(const std::string& s);
 
+// The first n characters of UTF-8 text, never half a character (a byte that
+// is no character counts as one, as it shows as one).
+std::string firstCharacters(const std::string& s, std::size_t n);
+
 }  // namespace kv

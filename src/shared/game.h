@@ -27,6 +27,9 @@ struct Game {
     // window, so the count measured at its first opening holds for the run.
     std::int16_t optionsJoystickCount = 0;
 
+    // "Your score could not be kept" has been said: once is enough in a run.
+    bool scoreNotKeptSaid = false;
+
     // Every sample played and every music call, for the state dump.
     struct SoundRecord { std::uint64_t time; int channel; std::string file; bool looping; };
     struct MusicRecord { std::uint64_t time; std::string op, arg; };

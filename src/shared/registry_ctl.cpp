@@ -1,5 +1,7 @@
 #include "shared/registry_ctl.h"
 
+#include "runtime/text.h"
+
 namespace kv {
 
 void ReadOwnerName(RegistryReader& reg, const std::string& root, const std::string& subKey, const std::string& value,
@@ -13,7 +15,8 @@ void ReadOwnerName(RegistryReader& reg, const std::string& root, const std::stri
     if (length > kBuffer || type != RegistryReader::Type::String) return;
     buffer.replace(0, data.size(), data);
     buffer[data.size()] = '\0';
-    PlayerName = buffer.substr(0, 12);
+    // Twelve characters, not bytes: an accented name is not cut in a letter.
+    PlayerName = firstCharacters(buffer, 12);
 }
 
 }  // namespace kv

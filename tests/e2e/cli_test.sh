@@ -51,19 +51,33 @@ refused() {
 mkdir -p "$work/folder"
 refused "cannot read the script $work/folder: Is a directory" "$bin" --headless --warp 1 --script "$work/folder"
 refused "--dump-state $work/folder: Is a directory" "$bin" --headless --warp 1 --dump-state "$work/folder"
-[ ! -e "$work/folder.tmp" ] || fail "--dump-state left a temporary file"
-refused "--screenshot $work/folder: Is a directory" "$bin" --headless --warp 1 --screenshot "$work/folder"
 printf '3300 dump %s\n' "$work/folder" >"$work/dumpdir.txt"
 refused "Cannot write the state dump $work/folder: Is a directory" "$bin" --headless --warp 1 --script "$work/dumpdir.txt"
 refused "--dump-state $work/nowhere/d.json: The folder $work/nowhere does not exist" \
   "$bin" --headless --warp 1 --dump-state "$work/nowhere/d.json"
 refused "cannot read the demo $work/demo.txt: No such file or directory" "$bin" --timedemo "$work/demo.txt"
-refused "--record $work/nowhere/demo.txt: The folder $work/nowhere does not exist" \
-  "$bin" --headless --warp 1 --record "$work/nowhere/demo.txt"
 printf '# demo: clock-start soon\n100 key 37\n' >"$work/badstart.txt"
-refused "the demo $work/badstart.txt clock-start needs a whole number, not 'soon'" "$bin" --timedemo "$work/badstart.txt"
+refused "the demo $work/badstart.txt clock-start takes a whole number from 0 to 999999999999999999, not 'soon'" \
+  "$bin" --timedemo "$work/badstart.txt"
 printf '# demo: clock-start 0 warp 11\n' >"$work/badwarp.txt"
-refused "warps to a planet 1 to 10, not 11" "$bin" --timedemo "$work/badwarp.txt"
+refused "warp takes a planet 1 to 10, or bonus, not '11'" "$bin" --timedemo "$work/badwarp.txt"
+# A demo is read from a file, its first line no longer than any script line:
+# /dev/zero and a line without end are refused before they fill the memory.
+refused "cannot read the demo /dev/zero: Is a device, not a file" "$bin" --timedemo /dev/zero
+head -c 100000 /dev/zero | tr '\0' a >"$work/longdemo.txt"
+refused "cannot read the demo $work/longdemo.txt: its first line is longer than 4096 bytes" "$bin" --timedemo "$work/longdemo.txt"
+# --record never empties the script it reads; nothing goes to a file named "-".
+printf '3300 key 37\n' >"$work/rec.txt"
+ln -s rec.txt "$work/reclink.txt"
+refused "--record $work/reclink.txt is the script the run reads" \
+  "$bin" --headless --warp 1 --script "$work/rec.txt" --record "$work/reclink.txt"
+[ "$(cat "$work/rec.txt")" = "3300 key 37" ] || fail "--record touched the script it reads"
+refused "--screenshot writes a file: '-' (standard output) is not one" "$bin" --headless --warp 1 --screenshot -
+# A named pipe where a file is written answers at once, whenever it is found.
+mkfifo "$work/pipe.json"
+printf '3300 dump %s\n' "$work/pipe.json" >"$work/dumppipe.txt"
+refused "Cannot write the state dump $work/pipe.json: Is a named pipe, not a file" \
+  "$bin" --headless --warp 1 --script "$work/dumppipe.txt"
 # A window's clock starts at 1000000: a minute from 0 would end it at once.
 refused "--until 60000 is not after the clock's start (1000000 in a window)" "$bin" --until 60000
 
@@ -93,6 +107,13 @@ refused "Pictures/SidePanel.png is missing or damaged (the PNG header says 16000
 rm "$work/app/Pictures/SidePanel.png" && mkfifo "$work/app/Pictures/SidePanel.png"
 refused "Pictures/SidePanel.png is missing or damaged (Is a named pipe, not a file)" \
   "$bin" --headless --warp 1 --app-dir "$work/app"
+
+# A box the game closes on, which no script answers: status 1, and its text on stderr.
+cp -rs "$(cd "$appdir" && pwd)" "$work/app2" && rm "$work/app2/Data/scroll2.dat" && printf '40\r\nshort\r\n' >"$work/app2/Data/scroll2.dat"
+ASAN_OPTIONS=detect_leaks=0 timeout 60 "$bin" --headless --until 5000 --app-dir "$work/app2" >"$work/out" 2>&1; rc=$?
+[ "$rc" -eq 1 ] || fail "a closing box left unanswered ended with $rc, not 1"
+grep -q "Korvane Information: Korvane cannot use the file $work/app2/Data/scroll2.dat" "$work/out" ||
+  fail "the closing box's text is not on stderr: $(head -c 300 "$work/out")"
 
 # No display: said at once, with the way out, and status 1.
 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER ASAN_OPTIONS=detect_leaks=0 timeout 60 "$bin" --warp 1 \
@@ -129,3 +150,38 @@ assert (a["time_ms"], left(a)) == (3300, 262), (a["time_ms"], left(a))
 assert (b["time_ms"], left(b)) == (3400, 249), (b["time_ms"], left(b))
 PY
 echo "cli: interactive pipe play works"
+
+# Games ending at once share the score table: each enters its score into the
+# table as the others left it, under the table's lock. Two and then three games
+# side by side, round after round: no score is lost, the table stays twelve lines.
+mkdir "$work/shared"
+python3 - "$work" <<'PY'
+import sys
+letters = "QHWZKRCMTF"   # the save code, digit by digit
+for n in range(1, 16):
+    score = 60000 + 500 * n
+    lines = [str(v) for v in (1, score, 0, 3)]
+    open(f"{sys.argv[1]}/game{n}.kvs", "w").write("".join("".join(letters[int(c)] for c in l) + "\r\n" for l in lines))
+PY
+n=0
+for players in 2 2 2 3 3 3; do
+  pids=()
+  for _ in $(seq "$players"); do
+    n=$((n + 1))
+    printf '3200 press SavedButt\n3300 file %s\n6000 key 16\n6100 key 27\n6200 press Command3\n6300 press Yes\n' \
+      "$work/game$n.kvs" >"$work/end$n.txt"
+    ASAN_OPTIONS=detect_leaks=0 "$bin" --headless --data-dir "$work/shared" --script "$work/end$n.txt" \
+      >"$work/end$n.out" 2>&1 &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid" || fail "a game ending beside others failed: $(cat "$work"/end*.out)"; done
+  python3 - "$work/shared/Data/score.dat" "$appdir/Data/score.dat" "$n" <<'PY' || fail "after $n games the table lost a score"
+import sys
+def scores(path):
+    return [int(l.split(",")[1]) for l in open(path, newline="").read().split("\r\n") if l]
+kept, shipped = scores(sys.argv[1]), scores(sys.argv[2])
+everyone = sorted(shipped + [60000 + 500 * g for g in range(1, int(sys.argv[3]) + 1)], reverse=True)
+assert kept == everyone[:12], (kept, everyone[:12])
+PY
+done
+echo "cli: $n games ending two and three at a time kept every score"

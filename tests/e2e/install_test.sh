@@ -70,6 +70,24 @@ XDG_DATA_HOME="$work/xdg2" HOME="$work/home2" "$prefix/bin/korvane" --headless -
   >"$work/out" 2>&1 || fail "the installed game failed with --data-dir: $(tail -5 "$work/out")"
 [ ! -e "$work/xdg2" ] && [ ! -e "$work/home2" ] || fail "--data-dir was not obeyed"
 
+# An account with no home at all (a user the system does not know, HOME unset):
+# the game says so and plays without keeping a score, even where its
+# installation would let it write.
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+  chmod 755 "$work"
+  chmod o+w "$prefix/share/korvane/Data"
+  python3 -c 'import sys; open(sys.argv[1], "w").write("H\r\nCHQQQ\r\nQ\r\nZ\r\n")' "$work/high.kvs"   # 61000 points
+  printf '3200 press SavedButt\n3300 file %s\n6000 key 16\n6100 key 27\n6200 press Command3\n6300 press Yes\n' \
+    "$work/high.kvs" >"$work/end.txt"
+  env -u HOME -u XDG_DATA_HOME setpriv --reuid=54321 --regid=54321 --clear-groups \
+    "$prefix/bin/korvane" --headless --until 6500 --script "$work/end.txt" --dump-state - \
+    >"$work/out" 2>&1 || fail "the installed game without a home failed: $(tail -5 "$work/out")"
+  chmod o-w "$prefix/share/korvane/Data"
+  grep -q "there is no home folder" "$work/out" || fail "no home folder was not said: $(tail -5 "$work/out")"
+  grep -q "Your score could not be kept" "$work/out" || fail "the score's loss was not said"
+  cmp -s "$prefix/share/korvane/Data/score.dat" "$src/assets/Data/score.dat" || fail "the game without a home wrote its table"
+fi
+
 # Playing never writes into the installation.
 find "$prefix" -type f -o -type d | sort | cmp -s - "$work/installed.txt" || fail "the game wrote into its installation"
 

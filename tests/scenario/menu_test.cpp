@@ -146,10 +146,10 @@ TEST(Options, TheRegisteredOwnerIsOfferedCutToTwelveCharactersAllSelected) {
     OptionsRun shortName("root");   // ends where the desktop's text would
     shortName.open("10 press Command2\n");
     EXPECT_EQ(shortName.game.state.PlayerName, "root");
-    OptionsRun run("Bartholomew Quill");
+    OptionsRun run("Bartholom\xC3\xA9 Quill");   // twelve characters, thirteen bytes
     run.open("");
     ASSERT_TRUE(run.dialog());
-    EXPECT_EQ(run.dialog()->NameOfUser->text, "Bartholomew ");
+    EXPECT_EQ(run.dialog()->NameOfUser->text, "Bartholom\xC3\xA9 Q");
     EXPECT_TRUE(run.dialog()->NameOfUser->allSelected);
     run.carryOn("10 type Ann\n20 press Command2\n");
     EXPECT_EQ(run.game.state.PlayerName, "Ann");

@@ -4,9 +4,13 @@
 // played through in a real window by the front-end round trip.)
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 
 #include "frontend/end_seq.h"
+#include "frontend/high_scores.h"
 #include "frontend/save_code.h"
 #include "frontend/score_table.h"
 #include "frontend/scroll_text.h"
@@ -37,15 +41,56 @@ TEST(PauseDialog, CancelInTheSaveDialogSavesNothing) {
     EXPECT_EQ(run.dump["box"], nullptr);
 }
 
-TEST(PauseDialog, AFailedWriteEndsTheSaveQuietly) {
+// The save dialog refuses, as a desktop's does, a name no save may or can go
+// to, with a box over it that says why; the dialog then stays up. (A write
+// that fails even so, on a full disk, ends the handler quietly.)
+struct Refusal {
+    const char* name;
+    std::function<std::string(const std::string& dataDir)> lay;   // lays the trap, gives the name to type
+    const char* says;
+};
+class TheSaveDialog : public testing::TestWithParam<Refusal> {};
+TEST_P(TheSaveDialog, RefusesANameWithABoxAndStaysUp) {
     GameRun run(RunSetup{std::string(kPaused) + "3450 press Command1\n", 3, 3460});
-    kvtest::put(run.dataDir() + "afile", "x");
-    // Into a "folder" that is a file: the write cannot happen.
-    run.rt().setScript(ScriptSource::fromText("3500 key 27\n3600 press Command2\n3700 file afile/game\n"));
-    run.runUntil(3800);
-    EXPECT_EQ(run.titles(), std::vector<std::string>{"Save Game..."});
-    EXPECT_EQ(run.dump["active"], "InGameOptions");
+    const std::string answer = GetParam().lay(run.dataDir());
+    const std::string table = slurp(std::string(KORVANE_APP_DIR) + "Data/score.dat");
+    run.rt().setScript(
+        ScriptSource::fromText("3500 key 27\n3600 press Command2\n3700 file " + answer + "\n3800 press OK\n"));
+    run.runUntil(3900);
+    ASSERT_EQ(run.titles(), (std::vector<std::string>{"Save Game...", "Save Game..."}));
+    const std::string text = run.dump["messages"][1]["text"];
+    EXPECT_NE(text.find(GetParam().says), std::string::npos) << text;
+    EXPECT_EQ(run.dump["box"]["kind"], "file");
+    EXPECT_EQ(slurp(std::string(KORVANE_APP_DIR) + "Data/score.dat"), table);
+    EXPECT_FALSE(fs::exists(run.dataDir() + "Data/score.dat"));
 }
+INSTANTIATE_TEST_SUITE_P(
+    Names, TheSaveDialog,
+    testing::Values(
+        Refusal{"TheScoreTableNotYetWritten", [](const std::string&) { return "Data/score.dat"; }, "the high score table"},
+        Refusal{"AWayRoundToTheMenuText",
+                [](const std::string&) { return std::string(KORVANE_APP_DIR) + "Pictures/../Data/scroll2.dat"; },
+                "the main menu's text"},
+        Refusal{"ALinkToTheEndText",
+                [](const std::string& d) {
+                    fs::create_symlink(std::string(KORVANE_APP_DIR) + "Data/scroll.dat", d + "end.kvs");
+                    return "end.kvs";
+                },
+                "the end sequence's text"},
+        // "folder" is a name to the dialog; with its extension it is a folder.
+        Refusal{"AFolder",
+                [](const std::string& d) {
+                    fs::create_directory(d + "folder.kvs");
+                    return "folder";
+                },
+                "Is a directory"},
+        Refusal{"ANamedPipe",
+                [](const std::string& d) {
+                    ::mkfifo((d + "pipe.kvs").c_str(), 0600);
+                    return "pipe.kvs";
+                },
+                "named pipe"}),
+    kvtest::CaseName{});
 
 // ---- Quit ----------------------------------------------------------------
 
@@ -117,18 +162,24 @@ INSTANTIATE_TEST_SUITE_P(Scores, EnteringAScore,
                                          EntryCase{"ANewFirstPlace", 75000, 1}),
                          kvtest::CaseName{});
 
-TEST(HighScores, AScoreBelowTheTwelfthLeavesAnExistingTableByteForByte) {
+TEST(HighScores, AThirteenLineTableShowsItsFirstTwelveAndKeepsTheRestUntilTheNextWrite) {
     // A table of its own, written by hand in another style: spaces and LF only.
     std::string own;
-    for (int i = 1; i <= 12; ++i) own += "  Pilot " + std::to_string(i) + " ,   " + std::to_string(13000 - 1000 * i) + "\n";
-    FinishedGame run(999, own);
-    EXPECT_EQ(run.written(), own);
-    EXPECT_EQ(scoreVars(run)["ScoreNames"][0], "Pilot 1");
+    for (int i = 1; i <= 13; ++i) own += "  Pilot " + std::to_string(i) + " ,   " + std::to_string(13000 - 1000 * i) + "\n";
+    FinishedGame below(999, own);
+    EXPECT_EQ(below.written(), own);
+    EXPECT_EQ(scoreVars(below)["ScoreNames"][0], "Pilot 1");
+    EXPECT_EQ(scoreVars(below)["ScoreNames"][11], "Pilot 12");
+    FinishedGame entered(12500, own);
+    const std::string written = entered.written();
+    EXPECT_EQ(frontend::readScoreTable(written).entries[0].name, "Newcomer");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 12);
 }
 
 TEST(HighScores, ANameWithOddCharactersIsWrittenAndReadBack) {
-    // The registry's twelve characters of a NUL-ended buffer, a quote and a comma.
-    std::string name("Zo\xC3\xAB \"Ace\", Jr\0  ", 16);
+    // The registry's twelve characters of a NUL-ended buffer, a quote, a comma
+    // and a C1 control character (CSI, which a terminal would act on).
+    std::string name("Zo\xC3\xAB \"Ace\",\xC2\x9B Jr\0  ", 18);
     FinishedGame run(75000, "", name);
     frontend::ScoreTableRead back = frontend::readScoreTable(run.written());
     ASSERT_EQ(back.error, "");
@@ -161,6 +212,14 @@ TEST(HighScores, ADataDirectoryThatCannotBeWrittenSaysSoAndTheGameGoesOn) {
     EXPECT_NE(text.find(run.dataDir() + "Data/score.dat"), std::string::npos) << text;
     EXPECT_NE(text.find("goes on without saving"), std::string::npos) << text;
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
+    // Said once in a run: the next game's score goes unkept without a word.
+    run.rt().setScript(ScriptSource::fromText("3950 press HSButt\n"));
+    run.runUntil(4000);
+    run.game().state.PlayerScore = 80000;
+    run.screen<frontend::HighScores>().SortScores();
+    run.refresh();
+    EXPECT_EQ(run.titles().size(), 2u);
+    EXPECT_EQ(scoreVars(run)["ScoreValues"][0], 80000);
 }
 
 TEST(HighScores, GameOverOnThePlanetLeadsHereToEnterTheScore) {

@@ -21,7 +21,10 @@ public:
 class FakeCodec : public kv::ImageCodec {
 public:
     std::optional<kv::Surface> loadPng(const std::string& path, std::string& error) override;
-    bool savePng(const kv::Surface&, const std::string&, std::string&) override { return true; }
+    bool encodePng(const kv::Surface&, std::string& bytes, std::string&) override {
+        bytes = "\x89PNG";
+        return true;
+    }
 };
 
 class FakeRegistry : public kv::RegistryReader {

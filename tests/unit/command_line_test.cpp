@@ -31,10 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Refused{"UnknownFlag", {"--frobnicate"}, "unknown option '--frobnicate'"},
         Refused{"UntilWithoutAValue", {"--until"}, "--until needs a value"},
-        Refused{"UntilNotANumber", {"--until", "soon"}, "--until needs a whole number, not 'soon'"},
+        Refused{"UntilNotANumber", {"--until", "soon"}, "--until takes a whole number from 0 to 999999999999999999, not 'soon'"},
         Refused{"WarpPastTheLastPlanet", {"--warp", "11"}, "--warp takes a planet 1 to 10, or bonus"},
         Refused{"WarpToPlanetZero", {"--warp", "0"}, "--warp takes a planet 1 to 10"},
-        Refused{"ScaleZero", {"--scale", "0"}, "--scale takes 1 to 8"},
+        Refused{"ScaleZero", {"--scale", "0"}, "--scale takes a whole number from 1 to 8, not '0'"},
         Refused{"Record", {"--record", "demo.txt"}, ""},
         Refused{"RecordAScriptedHeadlessRun", {"--headless", "--script", "s.txt", "--record", "demo.txt"}, ""},
         Refused{"RecordFromStandardInput", {"--script", "-", "--record", "demo.txt"}, "--record takes its script from a file"},
@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"UntilZeroHeadless", {"--headless", "--until", "0"}, "not after the clock's start (0, headless)"},
         Refused{"UntilAMinuteHeadless", {"--headless", "--until", "60000"}, ""},
         Refused{"UntilBeforeAGivenStart", {"--headless", "--clock-start", "5000", "--until", "4000"}, "(5000)"},
-        Refused{"TimeBeyondAnyRun", {"--until", "1000000000000000000"}, "needs a whole number"}),
+        Refused{"TimeBeyondAnyRun", {"--until", "1000000000000000000"}, "from 0 to 999999999999999999, not"}),
     kvtest::CaseName());
 
 TEST(ParsedOptions, SetWhatTheFlagsSay) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "runtime/box.h"
 #include "runtime/file_dialog.h"
@@ -115,8 +116,8 @@ TEST(FileDialog, APatternTypedFiltersAndAFolderNameOpensIt) {
     SaveFolder f;
     FileBrowser b(saveOptions(f.path()));
     Box box;
-    b.text("*.txt");
-    b.key(vk::Return, box);
+    // As a script's "file *.txt" answers it: a filter, never a file of that name.
+    b.choose("*.txt", box);
     EXPECT_EQ(box.answer, BoxAnswer::None);
     EXPECT_EQ(names(b), (std::vector<std::string>{"[..]", "[Archive]", "[old saves]", "notes.txt"}));
     b.text("Archive");
@@ -132,6 +133,16 @@ TEST(FileDialog, ANameChosenBeforeOpensItsFolderAgain) {
     FileBrowser b(o);
     EXPECT_EQ(b.folder(), f.path() + "old saves/");
     EXPECT_EQ(b.name(), "first.kvs");
+}
+
+TEST(FileDialog, AHugeFolderListsItsFirstEntriesByNameAndSaysHowManyThereAre) {
+    kvtest::TempDir d;
+    for (int i = 0; i < 5010; ++i) std::ofstream(d.dir / (std::to_string(10000 + i) + ".kvs"));
+    FileBrowser b(saveOptions(d.path()));
+    ASSERT_EQ(b.entries().size(), FileBrowser::kMostEntries);
+    EXPECT_EQ(b.entries()[1].name, "10000.kvs");
+    EXPECT_EQ(b.entries().back().name, "14998.kvs");
+    EXPECT_EQ(b.entriesInFolder(), 5011u);   // with ".."
 }
 
 TEST(FileDialog, AFolderThatCannotBeReadListsEmpty) {
@@ -161,17 +172,16 @@ TEST(FileDialog, TheMouseChoosesOpensAndAnswers) {
     EXPECT_EQ(other.answer, BoxAnswer::Cancel);
 }
 
-TEST(DataFiles, AWriteMakesItsFolderAndReplacesTheFileWholeOrNotAtAll) {
+TEST(DataFiles, AWriteMakesItsFolderOrSaysWhatStandsInTheWay) {
     SaveFolder f;
     std::string target = f.path() + "deep/er/table.dat", error;
     ASSERT_TRUE(writeDataFile(target, "first", error)) << error;
-    ASSERT_TRUE(writeDataFile(target, "second", error)) << error;
-    EXPECT_EQ(readDataFile(target, 100).bytes, "second");
-    EXPECT_FALSE(fs::exists(target + ".tmp"));
-    // A folder where the file should go: the write fails and says so.
-    fs::create_directories(f.path() + "blocked/table.dat");
-    EXPECT_FALSE(writeDataFile(f.path() + "blocked/table.dat", "x", error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(readDataFile(target, 100).bytes, "first");
+    // A data folder that is a link to nowhere: that, not "File exists".
+    fs::create_symlink(f.path() + "gone", f.path() + "korvane");
+    EXPECT_FALSE(writeDataFile(f.path() + "korvane/Data/score.dat", "x", error));
+    EXPECT_EQ(error, "Cannot make the folder " + f.path() + "korvane/Data: " + f.path() + "korvane is a link to " +
+                         f.path() + "gone, which does not exist");
 }
 
 TEST(DataFiles, ReadsTellMissingFromTooLargeOrAFolder) {

@@ -39,6 +39,7 @@ struct FolderCase {
     const char* dataDirOption;
     const char* xdgDataHome;
     const char* home;
+    const char* accountHome;
     const char* appDir;
     const char* dataDir;
     bool installed;
@@ -50,7 +51,7 @@ TEST_P(FindingTheFolders, FromTheProgramsOwnPlaceTheCommandLineAndTheEnvironment
     app::Options opt;
     opt.appDir = tree.at(c.appDirOption);
     opt.dataDir = tree.at(c.dataDirOption);
-    app::Folders f = app::findFolders(opt, tree.at(c.exeDir), app::UserDirs{c.xdgDataHome, c.home}, "../share/korvane");
+    app::Folders f = app::findFolders(opt, tree.at(c.exeDir), app::UserDirs{c.xdgDataHome, c.home, c.accountHome}, "../share/korvane");
     EXPECT_EQ(f.appDir, tree.at(c.appDir));
     EXPECT_EQ(f.dataDir, tree.at(c.dataDir));
     EXPECT_EQ(f.installed, c.installed);
@@ -58,24 +59,30 @@ TEST_P(FindingTheFolders, FromTheProgramsOwnPlaceTheCommandLineAndTheEnvironment
 INSTANTIATE_TEST_SUITE_P(
     Ways, FindingTheFolders,
     testing::Values(
-        FolderCase{"BuildTreeKeepsEverythingBesideItself", "{}/build/bin/", "", "", "/x", "/h", "{}/build/bin/",
+        FolderCase{"BuildTreeKeepsEverythingBesideItself", "{}/build/bin/", "", "", "/x", "/h", "/acct", "{}/build/bin/",
                    "{}/build/bin/", false},
-        FolderCase{"InstalledWritesToXdgDataHome", "{}/prefix/bin/", "", "", "/x", "/h", "{}/prefix/share/korvane/",
+        FolderCase{"InstalledWritesToXdgDataHome", "{}/prefix/bin/", "", "", "/x", "/h", "/acct", "{}/prefix/share/korvane/",
                    "/x/korvane/", true},
-        FolderCase{"InstalledWithoutXdgWritesUnderHome", "{}/prefix/bin/", "", "", "", "/h", "{}/prefix/share/korvane/",
+        FolderCase{"InstalledWithoutXdgWritesUnderHome", "{}/prefix/bin/", "", "", "", "/h", "/acct", "{}/prefix/share/korvane/",
                    "/h/.local/share/korvane/", true},
-        FolderCase{"ARelativeXdgDataHomeIsIgnored", "{}/prefix/bin/", "", "", "data", "/h", "{}/prefix/share/korvane/",
+        FolderCase{"ARelativeXdgDataHomeIsIgnored", "{}/prefix/bin/", "", "", "data", "/h", "/acct", "{}/prefix/share/korvane/",
                    "/h/.local/share/korvane/", true},
-        FolderCase{"InstalledWithNoUserFolderAtAll", "{}/prefix/bin/", "", "", "", "", "{}/prefix/share/korvane/",
-                   "{}/prefix/share/korvane/", true},
-        FolderCase{"DataDirOptionWinsOverTheUsersFolder", "{}/prefix/bin/", "", "{}/saves", "/x", "/h",
+        // Without HOME, the account's home as the system knows it; a relative
+        // HOME is none. Without any home an installed game keeps nothing.
+        FolderCase{"InstalledWithoutHomeTakesTheAccountsHome", "{}/prefix/bin/", "", "", "", "", "/acct",
+                   "{}/prefix/share/korvane/", "/acct/.local/share/korvane/", true},
+        FolderCase{"ARelativeHomeIsNoHome", "{}/prefix/bin/", "", "", "", "here", "/acct", "{}/prefix/share/korvane/",
+                   "/acct/.local/share/korvane/", true},
+        FolderCase{"InstalledWithNoHomeAtAllWritesNowhere", "{}/prefix/bin/", "", "", "", "", "",
+                   "{}/prefix/share/korvane/", "", true},
+        FolderCase{"DataDirOptionWinsOverTheUsersFolder", "{}/prefix/bin/", "", "{}/saves", "/x", "/h", "/acct",
                    "{}/prefix/share/korvane/", "{}/saves/", true},
-        FolderCase{"AppDirOptionIsNoInstalledGame", "{}/prefix/bin/", "{}/build/bin", "", "/x", "/h", "{}/build/bin/",
+        FolderCase{"AppDirOptionIsNoInstalledGame", "{}/prefix/bin/", "{}/build/bin", "", "/x", "/h", "/acct", "{}/build/bin/",
                    "{}/build/bin/", false},
-        FolderCase{"AProgramDirectoryBesideTheGameComesFirst", "{}/both/bin/", "", "", "/x", "/h", "{}/both/bin/",
+        FolderCase{"AProgramDirectoryBesideTheGameComesFirst", "{}/both/bin/", "", "", "/x", "/h", "/acct", "{}/both/bin/",
                    "{}/both/bin/", false},
         // The first picture then names the file it misses, in this folder.
-        FolderCase{"NoProgramDirectoryAnywhere", "{}/lonely/bin/", "", "", "/x", "/h", "{}/lonely/bin/",
+        FolderCase{"NoProgramDirectoryAnywhere", "{}/lonely/bin/", "", "", "/x", "/h", "/acct", "{}/lonely/bin/",
                    "{}/lonely/bin/", false}),
     kvtest::CaseName{});
 

@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                     OwnerCase{"ElevenLetters", "Alexandrina", RegistryReader::Type::String,
                               std::string("Alexandrina\0", 12)},
                     OwnerCase{"CutToTwelve", "Maximilian Bo", RegistryReader::Type::String, "Maximilian B"},
+                    OwnerCase{"CutToTwelveCharactersNotBytes", "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m-Berg",
+                              RegistryReader::Type::String, "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m"},
                     OwnerCase{"FillsTheBuffer", std::string(254, 'x'), RegistryReader::Type::String,
                               std::string(12, 'x')},
                     OwnerCase{"TooLongForTheBuffer", std::string(255, 'x'), RegistryReader::Type::String, "before"},
