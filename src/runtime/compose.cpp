@@ -19,7 +19,7 @@ void drawChildren(Surface& frame, Form& form, const Control* container, int ox, 
             Rect r = Rect{x, y, c->width(), c->height()}.intersect(clip);
             if (r.empty()) continue;
             c->draw(frame, x, y, r, rt);
-            if (c->kind() == ControlKind::PictureBox) drawChildren(frame, form, c, x, y, r, rt);
+            if (c->holdsControls()) drawChildren(frame, form, c, x, y, r, rt);
         }
     }
 }
@@ -45,17 +45,9 @@ std::vector<Rect> coveredOnForm(const Form& form, Rect client) {
     std::vector<Rect> out;
     for (const Control* c : form.childrenOf(nullptr)) {
         if (!c->visible()) continue;
-        Rect r{client.x + c->left(), client.y + c->top(), c->width(), c->height()};
-        if (const auto* pb = dynamic_cast<const PictureBox*>(c)) {
-            if (!pb->opaqueOnFrame()) continue;
-        } else if (const auto* im = dynamic_cast<const Image*>(c)) {
-            const Picture& p = im->picture();
-            if (p.empty() || !p.opaque) continue;
-            r.w = std::min(r.w, p.width());
-            r.h = std::min(r.h, p.height());
-        } else {
-            continue;
-        }
+        Rect r = c->opaqueArea();
+        r.x += client.x + c->left();
+        r.y += client.y + c->top();
         r = r.intersect(client);
         if (!r.empty()) out.push_back(r);
     }

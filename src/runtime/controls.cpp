@@ -25,8 +25,8 @@ void bevel(Surface& s, Rect r, Rect clip, Color light, Color dark) {
 
 // ---- Control ---------------------------------------------------------------
 
-Control::Control(Form& form, std::string name, ControlKind kind, Control* parent, Rect r)
-    : form_(form), name_(std::move(name)), kind_(kind), parent_(parent), rect_(r) {}
+Control::Control(Form& form, std::string name, Control* parent, Rect r)
+    : form_(form), name_(std::move(name)), parent_(parent), rect_(r) {}
 
 void Control::setRect(Rect r) {
     if (r == rect_) return;
@@ -42,7 +42,7 @@ void Control::setVisible(bool v) {
 }
 
 void Control::changed(Rect oldRect) {
-    if (auto* pb = dynamic_cast<PictureBox*>(parent_)) pb->invalidate(oldRect);
+    if (parent_) parent_->repaint(oldRect);
     if (windowed()) form_.invalidateBeneath(*this, oldRect);
 }
 
@@ -76,7 +76,7 @@ void Control::describe(nlohmann::json& out) const {
 // ---- PictureBox ------------------------------------------------------------
 
 PictureBox::PictureBox(Form& form, std::string name, Control* parent, Rect r, Color back)
-    : Control(form, std::move(name), ControlKind::PictureBox, parent, r), back_(back), image_(r.w, r.h, back) {}
+    : Control(form, std::move(name), parent, r), back_(back), image_(r.w, r.h, back) {}
 
 void PictureBox::resizeSurfaces() {
     if (image_.width() == rect_.w && image_.height() == rect_.h) return;
@@ -128,7 +128,7 @@ void PictureBox::setPicture(const Picture& p) {
     if (screen_) *screen_ = image_;
 }
 
-void PictureBox::invalidate(Rect area) {
+void PictureBox::repaint(Rect area) {
     if (!screen_) return;
     Rect a = area.intersect(image_.bounds());
     if (a.empty()) return;
@@ -163,13 +163,18 @@ void PictureBox::describe(nlohmann::json& out) const {
 // ---- Image -----------------------------------------------------------------
 
 Image::Image(Form& form, std::string name, Control* parent, Rect r)
-    : Control(form, std::move(name), ControlKind::Image, parent, r) {}
+    : Control(form, std::move(name), parent, r) {}
 
 void Image::setPicture(const Picture& p) {
     Rect old = rect_;
     picture_ = p;
     if (!p.empty()) rect_.w = p.width(), rect_.h = p.height();
     if (visible_) changed(old);
+}
+
+Rect Image::opaqueArea() const {
+    if (picture_.empty() || !picture_.opaque) return {};
+    return Rect{0, 0, std::min(rect_.w, picture_.width()), std::min(rect_.h, picture_.height())};
 }
 
 void Image::clearPicture() {
@@ -191,7 +196,7 @@ void Image::describe(nlohmann::json& out) const {
 // ---- Label -----------------------------------------------------------------
 
 Label::Label(Form& form, std::string name, Control* parent, Rect r, std::string caption)
-    : Control(form, std::move(name), ControlKind::Label, parent, r), caption_(std::move(caption)) {}
+    : Control(form, std::move(name), parent, r), caption_(std::move(caption)) {}
 
 void Label::setCaption(const std::string& c) {
     caption_ = c;
@@ -248,7 +253,7 @@ void Label::describe(nlohmann::json& out) const {
 // ---- Button ----------------------------------------------------------------
 
 Button::Button(Form& form, std::string name, Control* parent, Rect r, std::string c)
-    : Control(form, std::move(name), ControlKind::Button, parent, r), caption(std::move(c)) {}
+    : Control(form, std::move(name), parent, r), caption(std::move(c)) {}
 
 void Button::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
     Rect r{ox, oy, rect_.w, rect_.h};
@@ -278,7 +283,7 @@ void Button::describe(nlohmann::json& out) const {
 // ---- TextBox ---------------------------------------------------------------
 
 TextBox::TextBox(Form& form, std::string name, Control* parent, Rect r)
-    : Control(form, std::move(name), ControlKind::TextBox, parent, r) {}
+    : Control(form, std::move(name), parent, r) {}
 
 void TextBox::type(const std::string& s) {
     if (allSelected) { text.clear(); allSelected = false; }
@@ -326,8 +331,8 @@ void TextBox::describe(nlohmann::json& out) const {
 
 // ---- Toggle: option buttons and check boxes -------------------------------
 
-Toggle::Toggle(Form& form, std::string name, ControlKind kind, Control* parent, Rect r, std::string c)
-    : Control(form, std::move(name), kind, parent, r), caption(std::move(c)) {}
+Toggle::Toggle(Form& form, std::string name, Control* parent, Rect r, std::string c)
+    : Control(form, std::move(name), parent, r), caption(std::move(c)) {}
 
 void Toggle::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
     Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
@@ -350,7 +355,7 @@ void Toggle::describe(nlohmann::json& out) const {
 }
 
 OptionButton::OptionButton(Form& form, std::string name, Control* parent, Rect r, std::string c)
-    : Toggle(form, std::move(name), ControlKind::OptionButton, parent, r, std::move(c)) {}
+    : Toggle(form, std::move(name), parent, r, std::move(c)) {}
 
 void OptionButton::setValue(bool v) {
     if (!v) {
@@ -358,7 +363,7 @@ void OptionButton::setValue(bool v) {
         return;
     }
     for (Control* sib : form_.childrenOf(parent_)) {
-        if (auto* ob = dynamic_cast<OptionButton*>(sib); ob && ob != this) ob->value_ = false;
+        if (sib != this) sib->otherOptionChosen();
     }
     value_ = true;
     if (onClick) onClick();
@@ -376,7 +381,7 @@ void OptionButton::drawMark(Surface& frame, int cx, int cy, Rect area) const {
 }
 
 CheckBox::CheckBox(Form& form, std::string name, Control* parent, Rect r, std::string c)
-    : Toggle(form, std::move(name), ControlKind::CheckBox, parent, r, std::move(c)) {}
+    : Toggle(form, std::move(name), parent, r, std::move(c)) {}
 
 void CheckBox::click() {
     if (!enabled) return;

@@ -20,17 +20,14 @@ namespace kv {
 class Form;
 class Runtime;
 
-enum class ControlKind { PictureBox, Image, Label, Button, TextBox, OptionButton, CheckBox };
-
 class Control {
 public:
-    Control(Form& form, std::string name, ControlKind kind, Control* parent, Rect r);
+    Control(Form& form, std::string name, Control* parent, Rect r);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
     const std::string& name() const { return name_; }
-    ControlKind kind() const { return kind_; }
     Form& form() { return form_; }
     Control* parent() const { return parent_; }
 
@@ -48,7 +45,22 @@ public:
     virtual void setVisible(bool v);
     // Windowed controls (picture boxes, buttons, boxes) always stand above the
     // windowless ones (images, labels) of the same container.
-    bool windowed() const { return kind_ != ControlKind::Image && kind_ != ControlKind::Label; }
+    virtual bool windowed() const { return true; }
+    // Picture boxes hold other controls, drawn inside them.
+    virtual bool holdsControls() const { return false; }
+    // Paints the area (in the control's own coordinates) again from what the
+    // control keeps: a picture box whose drawing is not kept repaints it from
+    // its kept image when something over it moved away.
+    virtual void repaint(Rect) {}
+    // The part of the control (its own coordinates) that it paints whatever lies
+    // beneath; empty for one that shows through anywhere.
+    virtual Rect opaqueArea() const { return {}; }
+    // Text typed and Backspace, for a control that takes text (a text box).
+    virtual bool takesText() const { return false; }
+    virtual void type(const std::string&) {}
+    virtual void backspace() {}
+    // Another option of the same container was chosen.
+    virtual void otherOptionChosen() {}
     // Where the control sits on its form's client area, following its containers.
     Rect formRect() const;
     bool shownOnForm() const;   // visible, and every container visible too
@@ -77,7 +89,6 @@ protected:
     void changed(Rect oldRect);   // tells containers underneath to repaint
     Form& form_;
     std::string name_;
-    ControlKind kind_;
     Control* parent_;
     Rect rect_;
     bool visible_ = true;
@@ -102,7 +113,9 @@ public:
     const Picture& picture() const { return picture_; }
     Color backColor() const { return back_; }
     void setBackColor(Color c) { back_ = c; }
-    void invalidate(Rect area);            // repaint area of the screen copy from the kept image
+    void repaint(Rect area) override;      // repaint area of the screen copy from the kept image
+    bool holdsControls() const override { return true; }
+    Rect opaqueArea() const override { return blendOnFrame ? Rect{} : Rect{0, 0, rect_.w, rect_.h}; }
     // Counts the hands given out on the box's pixels: a drawing may have changed
     // what it shows whenever this moved.
     std::uint64_t drawn() const { return drawn_; }
@@ -118,8 +131,6 @@ public:
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
     void setVisible(bool v) override;
-    // Covers its whole rectangle, whatever lies beneath.
-    bool opaqueOnFrame() const { return !blendOnFrame; }
 
 private:
     void resizeSurfaces();
@@ -137,6 +148,8 @@ public:
     void setPicture(const Picture& p);     // the sprite takes the picture's size
     void clearPicture();                   // keeps the size
     const Picture& picture() const { return picture_; }
+    bool windowed() const override { return false; }
+    Rect opaqueArea() const override;
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
@@ -160,6 +173,7 @@ public:
     bool wordWrap = false;
     std::optional<Color> back;             // none: transparent
     void fitToCaption(Runtime& rt);        // auto-size: width and height of the caption
+    bool windowed() const override { return false; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
@@ -190,8 +204,9 @@ public:
     int maxLength = 0;                     // 0: no limit
     Font font{10, false};
     bool allSelected = false;              // typing replaces the whole text
-    void type(const std::string& s);
-    void backspace();
+    bool takesText() const override { return true; }
+    void type(const std::string& s) override;
+    void backspace() override;
     bool clickable() const override { return enabled; }
     bool takesFocus() const override { return enabled; }
     void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
@@ -214,7 +229,7 @@ public:
     void look(LookHash& h) const override;
 
 protected:
-    Toggle(Form& form, std::string name, ControlKind kind, Control* parent, Rect r, std::string caption);
+    Toggle(Form& form, std::string name, Control* parent, Rect r, std::string caption);
     // The mark, centred on (cx, cy), clipped to area.
     virtual void drawMark(Surface& frame, int cx, int cy, Rect area) const = 0;
     bool value_ = false;
@@ -226,6 +241,7 @@ public:
     OptionButton(Form& form, std::string name, Control* parent, Rect r, std::string caption);
     void setValue(bool v);                 // selecting runs onClick, like a click
     void click() override { setValue(true); }
+    void otherOptionChosen() override { value_ = false; }
 
 private:
     void drawMark(Surface& frame, int cx, int cy, Rect area) const override;

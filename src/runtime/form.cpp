@@ -89,10 +89,7 @@ void Form::invalidateBeneath(const Control& moved, Rect area) {
     // beneath it.
     for (Control* sib : childrenOf(moved.parent())) {
         if (sib == &moved) break;
-        if (auto* pb = dynamic_cast<PictureBox*>(sib)) {
-            Rect local{area.x - pb->left(), area.y - pb->top(), area.w, area.h};
-            pb->invalidate(local);
-        }
+        sib->repaint(Rect{area.x - sib->left(), area.y - sib->top(), area.w, area.h});
     }
 }
 
@@ -115,7 +112,7 @@ void Form::moveFocus(int step) {
 }
 
 void Form::keyDown(int key) {
-    const bool inTextBox = focus && focus->kind() == ControlKind::TextBox;
+    const bool inTextBox = focus && focus->takesText();
     switch (key) {
         case vk::Tab: case vk::Down: moveFocus(1); return;
         case vk::Up: moveFocus(-1); return;
@@ -133,7 +130,7 @@ void Form::keyDown(int key) {
             if (focus && !inTextBox) focus->click();
             return;
         case vk::Back:
-            if (inTextBox) static_cast<TextBox*>(focus)->backspace();
+            if (focus) focus->backspace();
             return;
         default:
             return;
@@ -141,7 +138,7 @@ void Form::keyDown(int key) {
 }
 
 void Form::textInput(const std::string& text) {
-    if (auto* tb = dynamic_cast<TextBox*>(focus)) tb->type(text);
+    if (focus) focus->type(text);
 }
 
 void Form::describe(nlohmann::json& out) const {

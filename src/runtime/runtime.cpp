@@ -292,7 +292,7 @@ void Runtime::deliverPadKey(int key) {
     if (key == kPadPress) {
         // The first button presses what has the focus: Space for a control of a
         // form (a tick box, a menu picture), Enter in a box or a text box.
-        const bool onControl = !box_ && top->focus && top->focus->kind() != ControlKind::TextBox;
+        const bool onControl = !box_ && top->focus && !top->focus->takesText();
         key = onControl ? vk::Space : vk::Return;
     }
     deliver(InputEvent{InputEvent::Kind::KeyDown, key, 0, 0, {}});
@@ -521,7 +521,7 @@ void Runtime::deliver(const InputEvent& ev) {
                 if (r.contains(ev.x - cr.x, ev.y - cr.y)) hit = c.get();
             }
             if (!hit) return;
-            if (hit->kind() == ControlKind::TextBox) f->setFocus(hit);
+            if (hit->takesText()) f->setFocus(hit);
             hit->click();
             break;
         }
@@ -546,7 +546,7 @@ void Runtime::pressControl(const std::string& name) {
         std::cerr << "press: no control named " << name << " on " << (f ? f->name() : std::string("the screen")) << "\n";
         return;
     }
-    if (c->kind() == ControlKind::TextBox) f->setFocus(c);
+    if (c->takesText()) f->setFocus(c);
     c->click();
 }
 
