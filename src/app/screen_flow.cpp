@@ -72,7 +72,7 @@ void GameFlow::begin(const Options& opt) {
         // bonus stage: no planet captions, and planet 2 follows the stage.
         SharedState& g = game_.state;
         g.AppDir = game_.rt.appDir();
-        g.PlanetLevel = static_cast<std::int16_t>(opt.warpPlanet.value_or(1));
+        g.PlanetLevel = opt.warpPlanet.value_or(1);
         g.PlayerScore = 0;
         g.PlayerLives = 3;
         g.RadiationLevel = 0;

@@ -109,7 +109,7 @@ void MainMenu::Timer1_Timer() {
     if (ScrollTop <= -1100) ScrollTop = static_cast<float>(h);
 }
 
-void MainMenu::startGame(std::int16_t loaded) {
+void MainMenu::startGame(Int16 loaded) {
     SharedState& g = game.state;
     StopMusic(game);
     g.ScoresFromMenu = 0;
