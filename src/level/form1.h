@@ -26,6 +26,8 @@ const PlanetRow& planetRow(int planet);   // planet 1..9
 
 // A full gauge: one unit per pixel column of the gauge.
 constexpr int RadiationMax = 566;
+// The gauge's midpoint, where its colour starts turning from yellow to red.
+constexpr int GaugeMidpoint = 283;
 
 class Form1 : public Form, public PlayScreen {
 public:

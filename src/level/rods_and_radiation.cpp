@@ -84,7 +84,7 @@ void Form1::print_radiation() {
     for (int x = 0; x <= g.RadiationLevel; ++x) {
         c.line(x, 0, x, h, Color(GaugeRed, GaugeGreen, 0));
         if (GaugeRed < 255) ++GaugeRed;
-        if (x > 283 && GaugeGreen > 0) --GaugeGreen;
+        if (x > GaugeMidpoint && GaugeGreen > 0) --GaugeGreen;
     }
     if (g.RadiationLevel >= RadiationMax) LoseLife();
 }

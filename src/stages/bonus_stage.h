@@ -9,6 +9,9 @@
 
 namespace kv::stages {
 
+// Each ship shot down, for the score and towards the next extra life.
+constexpr int kPointsPerShip = 50;
+
 // One enemy ship of the formation.
 struct EnemyRec {
     Int16 Exploding = 0;            // from the hit until its explosion ends
