@@ -8,7 +8,6 @@
 namespace kv::stages {
 
 namespace {
-constexpr int kFirstFireInterval = 2000;
 constexpr int kFireSpeedUp = 166;   // each ship down makes the formation fire sooner
 }  // namespace
 

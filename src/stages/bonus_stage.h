@@ -11,6 +11,8 @@ namespace kv::stages {
 
 // Each ship shot down, for the score and towards the next extra life.
 constexpr int kPointsPerShip = 50;
+// The formation's fire interval (ms) with a whole wave up.
+constexpr int kFirstFireInterval = 2000;
 
 // One enemy ship of the formation.
 struct EnemyRec {
