@@ -44,7 +44,7 @@ void GameFlow::begin(const Options& opt) {
         SharedState& g = game_.state;
         g.AppDir = game_.rt.appDir();
         level::startNewGame(g);
-        g.PlanetLevel = static_cast<std::int16_t>(opt.warpPlanet.value_or(1));
+        g.PlanetLevel = opt.warpPlanet.value_or(1);
         g.GameLoaded = 1;
         if (opt.warpBonus) {
             game_.rt.load<level::Form1>(game_, level::Form1::Opening::SetAside);
@@ -95,7 +95,7 @@ void GameFlow::bonusStageOver() {
     unloadIfThere(rt.find<stages::BonusStage>());
     // The next planet, whatever was left of this one.
     SharedState& g = game_.state;
-    g.PlanetLevel = static_cast<std::int16_t>(g.PlanetLevel + 1);
+    ++g.PlanetLevel;
     if (!planet) return;
     planet->show();
     planet->SetLevel();

@@ -37,7 +37,7 @@ void EndSeq::onLoad() {
     EndLineHeight = 24;
     EndFadeDivisor = 2;
     EndScrollTop = static_cast<float>(Picture1->height());
-    EndLineCount = static_cast<std::int16_t>(loadScrollText(game, "Data\\scroll.dat", EndLines));
+    EndLineCount = loadScrollText(game, "Data\\scroll.dat", EndLines);
     Random& rnd = rt().random();
     rnd.randomize(rt().now());
     PixelStars<0, 300> stars{StarX, StarY, StarDepth};

@@ -30,14 +30,14 @@ public:
     Timer* Timer1;
 
     KV_VAR(EndLines, Array<std::string, 0, 999>);
-    KV_VAR(EndLineCount, std::int16_t);
+    KV_VAR(EndLineCount, Int16);
     KV_VAR(EndScrollTop, float);
-    KV_VAR(EndLineHeight, std::int16_t);
-    KV_VAR(EndFadeDivisor, std::int16_t);
-    KV_VAR(EndStopped, std::int16_t);
-    KV_VAR(StarX, Array<std::int16_t, 0, 300>);
-    KV_VAR(StarY, Array<std::int16_t, 0, 300>);
-    KV_VAR(StarDepth, Array<std::int16_t, 0, 300>);
+    KV_VAR(EndLineHeight, Int16);
+    KV_VAR(EndFadeDivisor, Int16);
+    KV_VAR(EndStopped, Int16);
+    KV_VAR(StarX, Array<Int16, 0, 300>);
+    KV_VAR(StarY, Array<Int16, 0, 300>);
+    KV_VAR(StarDepth, Array<Int16, 0, 300>);
 };
 
 }  // namespace kv::frontend

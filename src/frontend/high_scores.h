@@ -41,9 +41,9 @@ public:
 
     KV_VAR(ScoreNames, Array<std::string, 1, 12>);
     KV_VAR(ScoreValues, Array<std::int32_t, 1, 12>);
-    KV_VAR(StarX, Array<std::int16_t, 1, 200>);
-    KV_VAR(StarY, Array<std::int16_t, 1, 200>);
-    KV_VAR(StarDepth, Array<std::int16_t, 1, 200>);
+    KV_VAR(StarX, Array<Int16, 1, 200>);
+    KV_VAR(StarY, Array<Int16, 1, 200>);
+    KV_VAR(StarDepth, Array<Int16, 1, 200>);
 
     // How long a game waits for another to finish with the table.
     static constexpr int kLockWaitMs = 10000;

@@ -41,9 +41,9 @@ public:
     KV_VAR(ScrollLines, Array<std::string, 0, 999>);
     KV_VAR(ScrollLineCount, std::int32_t);
     KV_VAR(ScrollTop, float);
-    KV_VAR(ScrollLineHeight, std::int16_t);
-    KV_VAR(ScrollFadeDivisor, std::int16_t);
-    KV_VAR(MenuClosing, std::int16_t);
+    KV_VAR(ScrollLineHeight, Int16);
+    KV_VAR(ScrollFadeDivisor, Int16);
+    KV_VAR(MenuClosing, Int16);
     KV_VAR(LoadFileName, std::string);
 
 private:

@@ -5,6 +5,7 @@
 #include "media/joystick.h"
 #include "media/music_form.h"
 #include "shared/mouse.h"
+#include "shared/registry_ctl.h"
 #include "shared/text_gradient.h"
 
 namespace kv::frontend {
@@ -74,20 +75,12 @@ void OptionsFRM::onLoad() {
 }
 
 void OptionsFRM::ReadOwnerName(const std::string& hive, const std::string& keyPath, const std::string& valueName) {
-    constexpr std::size_t kBuffer = 255;
-    std::string data;
-    RegistryReader::Type type = RegistryReader::Type::None;
-    if (!rt().registry().query(hive, keyPath, valueName, data, type)) return;
-    std::size_t length = data.size() + 1;   // the stored string with its NUL
-    if (length > kBuffer || type != RegistryReader::Type::String) return;
-    std::string buffer(kBuffer, ' ');
-    buffer.replace(0, data.size(), data);
-    buffer[data.size()] = '\0';
-    // The first twelve characters; a text box's text ends at a NUL, as the
-    // desktop's edit control's does. Selected from the start for the value's
-    // length, the whole name is marked, so that typing replaces it.
-    std::string first = firstCharacters(buffer, 12);
-    NameOfUser->text = first.substr(0, first.find('\0'));
+    auto name = ownerNameOf(rt().registry(), hive, keyPath, valueName);
+    if (!name) return;
+    // A text box's text ends at a NUL, as the desktop's edit control's does.
+    // Selected from the start for the value's length, the whole name is
+    // marked, so that typing replaces it.
+    NameOfUser->text = name->substr(0, name->find('\0'));
     NameOfUser->allSelected = true;
 }
 

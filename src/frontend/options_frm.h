@@ -31,7 +31,7 @@ public:
     Button* Command1;      // Music Panel
     Button* Command2;      // OK
 
-    KV_VAR(JoystickCount, std::int16_t);
+    KV_VAR(JoystickCount, Int16);
 };
 
 // Shows the dialog modally; returns once OK has closed it.

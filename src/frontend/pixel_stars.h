@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "runtime/array.h"
+#include "runtime/int16.h"
 #include "runtime/random.h"
 #include "runtime/surface.h"
 #include "shared/star_field.h"
@@ -12,16 +13,16 @@ namespace kv::frontend {
 
 template <int Lo, int Hi>
 struct PixelStars {
-    Array<std::int16_t, Lo, Hi>& x;
-    Array<std::int16_t, Lo, Hi>& y;
-    Array<std::int16_t, Lo, Hi>& depth;
+    Array<Int16, Lo, Hi>& x;
+    Array<Int16, Lo, Hi>& y;
+    Array<Int16, Lo, Hi>& depth;
 
     // Stars 1 to count, each at a random place with a depth from 2 to 30.
     void place(Random& rnd, int count, int width, int height) {
         for (int i = 1; i <= count; ++i) {
-            x[i] = static_cast<std::int16_t>(rnd.rnd() * width);
-            y[i] = static_cast<std::int16_t>(rnd.rnd() * height);
-            depth[i] = static_cast<std::int16_t>(30 - static_cast<int>(rnd.rnd() * 29));
+            x[i] = static_cast<int>(rnd.rnd() * width);
+            y[i] = static_cast<int>(rnd.rnd() * height);
+            depth[i] = 30 - static_cast<int>(rnd.rnd() * 29);
         }
     }
     // Stars 1 to count as single pixels.

@@ -72,10 +72,10 @@ std::optional<SavedGame> readSaveFile(std::string_view bytes, SaveCoder decode) 
     auto lives = wholeNumber(decode(l[3]), INT16_MAX);
     if (!planet || !score || !radiation || !lives) return std::nullopt;
     SavedGame g;
-    g.PlanetLevel = static_cast<std::int16_t>(*planet);
+    g.PlanetLevel = *planet;
     g.PlayerScore = static_cast<std::int32_t>(*score);
-    g.RadiationLevel = static_cast<std::int16_t>(*radiation);
-    g.PlayerLives = static_cast<std::int16_t>(*lives);
+    g.RadiationLevel = *radiation;
+    g.PlayerLives = *lives;
     return g;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/int16.h"
+
 namespace kv::frontend {
 
 // The one table of the save code: digit d is written as kSaveLetters[d].
@@ -21,10 +23,10 @@ std::string encodeSaveText(std::string_view digits);
 std::string decodeSaveText(std::string_view letters);
 
 struct SavedGame {
-    std::int16_t PlanetLevel = 0;
+    Int16 PlanetLevel = 0;
     std::int32_t PlayerScore = 0;
-    std::int16_t RadiationLevel = 0;
-    std::int16_t PlayerLives = 0;
+    Int16 RadiationLevel = 0;
+    Int16 PlayerLives = 0;
 };
 
 // The two directions of sortcode, as the pause dialog and the menu hold them.

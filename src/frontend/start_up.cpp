@@ -23,11 +23,11 @@ void StartUp::onLoad() {
         rt().fatalBox("Please adjust your COLOUR DEPTH to 64k colours or more.", "Korvane Information",
                       BoxIcon::Information);
     }
-    g.StartScreenWidth = static_cast<std::int16_t>(rt().display().screenWidth());
-    g.StartScreenHeight = static_cast<std::int16_t>(rt().display().screenHeight());
+    g.StartScreenWidth = rt().display().screenWidth();
+    g.StartScreenHeight = rt().display().screenHeight();
     // One matching dimension is enough to keep the mode.
     if (g.StartScreenHeight != 600 && g.StartScreenWidth != 800) {
-        std::int16_t w = 800, h = 600;
+        Int16 w = 800, h = 600;
         if (SetDisplayMode(rt(), w, h) != 0) {
             rt().fatalBox("Please adjust your SCREEN RESOLUTION to 800x600.", "Korvane Information",
                           BoxIcon::Information);
@@ -57,6 +57,7 @@ void ModeCheck::onLoad() {
 void ModeCheck::Timer1_Timer() {
     // The window's own pixel (1, 1), as the display shows it.
     Color c = rt().display().displayedColour(backColor);
+    // Only "is it 255?" is asked of the probe: a colour past 16 bits keeps its low bits rather than stopping the game.
     game.state.ColourProbe = static_cast<std::int16_t>(c.r | (c.g << 8) | (c.b << 16));
     Timer1->setEnabled(false);
     unload();

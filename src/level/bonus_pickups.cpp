@@ -13,7 +13,7 @@ void Form1::launchBonusBox() {
     if (BonusTicks < BonusDelay) ++BonusTicks;
     if (BonusType == 0 && BonusTicks >= BonusDelay) {
         rt().random().randomize(rt().now());
-        BonusType = static_cast<std::int16_t>(rt().random().rnd() * 19);
+        BonusType = static_cast<int>(rt().random().rnd() * 19);
         if (BonusType > 0) {
             // In from just off the right edge, at a random height.
             bonusbox->setLeft(scapebox->width());
@@ -51,8 +51,8 @@ void Form1::droprodsBonus() {
             BonusTicks = 0;
             BonusType = 0;
         }
-        BonusExplodeX = static_cast<std::int16_t>(roundHalfEven(bonusbox->left() - 7.5));
-        BonusExplodeY = static_cast<std::int16_t>(roundHalfEven(bonusbox->top() - 18.5));
+        BonusExplodeX = roundHalfEven(bonusbox->left() - 7.5);
+        BonusExplodeY = roundHalfEven(bonusbox->top() - 18.5);
     }
     // The fall.
     if (BonusFalling == 1) {
@@ -89,28 +89,28 @@ void Form1::applyBonusEffect() {
         case BonusEffect::DecreaseRadiation:
             if (g.RadiationLevel > 0) {
                 paintGaugeBackground();
-                g.RadiationLevel = static_cast<std::int16_t>(g.RadiationLevel - 40);
+                g.RadiationLevel -= 40;
                 print_radiation();
             }
             break;
         case BonusEffect::ExtraLife:
-            g.PlayerLives = static_cast<std::int16_t>(g.PlayerLives + 1);
+            ++g.PlayerLives;
             print_lives();
             break;
-        case BonusEffect::FasterMovement: PlayerSpeed = static_cast<std::int16_t>(PlayerSpeed + 5); break;
+        case BonusEffect::FasterMovement: PlayerSpeed += 5; break;
         case BonusEffect::HundredPoints:
             g.PlayerScore += 100;
             print_score();
             break;
         case BonusEffect::ExtraBullet:
-            if (BulletsAllowed < 5) BulletsAllowed = static_cast<std::int16_t>(BulletsAllowed + 1);
+            if (BulletsAllowed < 5) ++BulletsAllowed;
             break;
         case BonusEffect::IncreaseRadiation:
-            g.RadiationLevel = static_cast<std::int16_t>(g.RadiationLevel + 40);
+            g.RadiationLevel += 40;
             print_radiation();
             break;
         case BonusEffect::SlowerMovement:
-            if (PlayerSpeed > 6) PlayerSpeed = static_cast<std::int16_t>(PlayerSpeed - 5);
+            if (PlayerSpeed > 6) PlayerSpeed -= 5;
             break;
         case BonusEffect::OneBullet: BulletsAllowed = 1; break;
         // The bonus stage and Complete Level act when the name has faded.
@@ -137,9 +137,9 @@ void Form1::print_bonustype() {
 }
 
 void Form1::fadeBonusLabel() {
-    LabelRed = static_cast<std::int16_t>(std::max(0, LabelRed - 10));
-    LabelGreen = static_cast<std::int16_t>(std::max(0, LabelGreen - 10));
-    LabelBlue = static_cast<std::int16_t>(std::max(0, LabelBlue - 10));
+    LabelRed = std::max<int>(0, LabelRed - 10);
+    LabelGreen = std::max<int>(0, LabelGreen - 10);
+    LabelBlue = std::max<int>(0, LabelBlue - 10);
     bonuslabel->setForeColor(Color(LabelRed, LabelGreen, LabelBlue));
     if (bonuslabel->foreColor() != Color(0, 0, 0)) return;
     // Faded to black.

@@ -37,14 +37,13 @@ int Form1::askCheatNumber(const std::string& prompt, int current, int lowest, in
 }
 
 void Form1::doLevelChange() {
-    g.PlanetLevel = static_cast<std::int16_t>(
-        askCheatNumber("Type the Level Number in!\r\rLevels 1 to 9 Only!", g.PlanetLevel, 1, 9));
+    g.PlanetLevel = askCheatNumber("Type the Level Number in!\r\rLevels 1 to 9 Only!", g.PlanetLevel, 1, 9);
     // The chosen planet starts from its beginning; score, lives and radiation stay.
     SetLevel();
 }
 
 void Form1::doLivesChange() {
-    g.PlayerLives = static_cast<std::int16_t>(askCheatNumber("Enter the number of Lives you beg for!", g.PlayerLives, 0, 99));
+    g.PlayerLives = askCheatNumber("Enter the number of Lives you beg for!", g.PlayerLives, 0, 99);
     print_lives();
 }
 

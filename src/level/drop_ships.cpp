@@ -20,7 +20,7 @@ void Form1::PickShips_Timer() {
 }
 
 void Form1::DropShips_Timer() {
-    for (std::int16_t i = 1; i <= 7; ++i) {
+    for (int i = 1; i <= 7; ++i) {
         DropShipRec& rec = Ships[i];
         if (rec.Active != 1 || rec.Exploding != 0) continue;
         PictureBox& ship = *DropShip[i];
@@ -29,8 +29,7 @@ void Form1::DropShips_Timer() {
         // Arrive: the ship steps past the station once per visit.
         if (ship.top() > kTopStation) {
             ship.setTop(kTopStation);
-            std::int16_t index = i;
-            drop_rod(index);
+            drop_rod(i);
         }
         // Wait.
         if (ship.top() == kTopStation) ++rec.TopTicks;
@@ -43,8 +42,8 @@ void Form1::DropShips_Timer() {
             }
         }
         // Where its explosion would be drawn.
-        rec.ExplodeX = static_cast<std::int16_t>(roundHalfEven(ship.left() + 5.5));
-        rec.ExplodeY = static_cast<std::int16_t>(roundHalfEven(ship.top() + 6.5));
+        rec.ExplodeX = roundHalfEven(ship.left() + 5.5);
+        rec.ExplodeY = roundHalfEven(ship.top() + 6.5);
     }
 }
 

@@ -12,7 +12,7 @@ void Form1::explosions_Timer() {
     for (int i = 1; i <= 7; ++i) {
         DropShipRec& rec = Ships[i];
         if (rec.Exploding != 1) continue;
-        std::int16_t& frame = ShipExplodeFrame[i];
+        Int16& frame = ShipExplodeFrame[i];
         if (frame >= 1 && frame <= 7) field().blit(*ShipExplode[frame]->picture().image, rec.ExplodeX, rec.ExplodeY);
         ++frame;
         if (frame == 8) rec.Exploding = 0;

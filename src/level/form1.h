@@ -20,7 +20,7 @@ namespace kv::level {
 
 // One row of the per-planet table.
 struct PlanetRow {
-    std::int16_t ShipPickInterval, StayTicks, RodsNeeded, BadRodsOn, BonusDelay, RodThreshold;
+    Int16 ShipPickInterval, StayTicks, RodsNeeded, BadRodsOn, BonusDelay, RodThreshold;
 };
 const PlanetRow& planetRow(int planet);   // planet 1..9
 // A new game's values: planet 1, no score, three lives, no radiation.
@@ -28,6 +28,8 @@ void startNewGame(SharedState& g);
 
 // A full gauge: one unit per pixel column of the gauge.
 constexpr int RadiationMax = 566;
+// The gauge's midpoint, where its colour starts turning from yellow to red.
+constexpr int GaugeMidpoint = 283;
 
 class Form1 : public Form, public PlayScreen {
 public:
@@ -59,7 +61,7 @@ public:
     void Firebullets_Timer();
     void PickShips_Timer();
     void DropShips_Timer();
-    void drop_rod(std::int16_t& i);
+    void drop_rod(int i);
     void droprods_Timer();
     void print_radiation();
     void paintGaugeBackground();
@@ -146,41 +148,41 @@ public:
     KV_VAR(GameOverWav, std::string);
     KV_VAR(HitBonusWav, std::string);
     KV_VAR(GetBonusWav, std::string);
-    KV_VAR(RodsDefused, std::int16_t);        // the Rods read-out
-    KV_VAR(RodsNeeded, std::int16_t);         // the RodsLeft read-out
-    KV_VAR(BadRodsOn, std::int16_t);
-    KV_VAR(ShipPickInterval, std::int16_t);   // ms
-    KV_VAR(RodThreshold, std::int16_t);       // a rod drops on a 1..100 roll at least this
-    KV_VAR(BonusDelay, std::int16_t);         // JoystickCont ticks between bonus rolls
+    KV_VAR(RodsDefused, Int16);               // the Rods read-out
+    KV_VAR(RodsNeeded, Int16);                // the RodsLeft read-out
+    KV_VAR(BadRodsOn, Int16);
+    KV_VAR(ShipPickInterval, Int16);          // ms
+    KV_VAR(RodThreshold, Int16);              // a rod drops on a 1..100 roll at least this
+    KV_VAR(BonusDelay, Int16);                // JoystickCont ticks between bonus rolls
     KV_VAR(BonusTicks, std::int32_t);
-    KV_VAR(BonusType, std::int16_t);          // 0 none, 1 to 18
-    KV_VAR(BonusFlying, std::int16_t);
-    KV_VAR(BonusExploding, std::int16_t);
-    KV_VAR(BonusExplodeFrame, std::int16_t);
-    KV_VAR(BonusFalling, std::int16_t);
-    KV_VAR(BonusExplodeX, std::int16_t);
-    KV_VAR(BonusExplodeY, std::int16_t);
-    KV_VAR(LabelFading, std::int16_t);
-    KV_VAR(LabelRed, std::int16_t);
-    KV_VAR(LabelGreen, std::int16_t);
-    KV_VAR(LabelBlue, std::int16_t);
+    KV_VAR(BonusType, Int16);                 // 0 none, 1 to 18
+    KV_VAR(BonusFlying, Int16);
+    KV_VAR(BonusExploding, Int16);
+    KV_VAR(BonusExplodeFrame, Int16);
+    KV_VAR(BonusFalling, Int16);
+    KV_VAR(BonusExplodeX, Int16);
+    KV_VAR(BonusExplodeY, Int16);
+    KV_VAR(LabelFading, Int16);
+    KV_VAR(LabelRed, Int16);
+    KV_VAR(LabelGreen, Int16);
+    KV_VAR(LabelBlue, Int16);
     KV_VAR(Ships, Array<DropShipRec, 1, 7>);
-    KV_VAR(ShipExplodeFrame, Array<std::int16_t, 1, 7>);
-    KV_VAR(BulletOn, Array<std::int16_t, 0, 5>);   // the bullets are slots 1 to 5
-    KV_VAR(NextBullet, std::int16_t);
-    KV_VAR(BulletsAllowed, std::int16_t);
-    KV_VAR(BulletSpeed, std::int16_t);
-    KV_VAR(PlayerSpeed, std::int16_t);
-    KV_VAR(CanFire, std::int16_t);            // 0 while a caught rod is carried
-    KV_VAR(PlayerExplodeX, std::int16_t);
-    KV_VAR(PlayerExplodeY, std::int16_t);
-    KV_VAR(PlayerExploding, std::int16_t);
-    KV_VAR(PlayerExplodeFrame, std::int16_t);
-    KV_VAR(JoyDir, std::int16_t);             // 0 none, 1 left, 2 right
-    KV_VAR(JoyFire, std::int16_t);
-    KV_VAR(JoyStatus, std::int16_t);
-    KV_VAR(GaugeRed, std::int16_t);
-    KV_VAR(GaugeGreen, std::int16_t);
+    KV_VAR(ShipExplodeFrame, Array<Int16, 1, 7>);
+    KV_VAR(BulletOn, Array<Int16, 0, 5>);          // the bullets are slots 1 to 5
+    KV_VAR(NextBullet, Int16);
+    KV_VAR(BulletsAllowed, Int16);
+    KV_VAR(BulletSpeed, Int16);
+    KV_VAR(PlayerSpeed, Int16);
+    KV_VAR(CanFire, Int16);                   // 0 while a caught rod is carried
+    KV_VAR(PlayerExplodeX, Int16);
+    KV_VAR(PlayerExplodeY, Int16);
+    KV_VAR(PlayerExploding, Int16);
+    KV_VAR(PlayerExplodeFrame, Int16);
+    KV_VAR(JoyDir, Int16);                    // 0 none, 1 left, 2 right
+    KV_VAR(JoyFire, Int16);
+    KV_VAR(JoyStatus, Int16);
+    KV_VAR(GaugeRed, Int16);
+    KV_VAR(GaugeGreen, Int16);
     KV_VAR_GROUP(stars, StarField);            // StarX, StarY, StarDepth, StarSize
     KV_VAR(Transitions, std::unique_ptr<CEffects>);   // created on first use
 

@@ -70,7 +70,7 @@ void Form1::createControls() {
     Image1 = &add<Image>("Image1", nullptr, Rect{0, 580, 80, 20});
     Image1->setPicture(pics.get("GaugeCaption"));
     Picture1 = &add<PictureBox>("Picture1", nullptr, Rect{81, 580, 568, 20}, Color(70, 74, 90));
-    RadProgress = &add<PictureBox>("RadProgress", Picture1, Rect{1, 1, 566, 18}, kBlack);
+    RadProgress = &add<PictureBox>("RadProgress", Picture1, Rect{1, 1, RadiationMax, 18}, kBlack);
 
     // The status panel and its read-outs.
     SidePanel = &add<Image>("SidePanel", nullptr, Rect{650, 1, 150, 600});

@@ -96,11 +96,11 @@ void Form1::paintGaugeBackground() {
     Surface& c = RadProgress->canvas();
     const int h = RadProgress->height();
     double r = 0, gr = 50;
-    for (int x = 0; x <= 283; ++x) {
+    for (int x = 0; x <= GaugeMidpoint; ++x) {
         c.line(x, 0, x, h, Color(roundHalfEven(r), roundHalfEven(gr), 0));
         if (r < 50) r += 0.25;
     }
-    for (int x = 283; x <= 566; ++x) {
+    for (int x = GaugeMidpoint; x <= RadiationMax; ++x) {
         c.line(x, 0, x, h, Color(roundHalfEven(r), roundHalfEven(gr), 0));
         if (gr > 0) gr -= 0.25;
     }

@@ -12,7 +12,7 @@ void Form1::LoseLife() {
     PlayerExploding = 1;
     Player->setVisible(false);
     if (g.SoundOn == 1) PlaySample(2, ShipExplodeWav, false);
-    g.PlayerLives = static_cast<std::int16_t>(g.PlayerLives - 1);
+    --g.PlayerLives;
     print_lives();
     if (g.RadiationLevel >= RadiationMax) g.RadiationLevel = 0;
 }
@@ -55,7 +55,7 @@ void Form1::EndWait_Timer() {
     EndWait->setEnabled(false);
     transitions().DoFadeOut(0);
     // The next planet, or the mother ship after the ninth.
-    g.PlanetLevel = static_cast<std::int16_t>(g.PlanetLevel + 1);
+    ++g.PlanetLevel;
     SetLevel();
 }
 

@@ -46,8 +46,8 @@ void Form1::afterMove() {
             g.PlayerScore += 10;
             CanFire = 1;
             print_score();
-            RodsDefused = static_cast<std::int16_t>(RodsDefused + 1);
-            RodsNeeded = static_cast<std::int16_t>(RodsNeeded - 1);
+            ++RodsDefused;
+            --RodsNeeded;
             print_rods();
             if (g.SoundOn == 1) PlaySample(5, DiffuseWav, false);
         }

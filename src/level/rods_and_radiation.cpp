@@ -4,7 +4,7 @@
 
 namespace kv::level {
 
-void Form1::drop_rod(std::int16_t& i) {
+void Form1::drop_rod(int i) {
     DropShipRec& rec = Ships[i];
     // Its earlier rod is still on its way.
     if (rec.RodFalling == 1) return;
@@ -47,8 +47,8 @@ void Form1::droprods_Timer() {
             rod.left() + rod.width() < Player->left() + Player->width() && !carriesRod()) {
             // A bad rod puts the tally back by one.
             if (rec.RodKind == 2) {
-                RodsNeeded = static_cast<std::int16_t>(RodsNeeded + 1);
-                RodsDefused = static_cast<std::int16_t>(RodsDefused - 1);
+                ++RodsNeeded;
+                --RodsDefused;
             }
             rec.RodFalling = 0;
             rec.RodKind = 0;
@@ -60,12 +60,12 @@ void Form1::droprods_Timer() {
         }
         // Landing.
         if (rec.RodFalling == 1 && rod.top() > scapebox->height()) {
-            if (rec.RodKind == 2) g.RadiationLevel = static_cast<std::int16_t>(g.RadiationLevel - 16);
+            if (rec.RodKind == 2) g.RadiationLevel -= 16;
             rec.RodFalling = 0;
             rec.RodKind = 0;
             rod.clearPicture();
             rod.setTop(-rod.height());
-            g.RadiationLevel = static_cast<std::int16_t>(g.RadiationLevel + 19);
+            g.RadiationLevel += 19;
             print_radiation();
             if (g.SoundOn == 1) PlaySample(4, BoomWav, false);
             if (closed()) return;
@@ -84,7 +84,7 @@ void Form1::print_radiation() {
     for (int x = 0; x <= g.RadiationLevel; ++x) {
         c.line(x, 0, x, h, Color(GaugeRed, GaugeGreen, 0));
         if (GaugeRed < 255) ++GaugeRed;
-        if (x > 283 && GaugeGreen > 0) --GaugeGreen;
+        if (x > GaugeMidpoint && GaugeGreen > 0) --GaugeGreen;
     }
     if (g.RadiationLevel >= RadiationMax) LoseLife();
 }

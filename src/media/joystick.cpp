@@ -2,31 +2,31 @@
 
 namespace kv {
 
-bool JoyMinimums(Runtime& rt, std::int16_t joystick, JoyRecord& caps) {
+bool JoyMinimums(Runtime& rt, Int16 joystick, JoyRecord& caps) {
     JoystickCaps c;
     if (!rt.joysticks().caps(joystick, c)) return false;
     caps = {c.minimum[0], c.minimum[1], c.minimum[2], c.buttons};
     return true;
 }
 
-bool JoyMaximums(Runtime& rt, std::int16_t joystick, JoyRecord& caps) {
+bool JoyMaximums(Runtime& rt, Int16 joystick, JoyRecord& caps) {
     JoystickCaps c;
     if (!rt.joysticks().caps(joystick, c)) return false;
     caps = {c.maximum[0], c.maximum[1], c.maximum[2], c.buttons};
     return true;
 }
 
-bool ReadJoystick(Runtime& rt, std::int16_t joystick, JoyRecord& pos) {
+bool ReadJoystick(Runtime& rt, Int16 joystick, JoyRecord& pos) {
     JoystickState s;
     if (!rt.joysticks().read(joystick, s)) return false;
     pos = {s.x, s.y, s.z, static_cast<std::int32_t>(s.buttons)};
     return true;
 }
 
-std::int16_t CountJoysticks(Runtime& rt, bool onlyConnected) {
+Int16 CountJoysticks(Runtime& rt, bool onlyConnected) {
     int n = rt.joysticks().supported();
-    if (!onlyConnected) return static_cast<std::int16_t>(n);
-    std::int16_t count = 0;
+    if (!onlyConnected) return n;
+    Int16 count = 0;
     for (int i = 0; i < n; ++i) {
         JoystickState s;
         if (rt.joysticks().read(i, s)) ++count;

@@ -3,7 +3,7 @@
 // state dump. Each is declared once, where it lives, and enters the dump under
 // its own name:
 //
-//     KV_VAR(RodsNeeded, std::int16_t);
+//     KV_VAR(RodsNeeded, Int16);
 //     KV_VAR(Ships, Array<DropShipRec, 1, 7>);
 //
 // declares the member (value-initialised) and registers it. A record type that
@@ -18,6 +18,7 @@
 #include <nlohmann/json_fwd.hpp>
 
 #include "runtime/array.h"
+#include "runtime/int16.h"
 
 namespace kv {
 
@@ -44,6 +45,9 @@ template <class T>
 void toJson(nlohmann::json& j, T v) {
     dump::putReal(j, static_cast<double>(v));
 }
+inline void toJson(nlohmann::json& j, Int16 v) { dump::putInt(j, v); }
+// The JSON library's own hook, for records that build their objects directly.
+void to_json(nlohmann::json& j, Int16 v);
 inline void toJson(nlohmann::json& j, const std::string& v) { dump::putText(j, v); }
 
 // Sequences dump as JSON arrays, first element first.

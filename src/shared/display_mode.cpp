@@ -2,7 +2,7 @@
 
 namespace kv {
 
-std::int32_t SetDisplayMode(Runtime& rt, std::int16_t& width, std::int16_t& height) {
+std::int32_t SetDisplayMode(Runtime& rt, Int16& width, Int16& height) {
     return rt.display().setDisplayMode(width, height);
 }
 

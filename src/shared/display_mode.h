@@ -3,11 +3,12 @@
 // it, and back to what start-up found when the player leaves.
 #include <cstdint>
 
+#include "runtime/int16.h"
 #include "runtime/runtime.h"
 
 namespace kv {
 
 // Asks for a display mode; 0 on success.
-std::int32_t SetDisplayMode(Runtime& rt, std::int16_t& width, std::int16_t& height);
+std::int32_t SetDisplayMode(Runtime& rt, Int16& width, Int16& height);
 
 }  // namespace kv

@@ -25,7 +25,7 @@ struct Game {
 
     // The options dialog's JoystickCount: the dialog object outlives its
     // window, so the count measured at its first opening holds for the run.
-    std::int16_t optionsJoystickCount = 0;
+    Int16 optionsJoystickCount = 0;
 
     // "Your score could not be kept" has been said: once is enough in a run.
     bool scoreNotKeptSaid = false;

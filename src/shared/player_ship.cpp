@@ -5,7 +5,7 @@ namespace kv {
 bool PlayerShip::fire() {
     const bool idle = BulletOn(p_.NextBullet) == 0;
     BulletOn(p_.NextBullet) = 1;
-    p_.NextBullet = static_cast<std::int16_t>(p_.NextBullet + 1);
+    ++p_.NextBullet;
     if (p_.NextBullet > p_.BulletsAllowed) p_.NextBullet = p_.BulletsAllowed;
     return idle;
 }
@@ -39,8 +39,8 @@ void PlayerShip::followShipAll() {
 }
 
 void PlayerShip::recordExplosionPoint() {
-    p_.PlayerExplodeX = static_cast<std::int16_t>(roundHalfEven(ship().left() + rules_.explodeDX));
-    p_.PlayerExplodeY = static_cast<std::int16_t>(roundHalfEven(ship().top() + rules_.explodeDY));
+    p_.PlayerExplodeX = roundHalfEven(ship().left() + rules_.explodeDX);
+    p_.PlayerExplodeY = roundHalfEven(ship().top() + rules_.explodeDY);
 }
 
 void PlayerShip::moveShots() {
@@ -57,11 +57,11 @@ void PlayerShip::freeShot(int k) {
     BulletOn(k) = 0;
     p_.shots[k]->setVisible(false);
     centreShot(k);
-    p_.NextBullet = static_cast<std::int16_t>(p_.NextBullet - 2);
+    p_.NextBullet -= 2;
     if (p_.NextBullet < 1) p_.NextBullet = 1;
 }
 
-void joystickDirection(const SharedState& g, std::int16_t& JoyDir, std::int16_t& JoyFire) {
+void joystickDirection(const SharedState& g, Int16& JoyDir, Int16& JoyFire) {
     const std::int32_t x = g.JoyPos[0];
     if (x < g.JoyCapsA[0] + 1000) JoyDir = 1;
     else if (g.JoyCapsB[0] - 1000 < x && x <= g.JoyCapsB[0]) JoyDir = 2;

@@ -10,6 +10,7 @@
 
 #include "runtime/array.h"
 #include "runtime/controls.h"
+#include "runtime/int16.h"
 #include "shared/game_state.h"
 
 namespace kv {
@@ -25,12 +26,12 @@ struct ShipRules {
 struct ShipParts {
     PictureBox*& ship;
     Array<Image*, 1, 5>& shots;
-    std::span<std::int16_t, 5> BulletOn;   // slots 1 to 5
-    std::int16_t& NextBullet;
-    std::int16_t& BulletsAllowed;
-    std::int16_t& BulletSpeed;
-    std::int16_t& PlayerExplodeX;
-    std::int16_t& PlayerExplodeY;
+    std::span<Int16, 5> BulletOn;          // slots 1 to 5
+    Int16& NextBullet;
+    Int16& BulletsAllowed;
+    Int16& BulletSpeed;
+    Int16& PlayerExplodeX;
+    Int16& PlayerExplodeY;
 };
 
 class PlayerShip {
@@ -62,7 +63,7 @@ public:
     // Slot k idle again, back at the ship; NextBullet drops two, not below 1.
     void freeShot(int k);
 
-    std::int16_t& BulletOn(int k) { return p_.BulletOn[std::size_t(k - 1)]; }
+    Int16& BulletOn(int k) { return p_.BulletOn[std::size_t(k - 1)]; }
     PictureBox& ship() { return *p_.ship; }
 
 private:
@@ -72,6 +73,6 @@ private:
 
 // A joystick reading as a direction and a fire flag: left within 1000 units of
 // the X minimum, right within 1000 of the X maximum, fire on any button.
-void joystickDirection(const SharedState& g, std::int16_t& JoyDir, std::int16_t& JoyFire);
+void joystickDirection(const SharedState& g, Int16& JoyDir, Int16& JoyFire);
 
 }  // namespace kv

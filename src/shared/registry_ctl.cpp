@@ -4,19 +4,25 @@
 
 namespace kv {
 
-void ReadOwnerName(RegistryReader& reg, const std::string& root, const std::string& subKey, const std::string& value,
-                   std::string& PlayerName) {
+std::optional<std::string> ownerNameOf(RegistryReader& reg, const std::string& root, const std::string& subKey,
+                                       const std::string& value) {
     constexpr std::size_t kBuffer = 255;
-    std::string buffer(kBuffer, ' ');
+    constexpr std::size_t kNameLength = 12;
     std::string data;
     RegistryReader::Type type = RegistryReader::Type::None;
-    if (!reg.query(root, subKey, value, data, type)) return;
+    if (!reg.query(root, subKey, value, data, type)) return std::nullopt;
     std::size_t length = data.size() + 1;   // the stored string with its NUL
-    if (length > kBuffer || type != RegistryReader::Type::String) return;
+    if (length > kBuffer || type != RegistryReader::Type::String) return std::nullopt;
+    std::string buffer(kBuffer, ' ');
     buffer.replace(0, data.size(), data);
     buffer[data.size()] = '\0';
     // Twelve characters, not bytes: an accented name is not cut in a letter.
-    PlayerName = firstCharacters(buffer, 12);
+    return firstCharacters(buffer, kNameLength);
+}
+
+void ReadOwnerName(RegistryReader& reg, const std::string& root, const std::string& subKey, const std::string& value,
+                   std::string& PlayerName) {
+    if (auto name = ownerNameOf(reg, root, subKey, value)) PlayerName = *name;
 }
 
 }  // namespace kv

@@ -8,7 +8,6 @@
 namespace kv::stages {
 
 namespace {
-constexpr int kFirstFireInterval = 2000;
 constexpr int kFireSpeedUp = 166;   // each ship down makes the formation fire sooner
 }  // namespace
 
@@ -16,16 +15,16 @@ void BonusStage::explosions_Timer() {
     // The ships' explosions, drawn into their own boxes.
     for (int i = 1; i <= 12; ++i) {
         if (Enemies[i].Exploding != 1) continue;
-        std::int16_t& frame = ShipExplodeFrame[i];
+        Int16& frame = ShipExplodeFrame[i];
         drawFrame(EShip[i]->canvas(), frame, roundHalfEven(14.5), roundHalfEven(4.5));
-        frame = static_cast<std::int16_t>(frame + 1);
+        ++frame;
         if (frame != 9) continue;
         // The interval never reaches zero: a wave is twelve ships, and the
         // twelfth puts it back to the start.
         DropBullets->setInterval(std::max(1, DropBullets->interval() - kFireSpeedUp));
         Enemies[i].Exploding = 0;
         EShip[i]->setVisible(false);
-        ShipsDestroyed = static_cast<std::int16_t>(ShipsDestroyed + 1);
+        ++ShipsDestroyed;
         if (ShipsDestroyed > 11) {
             // The wave is down: a fresh one where the formation now stands.
             MoveShips->setEnabled(false);
@@ -48,18 +47,18 @@ void BonusStage::explosions_Timer() {
     // The extra-life notice fades from yellow; the life comes when it is black.
     if (LabelFading == 1) {
         exLife->setForeColor(Color(LabelRed, LabelGreen, 0));
-        LabelRed = static_cast<std::int16_t>(std::max(0, LabelRed - 10));
-        LabelGreen = static_cast<std::int16_t>(std::max(0, LabelGreen - 10));
+        LabelRed = std::max<int>(0, LabelRed - 10);
+        LabelGreen = std::max<int>(0, LabelGreen - 10);
         if (exLife->foreColor() == Color(0, 0, 0)) {
             exLife->setVisible(false);
-            g.PlayerLives = static_cast<std::int16_t>(g.PlayerLives + 1);
+            ++g.PlayerLives;
             LabelFading = 0;
         }
     }
 }
 
 void BonusStage::CountDown_Timer() {
-    SecondsLeft = static_cast<std::int16_t>(SecondsLeft - 1);
+    --SecondsLeft;
     print_time();
     // Time is up: the ship goes as if a fireball had hit it.
     if (SecondsLeft < 1) destroyPlayer(2);

@@ -40,8 +40,8 @@ void BonusStage::Firebullets_Timer() {
                 ship.setPicture(Picture{});   // the box stays, empty, for the explosion
                 Enemies[i].Exploding = 1;
                 ShipExplodeFrame[i] = 1;
-                ExtraLifePoints = static_cast<std::int16_t>(ExtraLifePoints + 50);
-                g.PlayerScore += 50;
+                ExtraLifePoints += kPointsPerShip;
+                g.PlayerScore += kPointsPerShip;
                 print_score();
                 if (g.SoundOn == 1) PlaySample(3, ShipExplodeWav, false);
                 playerShip.freeShot(j);

@@ -9,10 +9,15 @@
 
 namespace kv::stages {
 
+// Each ship shot down, for the score and towards the next extra life.
+constexpr int kPointsPerShip = 50;
+// The formation's fire interval (ms) with a whole wave up.
+constexpr int kFirstFireInterval = 2000;
+
 // One enemy ship of the formation.
 struct EnemyRec {
-    std::int16_t Exploding = 0;     // from the hit until its explosion ends
-    std::int16_t FireballOut = 0;   // while its fireball falls
+    Int16 Exploding = 0;            // from the hit until its explosion ends
+    Int16 FireballOut = 0;          // while its fireball falls
 };
 void toJson(nlohmann::json& j, const EnemyRec& e);
 
@@ -65,16 +70,16 @@ public:
 
     // ---- Stage state ----
     KV_VAR(DiffuseWav, std::string);
-    KV_VAR(SecondsLeft, std::int16_t);
-    KV_VAR(FleetDir, std::int16_t);           // 1 left, 2 right
-    KV_VAR(FleetSpeed, std::int16_t);
-    KV_VAR(ShipsDestroyed, std::int16_t);     // of this wave, explosions over
-    KV_VAR(ExtraLifePoints, std::int16_t);    // earned here since the last extra life
+    KV_VAR(SecondsLeft, Int16);
+    KV_VAR(FleetDir, Int16);                  // 1 left, 2 right
+    KV_VAR(FleetSpeed, Int16);
+    KV_VAR(ShipsDestroyed, Int16);            // of this wave, explosions over
+    KV_VAR(ExtraLifePoints, Int16);           // earned here since the last extra life
     KV_VAR(Enemies, Array<EnemyRec, 1, 12>);
-    KV_VAR(ShipExplodeFrame, Array<std::int16_t, 1, 12>);
-    KV_VAR(LabelFading, std::int16_t);        // the extra-life notice
-    KV_VAR(LabelRed, std::int16_t);
-    KV_VAR(LabelGreen, std::int16_t);
+    KV_VAR(ShipExplodeFrame, Array<Int16, 1, 12>);
+    KV_VAR(LabelFading, Int16);               // the extra-life notice
+    KV_VAR(LabelRed, Int16);
+    KV_VAR(LabelGreen, Int16);
 
 protected:
     void startMotion() override;

@@ -31,7 +31,7 @@ BonusStage::BonusStage(Runtime& rt, Game& gm)
     explosions = &addTimer("explosions", 100, true, [this] { explosions_Timer(); });
     MoveShips = &addTimer("MoveShips", 25, false, [this] { MoveShips_Timer(); });
     CountDown = &addTimer("CountDown", 1000, false, [this] { CountDown_Timer(); });
-    DropBullets = &addTimer("DropBullets", 2000, false, [this] { DropBullets_Timer(); });
+    DropBullets = &addTimer("DropBullets", kFirstFireInterval, false, [this] { DropBullets_Timer(); });
     DoWait = &addTimer("DoWait", 2000, false, [this] { DoWait_Timer(); });
 }
 

@@ -29,7 +29,7 @@ void BossStage::Firebullets_Timer() {
             ball.setVisible(false);
             Fireballs[i] = 0;
             Player->setVisible(false);
-            g.PlayerLives = static_cast<std::int16_t>(g.PlayerLives - 1);
+            --g.PlayerLives;
             PlayerDown = 1;
             PlayerExplodeFrame = 1;
             PlayerExploding = 1;

@@ -6,7 +6,7 @@ namespace kv::stages {
 void BossStage::reEnter(int highestTop) {
     Random& rnd = rt().random();
     rnd.randomize(rt().now());
-    BossDir = static_cast<std::int16_t>(static_cast<int>(rnd.rnd() * 2) + 1);
+    BossDir = static_cast<int>(rnd.rnd() * 2) + 1;
     theboss->setLeft(BossDir == 1 ? -theboss->width() : scapebox->width());
     rnd.randomize(rt().now());
     theboss->setTop(static_cast<int>(rnd.rnd() * highestTop));

@@ -15,14 +15,14 @@ void BossStage::hideFireballs() {
 
 void BossStage::placeBreakUpExplosion() {
     Random& rnd = rt().random();
-    BossExplodeX = static_cast<std::int16_t>(rnd.rnd() * (theboss->width() - ShipExplode[1]->width()));
-    BossExplodeY = static_cast<std::int16_t>(rnd.rnd() * (theboss->height() - ShipExplode[1]->height()));
+    BossExplodeX = static_cast<int>(rnd.rnd() * (theboss->width() - ShipExplode[1]->width()));
+    BossExplodeY = static_cast<int>(rnd.rnd() * (theboss->height() - ShipExplode[1]->height()));
 }
 
 void BossStage::bosshit_Timer() {
     bosshit->setEnabled(false);
     if (g.SoundOn == 1) PlaySample(4, HitBonusWav, false);
-    BossDamage = static_cast<std::int16_t>(BossDamage + 1);
+    ++BossDamage;
     theboss->setPicture(bosspic->picture());
     if (BossDamage < kHitsToDestroy) return;
     // Destroyed: everything stops, and the break-up begins.
@@ -44,9 +44,9 @@ void BossStage::explosions_Timer() {
     // The break-up: fifteen explosions drawn into the mother ship itself.
     if (BossExploding == 1) {
         drawFrame(theboss->canvas(), BossExplodeFrame, BossExplodeX, BossExplodeY);
-        BossExplodeFrame = static_cast<std::int16_t>(BossExplodeFrame + 1);
+        ++BossExplodeFrame;
         if (BossExplodeFrame == 9) {
-            BossExplodeCount = static_cast<std::int16_t>(BossExplodeCount + 1);
+            ++BossExplodeCount;
             BossExplodeFrame = 1;
             if (g.SoundOn == 1) PlaySample(3, ShipExplodeWav, false);
             if (BossExplodeCount == kBreakUpExplosions) {

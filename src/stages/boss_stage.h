@@ -62,15 +62,15 @@ public:
     // ---- Stage state ----
     KV_VAR(HitBonusWav, std::string);
     KV_VAR(GameOverWav, std::string);
-    KV_VAR(BossDir, std::int16_t);            // 1 right, 2 left
-    KV_VAR(BossSpeed, std::int16_t);
-    KV_VAR(BossDamage, std::int16_t);         // counted hits; 25 destroy it
-    KV_VAR(Fireballs, Array<std::int16_t, 1, 20>);   // 1 while that fireball falls
-    KV_VAR(BossExploding, std::int16_t);
-    KV_VAR(BossExplodeFrame, std::int16_t);
-    KV_VAR(BossExplodeCount, std::int16_t);   // break-up explosions done
-    KV_VAR(BossExplodeX, std::int16_t);
-    KV_VAR(BossExplodeY, std::int16_t);
+    KV_VAR(BossDir, Int16);                   // 1 right, 2 left
+    KV_VAR(BossSpeed, Int16);
+    KV_VAR(BossDamage, Int16);                // counted hits; 25 destroy it
+    KV_VAR(Fireballs, Array<Int16, 1, 20>);          // 1 while that fireball falls
+    KV_VAR(BossExploding, Int16);
+    KV_VAR(BossExplodeFrame, Int16);
+    KV_VAR(BossExplodeCount, Int16);          // break-up explosions done
+    KV_VAR(BossExplodeX, Int16);
+    KV_VAR(BossExplodeY, Int16);
     KV_VAR(Transitions, std::unique_ptr<CEffects>);   // created on first use
 
 protected:

@@ -130,7 +130,7 @@ void Stage::drawFrame(Surface& into, int frame, int x, int y) {
 
 bool Stage::explodePlayer() {
     drawFrame(scapebox->canvas(), PlayerExplodeFrame, PlayerExplodeX, PlayerExplodeY);
-    PlayerExplodeFrame = static_cast<std::int16_t>(PlayerExplodeFrame + 1);
+    ++PlayerExplodeFrame;
     return PlayerExplodeFrame == 9;
 }
 

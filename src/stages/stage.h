@@ -55,18 +55,18 @@ public:
     KV_VAR(StartLevelWav, std::string);
     KV_VAR(BoomWav, std::string);
     KV_VAR(GetBonusWav, std::string);
-    KV_VAR(PlayerDown, std::int16_t);         // 1 once the player's ship is destroyed
-    KV_VAR(BulletOn, Array<std::int16_t, 1, 5>);
-    KV_VAR(NextBullet, std::int16_t);
-    KV_VAR(BulletsAllowed, std::int16_t);
-    KV_VAR(BulletSpeed, std::int16_t);
-    KV_VAR(PlayerSpeed, std::int16_t);        // joystick step; a key steps 3 more
-    KV_VAR(PlayerExploding, std::int16_t);
-    KV_VAR(PlayerExplodeFrame, std::int16_t);
-    KV_VAR(PlayerExplodeX, std::int16_t);
-    KV_VAR(PlayerExplodeY, std::int16_t);
-    KV_VAR(JoyDir, std::int16_t);             // 0 none, 1 left, 2 right
-    KV_VAR(JoyFire, std::int16_t);
+    KV_VAR(PlayerDown, Int16);                // 1 once the player's ship is destroyed
+    KV_VAR(BulletOn, Array<Int16, 1, 5>);
+    KV_VAR(NextBullet, Int16);
+    KV_VAR(BulletsAllowed, Int16);
+    KV_VAR(BulletSpeed, Int16);
+    KV_VAR(PlayerSpeed, Int16);               // joystick step; a key steps 3 more
+    KV_VAR(PlayerExploding, Int16);
+    KV_VAR(PlayerExplodeFrame, Int16);
+    KV_VAR(PlayerExplodeX, Int16);
+    KV_VAR(PlayerExplodeY, Int16);
+    KV_VAR(JoyDir, Int16);                    // 0 none, 1 left, 2 right
+    KV_VAR(JoyFire, Int16);
     KV_VAR_GROUP(stars, StarField);            // StarX, StarY, StarDepth, StarSize
 
     // The ship steps up to 720 and no further; its explosion is drawn where it stands.

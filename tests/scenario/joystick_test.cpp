@@ -27,7 +27,7 @@ TEST_P(DeadBands, OnlyTheLastThousandUnitsAtEachEndSteer) {
     g.JoyCapsA = {0, 0, 0, 4};
     g.JoyCapsB = {65535, 65535, 65535, 4};
     g.JoyPos = {GetParam().x, 32767, 0, static_cast<std::int32_t>(GetParam().buttons)};
-    std::int16_t dir = -1, fire = -1;
+    kv::Int16 dir = -1, fire = -1;
     kv::joystickDirection(g, dir, fire);
     EXPECT_EQ(dir, GetParam().dir);
     EXPECT_EQ(fire, GetParam().fire);
