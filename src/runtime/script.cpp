@@ -101,19 +101,18 @@ struct Verb {
 };
 
 using Kind = ScriptAction::Kind;
-constexpr long long kClickReach = 100000;        // frame coordinates, far off the frame either way
-constexpr long long kJoyReach = 2147483647LL;    // a stick's reading, either way
-constexpr long long kJoyButtons = 4294967295LL;  // any mask of 32 buttons
+constexpr long long kFar = 100000;            // a click's frame coordinates, far off the frame either way
+constexpr long long kStick = 2147483647LL;    // a stick's reading, either way
+constexpr long long kButtons = 4294967295LL;  // any mask of 32 buttons
 
 const std::array<Verb, 12> kVerbs = {{
     {"key", Kind::Key, {whole(Slot::A, 1, 254)}},
     {"keys", Kind::Key, {whole(Slot::A, 1, 254), whole(Slot::Count, 0, 100000), whole(Slot::Every, 0, 86400000)}},
     {"type", Kind::Type, {}, typedText},
-    {"click", Kind::Click, {whole(Slot::A, -kClickReach, kClickReach), whole(Slot::B, -kClickReach, kClickReach)}},
+    {"click", Kind::Click, {whole(Slot::A, -kFar, kFar), whole(Slot::B, -kFar, kFar)}},
     {"press", Kind::Press, {word()}},
     {"file", Kind::File, {}, pathOrCancel},
-    {"joy", Kind::Joy,
-     {whole(Slot::A, -kJoyReach, kJoyReach), whole(Slot::B, -kJoyReach, kJoyReach), whole(Slot::C, 0, kJoyButtons)}},
+    {"joy", Kind::Joy, {whole(Slot::A, -kStick, kStick), whole(Slot::B, -kStick, kStick), whole(Slot::C, 0, kButtons)}},
     {"rnd", Kind::Rnd, {fraction()}},
     {"screenshot", Kind::Screenshot, {word()}},
     {"dump", Kind::Dump, {word()}},
@@ -129,11 +128,11 @@ const Verb* findVerb(const std::string& name) {
 
 void putWhole(ScriptLine& out, Slot slot, long long v) {
     switch (slot) {
-    case Slot::A: out.action.a = static_cast<int>(v); break;
-    case Slot::B: out.action.b = static_cast<int>(v); break;
-    case Slot::C: out.action.c = static_cast<std::uint32_t>(v); break;
-    case Slot::Count: out.count = static_cast<std::uint64_t>(v); break;
-    case Slot::Every: out.every = static_cast<std::uint64_t>(v); break;
+        case Slot::A: out.action.a = static_cast<int>(v); break;
+        case Slot::B: out.action.b = static_cast<int>(v); break;
+        case Slot::C: out.action.c = static_cast<std::uint32_t>(v); break;
+        case Slot::Count: out.count = static_cast<std::uint64_t>(v); break;
+        case Slot::Every: out.every = static_cast<std::uint64_t>(v); break;
     }
 }
 
@@ -141,19 +140,19 @@ void putWhole(ScriptLine& out, Slot slot, long long v) {
 void putArg(ScriptLine& out, const Verb& verb, const Arg& arg, const std::string& text, const LineAt& at) {
     const std::string name(verb.name);
     switch (arg.is) {
-    case Arg::Is::Word: out.action.text = text; return;
-    case Arg::Is::Fraction:
-        if (!parseFraction(text, out.action.value) || out.action.value < 0 || out.action.value >= 1)
-            throw at.error("'" + name + "' takes a number in [0, 1), not '" + text + "'");
-        return;
-    case Arg::Is::Whole: {
-        long long v = 0;
-        if (!parseInt(text, v) || v < arg.lo || v > arg.hi)
-            throw at.error("bad number '" + text + "' for '" + name + "' (" + std::to_string(arg.lo) + " to " +
-                           std::to_string(arg.hi) + ")");
-        putWhole(out, arg.slot, v);
-        return;
-    }
+        case Arg::Is::Word: out.action.text = text; return;
+        case Arg::Is::Fraction:
+            if (!parseFraction(text, out.action.value) || out.action.value < 0 || out.action.value >= 1)
+                throw at.error("'" + name + "' takes a number in [0, 1), not '" + text + "'");
+            return;
+        case Arg::Is::Whole: {
+            long long v = 0;
+            if (!parseInt(text, v) || v < arg.lo || v > arg.hi)
+                throw at.error("bad number '" + text + "' for '" + name + "' (" + std::to_string(arg.lo) + " to " +
+                               std::to_string(arg.hi) + ")");
+            putWhole(out, arg.slot, v);
+            return;
+        }
     }
 }
 
