@@ -67,21 +67,30 @@ void reportTimedemo(const kv::Runtime& rt, const TimedFrom& from, double wallSec
     std::fflush(stdout);
 }
 
-int runGame(const kv::app::Options& opt) {
+// The script, read (and a file checked whole) before any window opens. A demo
+// to replay is the script.
+std::unique_ptr<kv::ScriptSource> readScript(const kv::app::Options& opt) {
     using namespace kv;
-    // The script is read (and a file checked whole) before any window opens.
-    // A demo to replay is the script.
     const std::string& scriptFile = !opt.play.empty() ? opt.play : !opt.timedemo.empty() ? opt.timedemo : opt.script;
     std::unique_ptr<ScriptSource> script;
     if (!scriptFile.empty())
         script = scriptFile == "-" ? ScriptSource::fromStream(std::cin) : ScriptSource::fromFile(scriptFile);
+    return script;
+}
 
+// The machine underneath: a window or none, and its services.
+std::unique_ptr<kv::platform::Platform> openMachine(const kv::app::Options& opt) {
+    using namespace kv;
     platform::PlatformOptions po;
     po.headless = opt.headless;
     po.scale = opt.scale;
     po.fullscreen = opt.fullscreen;
-    auto machine = platform::Platform::create(po);
+    return platform::Platform::create(po);
+}
 
+// The folders the game reads and writes, and the runtime's configuration.
+kv::RuntimeConfig configure(const kv::app::Options& opt) {
+    using namespace kv;
     RuntimeConfig cfg;
     // Beside the program, or where an installed game's files are.
     const app::Folders folders =
@@ -97,6 +106,70 @@ int runGame(const kv::app::Options& opt) {
     cfg.clockStart = app::clockStartOf(opt);
     cfg.replay = !opt.play.empty();
     cfg.composeFrames = !opt.timedemo.empty() && !opt.noFrames;
+    return cfg;
+}
+
+// The window's icon; without it the desktop shows its own.
+void setIcon(kv::Runtime& rt, kv::platform::Platform& machine) {
+    using namespace kv;
+    try {
+        if (Picture icon = rt.pictures().get("Icon"); !icon.empty()) machine.display().setIcon(*icon.image);
+    } catch (const FatalError&) {
+    }
+}
+
+// The forms go before the game they refer to, however the run ends.
+struct CloseForms {
+    kv::Runtime& rt;
+    ~CloseForms() { rt.closeAll(); }
+};
+
+// How a run ended, and where its timed part began.
+struct Played {
+    int status = 0;
+    std::chrono::steady_clock::time_point started;
+    TimedFrom from;
+};
+
+// The flow begins with its first screen and the runtime runs until the end.
+Played runFlow(kv::Runtime& rt, kv::app::GameFlow& flow, const kv::app::Options& opt) {
+    using namespace kv;
+    Played p;
+    // A timedemo times the replay from the moment the first screen has
+    // loaded: loading pictures and sounds is not what it measures.
+    p.started = std::chrono::steady_clock::now();
+    p.from = TimedFrom{rt.now(), rt.ticksFired(), rt.framesComposed()};
+    try {
+        flow.begin(opt);
+        p.started = std::chrono::steady_clock::now();
+        p.from = TimedFrom{rt.now(), rt.ticksFired(), rt.framesComposed()};
+        p.status = rt.run();
+    } catch (const RunEnded& e) {
+        p.status = e.status;
+        // A box the game closes on: said on stderr too, whoever answered it.
+        if (!e.message.empty()) complain(e.message);
+    }
+    return p;
+}
+
+// What the run leaves behind: the timedemo's report, the demo's last line, the
+// state dump and the screenshot.
+void writeOutputs(kv::Runtime& rt, const kv::app::Options& opt, const Played& played, bool composeFrames,
+                  kv::DemoWriter* demo) {
+    if (!opt.timedemo.empty())
+        reportTimedemo(rt, played.from,
+                       std::chrono::duration<double>(std::chrono::steady_clock::now() - played.started).count(),
+                       composeFrames);
+    if (demo) demo->finish(rt.now());
+    if (!opt.dumpState.empty()) rt.writeDump(opt.dumpState);
+    if (!opt.screenshot.empty()) rt.writeScreenshot(opt.screenshot);
+}
+
+int runGame(const kv::app::Options& opt) {
+    using namespace kv;
+    std::unique_ptr<ScriptSource> script = readScript(opt);
+    auto machine = openMachine(opt);
+    const RuntimeConfig cfg = configure(opt);
     std::unique_ptr<DemoWriter> demo;
     if (!opt.record.empty()) demo = std::make_unique<DemoWriter>(opt.record, app::demoSettingsOf(opt));
     // A replay reads no real joystick: the demo's joy lines are the joystick.
@@ -107,40 +180,14 @@ int runGame(const kv::app::Options& opt) {
     int status = 0;
     try {
         Runtime rt(cfg, svc);
-        // The window's icon; without it the desktop shows its own.
-        try {
-            if (Picture icon = rt.pictures().get("Icon"); !icon.empty()) machine->display().setIcon(*icon.image);
-        } catch (const FatalError&) {
-        }
+        setIcon(rt, *machine);
         if (script) rt.setScript(std::move(script));
         if (demo) rt.record(demo.get());
         app::GameFlow flow(rt);
-        // The forms go before the game they refer to, however the run ends.
-        struct CloseForms {
-            Runtime& rt;
-            ~CloseForms() { rt.closeAll(); }
-        } closeForms{rt};
-        // A timedemo times the replay from the moment the first screen has
-        // loaded: loading pictures and sounds is not what it measures.
-        auto started = std::chrono::steady_clock::now();
-        TimedFrom from{rt.now(), rt.ticksFired(), rt.framesComposed()};
-        try {
-            flow.begin(opt);
-            started = std::chrono::steady_clock::now();
-            from = TimedFrom{rt.now(), rt.ticksFired(), rt.framesComposed()};
-            status = rt.run();
-        } catch (const RunEnded& e) {
-            status = e.status;
-            // A box the game closes on: said on stderr too, whoever answered it.
-            if (!e.message.empty()) complain(e.message);
-        }
-        if (!opt.timedemo.empty())
-            reportTimedemo(rt, from,
-                           std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
-                           cfg.composeFrames);
-        if (demo) demo->finish(rt.now());
-        if (!opt.dumpState.empty()) rt.writeDump(opt.dumpState);
-        if (!opt.screenshot.empty()) rt.writeScreenshot(opt.screenshot);
+        CloseForms closeForms{rt};
+        const Played played = runFlow(rt, flow, opt);
+        status = played.status;
+        writeOutputs(rt, opt, played, cfg.composeFrames, demo.get());
     } catch (const FatalError& e) {
         complain(e.what());
         machine->showFatal("Korvane", printable(e.what()));

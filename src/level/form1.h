@@ -194,6 +194,10 @@ public:
 
 private:
     void createControls();
+    void createPlayfield();
+    void createGroundAndGauge();
+    void createStatusPanel();
+    void createSourcePictures();
     void fire();
     void dismissIntro();
     void pause();

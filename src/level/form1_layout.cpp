@@ -23,16 +23,18 @@ Form1::Form1(Runtime& rt, Game& gm, Opening opening)
     EndWait2 = &addTimer("EndWait2", 3000, false, [this] { EndWait2_Timer(); });
 }
 
+// The controls by screen area, in the order the screen creates them (later
+// ones lie on top).
 void Form1::createControls() {
-    PictureStore& pics = rt().pictures();
-    auto hidden = [&](const std::string& name, const std::string& picture) {
-        Image& im = add<Image>(name, nullptr, Rect{0, 0, 0, 0});
-        im.setVisible(false);
-        im.setPicture(pics.get(picture));
-        return &im;
-    };
+    createPlayfield();
+    createGroundAndGauge();
+    createStatusPanel();
+    createSourcePictures();
+}
 
-    // The playfield and the sprites inside it.
+// The playfield, the sprites inside it, and the intro caption over it.
+void Form1::createPlayfield() {
+    PictureStore& pics = rt().pictures();
     scapebox = &add<PictureBox>("scapebox", nullptr, Rect{0, 0, 645, 545}, kBlack);
     for (int i = 1; i <= 7; ++i)
         RadRod[i] = &add<Image>(indexed("RadRod", i), scapebox, Rect{0, -38, 26, 38});
@@ -60,8 +62,11 @@ void Form1::createControls() {
     // The intro caption overlay.
     textFX = &add<PictureBox>("textFX", nullptr, Rect{172, 214, 479, 91}, kBlack);
     textFX->setVisible(false);
+}
 
-    // Under the playfield: the dispenser, the ground and the radiation gauge.
+// Under the playfield: the dispenser, the ground and the radiation gauge.
+void Form1::createGroundAndGauge() {
+    PictureStore& pics = rt().pictures();
     Dispenser = &add<Image>("Dispenser", nullptr, Rect{551, 545, 98, 35});
     Dispenser->setPicture(pics.get("Dispenser"));
     Scape1[0] = &add<Image>("Scape1(0)", nullptr, Rect{-42, 560, 400, 20});
@@ -71,8 +76,11 @@ void Form1::createControls() {
     Image1->setPicture(pics.get("GaugeCaption"));
     Picture1 = &add<PictureBox>("Picture1", nullptr, Rect{81, 580, 568, 20}, Color(70, 74, 90));
     RadProgress = &add<PictureBox>("RadProgress", Picture1, Rect{1, 1, RadiationMax, 18}, kBlack);
+}
 
-    // The status panel and its read-outs.
+// The status panel and its read-outs.
+void Form1::createStatusPanel() {
+    PictureStore& pics = rt().pictures();
     SidePanel = &add<Image>("SidePanel", nullptr, Rect{650, 1, 150, 600});
     SidePanel->setPicture(pics.get("SidePanel"));
     Score = &add<PictureBox>("Score", nullptr, Rect{672, 61, 99, 24}, kBlack);
@@ -80,8 +88,18 @@ void Form1::createControls() {
     LivesLeft = &add<PictureBox>("LivesLeft", nullptr, Rect{702, 270, 39, 24}, kBlack);
     Rods = &add<PictureBox>("Rods", nullptr, Rect{702, 390, 39, 24}, kBlack);
     RodsLeft = &add<PictureBox>("RodsLeft", nullptr, Rect{702, 496, 39, 24}, kBlack);
+}
 
-    // Hidden source pictures.
+// The hidden source pictures that sprites take their looks from, and the
+// boxes the game-over and planet-clear pictures are shown from.
+void Form1::createSourcePictures() {
+    PictureStore& pics = rt().pictures();
+    auto hidden = [&](const std::string& name, const std::string& picture) {
+        Image& im = add<Image>(name, nullptr, Rect{0, 0, 0, 0});
+        im.setVisible(false);
+        im.setPicture(pics.get(picture));
+        return &im;
+    };
     PlayerNorm = hidden("PlayerNorm", "PlayerNorm");
     PlayerRod = hidden("PlayerRod", "PlayerRod");
     DropShipPic = hidden("DropShipPic", "DropShipPic");

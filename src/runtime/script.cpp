@@ -1,11 +1,14 @@
 #include "runtime/script.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 #include "runtime/numbers.h"
@@ -35,6 +38,10 @@ bool parseFraction(const std::string& s, double& out) {
     return true;
 }
 
+// The blanks between the words of a line (once its control bytes are refused,
+// no other byte can part two words).
+constexpr const char* kBlanks = " \t";
+
 std::string trim(const std::string& s) {
     auto b = s.find_first_not_of(" \t\r\n");
     if (b == std::string::npos) return "";
@@ -43,6 +50,162 @@ std::string trim(const std::string& s) {
 }
 
 bool isControl(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
+
+// The line being read, for what a bad one says.
+struct LineAt {
+    int lineNo;
+    const std::string& line;
+    ScriptError error(const std::string& why) const { return ScriptError(lineNo, why, line); }
+};
+
+// Where a whole-number argument goes.
+enum class Slot { A, B, C, Count, Every };
+
+// One argument of a verb: a whole number in a range, a fraction in [0, 1)
+// (the action's value) or a word (the action's text).
+struct Arg {
+    enum class Is { Whole, Fraction, Word };
+    Is is;
+    Slot slot = Slot::A;
+    long long lo = 0, hi = 0;
+};
+
+constexpr Arg whole(Slot slot, long long lo, long long hi) { return {Arg::Is::Whole, slot, lo, hi}; }
+// The value becomes a roll Int(rnd * N), an index: only [0, 1) is safe.
+constexpr Arg fraction() { return {Arg::Is::Fraction}; }
+constexpr Arg word() { return {Arg::Is::Word}; }
+
+// A verb that takes the rest of the line as its text (the rest starts at the
+// blank after the verb, or is empty).
+using TextTaker = std::string (*)(const std::string& rest, const LineAt& at);
+
+// `type`: the rest of the line after one separating blank, as typed.
+std::string typedText(const std::string& rest, const LineAt&) {
+    return !rest.empty() && (rest[0] == ' ' || rest[0] == '\t') ? rest.substr(1) : rest;
+}
+
+// `file`: a path, or "cancel", without the blanks around it.
+std::string pathOrCancel(const std::string& rest, const LineAt& at) {
+    std::string path = trim(rest);
+    if (path.empty()) throw at.error("'file' needs a path or 'cancel'");
+    return path;
+}
+
+// Each verb: the action it makes and what follows it, either its arguments
+// (words, in order) or the rest of the line as one text.
+struct Verb {
+    std::string_view name;
+    ScriptAction::Kind kind;
+    std::vector<Arg> args;
+    TextTaker text = nullptr;
+};
+
+using Kind = ScriptAction::Kind;
+constexpr long long kFar = 100000;            // a click's frame coordinates, far off the frame either way
+constexpr long long kStick = 2147483647LL;    // a stick's reading, either way
+constexpr long long kButtons = 4294967295LL;  // any mask of 32 buttons
+
+const std::array<Verb, 12> kVerbs = {{
+    {"key", Kind::Key, {whole(Slot::A, 1, 254)}},
+    {"keys", Kind::Key, {whole(Slot::A, 1, 254), whole(Slot::Count, 0, 100000), whole(Slot::Every, 0, 86400000)}},
+    {"type", Kind::Type, {}, typedText},
+    {"click", Kind::Click, {whole(Slot::A, -kFar, kFar), whole(Slot::B, -kFar, kFar)}},
+    {"press", Kind::Press, {word()}},
+    {"file", Kind::File, {}, pathOrCancel},
+    {"joy", Kind::Joy, {whole(Slot::A, -kStick, kStick), whole(Slot::B, -kStick, kStick), whole(Slot::C, 0, kButtons)}},
+    {"rnd", Kind::Rnd, {fraction()}},
+    {"screenshot", Kind::Screenshot, {word()}},
+    {"dump", Kind::Dump, {word()}},
+    {"quit", Kind::Quit, {}},
+    {"close", Kind::Close, {}},
+}};
+
+const Verb* findVerb(const std::string& name) {
+    for (const Verb& v : kVerbs)
+        if (v.name == name) return &v;
+    return nullptr;
+}
+
+void putWhole(ScriptLine& out, Slot slot, long long v) {
+    switch (slot) {
+        case Slot::A: out.action.a = static_cast<int>(v); break;
+        case Slot::B: out.action.b = static_cast<int>(v); break;
+        case Slot::C: out.action.c = static_cast<std::uint32_t>(v); break;
+        case Slot::Count: out.count = static_cast<std::uint64_t>(v); break;
+        case Slot::Every: out.every = static_cast<std::uint64_t>(v); break;
+    }
+}
+
+// Checks one argument against its row and puts it in its place.
+void putArg(ScriptLine& out, const Verb& verb, const Arg& arg, const std::string& text, const LineAt& at) {
+    const std::string name(verb.name);
+    switch (arg.is) {
+        case Arg::Is::Word: out.action.text = text; return;
+        case Arg::Is::Fraction:
+            if (!parseFraction(text, out.action.value) || out.action.value < 0 || out.action.value >= 1)
+                throw at.error("'" + name + "' takes a number in [0, 1), not '" + text + "'");
+            return;
+        case Arg::Is::Whole: {
+            long long v = 0;
+            if (!parseInt(text, v) || v < arg.lo || v > arg.hi)
+                throw at.error("bad number '" + text + "' for '" + name + "' (" + std::to_string(arg.lo) + " to " +
+                               std::to_string(arg.hi) + ")");
+            putWhole(out, arg.slot, v);
+            return;
+        }
+    }
+}
+
+// What follows the verb, read by its row.
+void takeRest(ScriptLine& out, const Verb& verb, const std::string& rest, const LineAt& at) {
+    if (verb.text) {
+        out.action.text = verb.text(rest, at);
+        return;
+    }
+    std::vector<std::string> words;
+    std::istringstream in(rest);
+    for (std::string w; in >> w;) words.push_back(w);
+    if (words.size() != verb.args.size())
+        throw at.error("'" + std::string(verb.name) + "' takes " + std::to_string(verb.args.size()) +
+                       " argument(s), got " + std::to_string(words.size()));
+    for (std::size_t i = 0; i < words.size(); ++i) putArg(out, verb, verb.args[i], words[i], at);
+}
+
+// A line's first two words and the rest of it after them, as it stands.
+struct Words {
+    std::string time, verb, rest;
+};
+
+Words splitWords(const std::string& line) {
+    auto wordAt = [&](std::size_t from, std::size_t& end) {
+        std::size_t b = std::min(line.find_first_not_of(kBlanks, from), line.size());
+        end = std::min(line.find_first_of(kBlanks, b), line.size());
+        return line.substr(b, end - b);
+    };
+    Words w;
+    std::size_t end = 0;
+    w.time = wordAt(0, end);
+    w.verb = wordAt(end, end);
+    w.rest = line.substr(end);
+    return w;
+}
+
+void refuseControlBytes(const LineAt& at) {
+    const std::string& line = at.line;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (isControl(static_cast<unsigned char>(line[i])))
+            throw at.error("a control byte (" + line.substr(i, 1) + ") at column " + std::to_string(i + 1));
+}
+
+ScriptLine demoEnd(const std::string& t, const LineAt& at) {
+    auto end = parseUnsigned(trim(t.substr(std::string(kDemoEnd).size())));
+    if (!end) throw at.error("a demo's end line needs the time the run ended");
+    ScriptLine out;
+    out.action.kind = ScriptAction::Kind::End;
+    out.action.time = *end;
+    out.action.line = at.lineNo;
+    return out;
+}
 
 }  // namespace
 
@@ -54,122 +217,24 @@ ScriptError::ScriptError(int line, const std::string& msg, const std::string& te
 std::optional<ScriptLine> parseScriptLine(const std::string& raw, int lineNo) {
     std::string line = raw;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    for (std::size_t i = 0; i < line.size(); ++i)
-        if (isControl(static_cast<unsigned char>(line[i])))
-            throw ScriptError(lineNo, "a control byte (" + line.substr(i, 1) + ") at column " + std::to_string(i + 1), line);
-    std::string t = trim(line);
-    auto fail = [&](const std::string& why) { return ScriptError(lineNo, why, line); };
-    if (t.rfind(kDemoEnd, 0) == 0) {
-        auto end = parseUnsigned(trim(t.substr(std::string(kDemoEnd).size())));
-        if (!end) throw fail("a demo's end line needs the time the run ended");
-        ScriptLine out;
-        out.action.kind = ScriptAction::Kind::End;
-        out.action.time = *end;
-        out.action.line = lineNo;
-        return out;
-    }
+    const LineAt at{lineNo, line};
+    refuseControlBytes(at);
+    const std::string t = trim(line);
+    if (t.rfind(kDemoEnd, 0) == 0) return demoEnd(t, at);
     if (t.empty() || t[0] == '#') return std::nullopt;
 
-    std::istringstream in(t);
-    std::string timeText, verb;
-    in >> timeText >> verb;
+    const Words words = splitWords(line);
     ScriptLine out;
-    ScriptAction& a = out.action;
-    a.line = lineNo;
-    auto time = parseUnsigned(timeText);
-    if (!time) throw fail("the time must be a whole number of milliseconds, not '" + timeText + "'");
-    a.time = *time;
-    if (verb.empty()) throw fail("an action is missing after the time");
-
-    std::vector<std::string> args;
-    std::string rest;
-    std::getline(in, rest);
-    {
-        std::istringstream ws(rest);
-        std::string w;
-        while (ws >> w) args.push_back(w);
-    }
-    auto need = [&](std::size_t n) {
-        if (args.size() != n)
-            throw fail("'" + verb + "' takes " + std::to_string(n) + " argument(s), got " + std::to_string(args.size()));
-    };
-    auto intArg = [&](std::size_t i, long long lo, long long hi) {
-        long long v = 0;
-        if (!parseInt(args[i], v) || v < lo || v > hi)
-            throw fail("bad number '" + args[i] + "' for '" + verb + "' (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
-        return v;
-    };
-
-    if (verb == "key") {
-        need(1);
-        a.kind = ScriptAction::Kind::Key;
-        a.a = static_cast<int>(intArg(0, 1, 254));
-        return out;
-    }
-    if (verb == "keys") {
-        need(3);
-        a.kind = ScriptAction::Kind::Key;
-        a.a = static_cast<int>(intArg(0, 1, 254));
-        out.count = static_cast<std::uint64_t>(intArg(1, 0, 100000));
-        out.every = static_cast<std::uint64_t>(intArg(2, 0, 86400000));
-        return out;
-    }
-    if (verb == "type") {
-        a.kind = ScriptAction::Kind::Type;
-        // The rest of the line after one separating space, as typed.
-        std::size_t pos = line.find(verb, line.find(timeText) + timeText.size()) + verb.size();
-        if (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
-        a.text = pos < line.size() ? line.substr(pos) : "";
-        return out;
-    }
-    if (verb == "click") {
-        need(2);
-        a.kind = ScriptAction::Kind::Click;
-        a.a = static_cast<int>(intArg(0, -100000, 100000));
-        a.b = static_cast<int>(intArg(1, -100000, 100000));
-        return out;
-    }
-    if (verb == "press") {
-        need(1);
-        a.kind = ScriptAction::Kind::Press;
-        a.text = args[0];
-        return out;
-    }
-    if (verb == "file") {
-        if (args.empty()) throw fail("'file' needs a path or 'cancel'");
-        a.kind = ScriptAction::Kind::File;
-        std::size_t pos = line.find("file", line.find(timeText) + timeText.size()) + 4;
-        a.text = trim(line.substr(pos));
-        return out;
-    }
-    if (verb == "joy") {
-        need(3);
-        a.kind = ScriptAction::Kind::Joy;
-        a.a = static_cast<int>(intArg(0, -2147483647LL, 2147483647LL));
-        a.b = static_cast<int>(intArg(1, -2147483647LL, 2147483647LL));
-        a.c = static_cast<std::uint32_t>(intArg(2, 0, 4294967295LL));
-        return out;
-    }
-    if (verb == "rnd") {
-        need(1);
-        a.kind = ScriptAction::Kind::Rnd;
-        // The value becomes a roll Int(rnd * N), an index: only [0, 1) is safe.
-        if (!parseFraction(args[0], a.value) || a.value < 0 || a.value >= 1)
-            throw fail("'rnd' takes a number in [0, 1), not '" + args[0] + "'");
-        return out;
-    }
-    if (verb == "screenshot" || verb == "dump") {
-        need(1);
-        a.kind = verb == "dump" ? ScriptAction::Kind::Dump : ScriptAction::Kind::Screenshot;
-        a.text = args[0];
-        return out;
-    }
-    if (verb == "quit" || verb == "close") {
-        need(0);
-        a.kind = verb == "quit" ? ScriptAction::Kind::Quit : ScriptAction::Kind::Close;
-        return out;
-    }
-    throw fail("unknown action '" + verb + "'");
+    out.action.line = lineNo;
+    auto time = parseUnsigned(words.time);
+    if (!time) throw at.error("the time must be a whole number of milliseconds, not '" + words.time + "'");
+    out.action.time = *time;
+    if (words.verb.empty()) throw at.error("an action is missing after the time");
+    const Verb* verb = findVerb(words.verb);
+    if (!verb) throw at.error("unknown action '" + words.verb + "'");
+    out.action.kind = verb->kind;
+    takeRest(out, *verb, words.rest, at);
+    return out;
 }
 
 // Reads a script's lines one at a time, each at most kLongestScriptLine bytes,

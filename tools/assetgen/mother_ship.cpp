@@ -72,8 +72,13 @@ void gunPort(Canvas& c, Vec2 root, float length, float radius) {
     c.splat(muzzle + Vec2{0, 1}, radius, rgb(0xff4010), 0.9f);
 }
 
-void paintMotherShip(Canvas& c) {
-    // The silhouette, from the engines at the back (top) to the prow.
+// The silhouette's pieces, from the engines at the back (top) to the prow.
+struct Hull {
+    Shape carapace, arms, prow, engineBlock, armGuns;
+    Shape whole;
+};
+
+Hull hullShapes() {
     const Shape carapace = withMirror(
         polygon({{cx, 16}, {124, 17}, {146, 26}, {160, 44}, {166, 68}, {162, 96}, {150, 114}, {cx, 122}}), cx);
     const Shape arms = withMirror(polygon({{146, 38},
@@ -92,24 +97,30 @@ void paintMotherShip(Canvas& c) {
         polygon({{cx, 100}, {130, 106}, {140, 122}, {136, 156}, {126, 182}, {112, 193}, {104, 194}, {cx, 206}}), cx);
     const Shape engineBlock = rect(46, 4, 148, 30, 6);
     const Shape armGuns = withMirror(capsule({178, 150}, {178, 202}, 6.0f), cx);
-    const Shape hull = carapace | arms | prow | engineBlock | armGuns;
+    return {carapace, arms, prow, engineBlock, armGuns, carapace | arms | prow | engineBlock | armGuns};
+}
 
-    // Engine fire at the back, thrusting away from the player.
-    for (const float x : {45.0f, 77.0f, 117.0f, 149.0f}) {
-        const float r = (x == 77.0f || x == 117.0f) ? 8.0f : 6.5f;
+// The four engines' nozzles along the back, the inner two the larger.
+constexpr float kNozzleX[] = {45.0f, 77.0f, 117.0f, 149.0f};
+float nozzleRadius(float x) { return (x == 77.0f || x == 117.0f) ? 8.0f : 6.5f; }
+
+// Engine fire at the back, thrusting away from the player.
+void paintEngineFire(Canvas& c) {
+    for (const float x : kNozzleX) {
+        const float r = nozzleRadius(x);
         c.draw(taperedCapsule({x, 5}, r * 0.95f, {x, 0}, r * 0.5f),
                linear({0, 6}, {0, 0}, Gradient{{0, rgb(0xffe0ff)}, {0.4f, rgb(0xd040ff)}, {1, rgb(0x6010a0, 0)}}),
                Blend::Add);
         c.splat({x, 4}, r * 0.8f, rgb(0xb030ff), 0.7f);
     }
+}
 
-    c.draw(grown(hull, 1.2f), kOutline);
-
-    // Engine block with four nozzles.
+// Engine block with four nozzles.
+void paintEngineBlock(Canvas& c, const Shape& engineBlock) {
     paintPlate(c, engineBlock, {.fill = armour(4, 30, rgb(0x6a5080), rgb(0x3a2a4c), rgb(0x1c1226)), .bevel = 1.6f},
                bar({46, 17}, {148, 17}, 0.4f) | bar({cx, 4}, {cx, 30}, 0.4f));
-    for (const float x : {45.0f, 77.0f, 117.0f, 149.0f}) {
-        const float r = (x == 77.0f || x == 117.0f) ? 8.0f : 6.5f;
+    for (const float x : kNozzleX) {
+        const float r = nozzleRadius(x);
         const Shape nozzle = taperedCapsule({x, 7}, r, {x, 22}, r * 0.8f);
         c.draw(grown(nozzle, 0.8f), kOutline);
         paintPlate(c, nozzle,
@@ -122,8 +133,10 @@ void paintMotherShip(Canvas& c) {
         c.draw(ellipse({x, 6.5f}, r * 0.8f, r * 0.35f), rgb(0x120418));
         c.draw(ellipse({x, 6.8f}, r * 0.55f, r * 0.2f), rgb(0xf080ff), Blend::Add, 0.9f);
     }
+}
 
-    // The great arms sweeping down the sides, ending in cannons.
+// The great arms sweeping down the sides, ending in cannons.
+void paintArms(Canvas& c, const Shape& arms) {
     paintPlate(
         c, arms,
         {.fill = armour(38, 200, rgb(0x6a4c84), rgb(0x3a2650), rgb(0x140a1c)), .bevel = 2.2f, .bevelStrength = 0.65f},
@@ -148,8 +161,10 @@ void paintMotherShip(Canvas& c) {
                    rgb(0xff1020));
     }
     for (const float x : {16.0f, 178.0f}) gunPort(c, {x, 172}, 30, 4.2f);
+}
 
-    // The carapace, in overlapping plates around a raised dome.
+// The carapace, in overlapping plates around a raised dome.
+void paintCarapace(Canvas& c, const Shape& carapace) {
     paintPlate(c, carapace,
                {.fill = armour(16, 122, rgb(0x7a5a96), rgb(0x46305e), rgb(0x1e1228)),
                 .bevel = 2.6f,
@@ -173,8 +188,10 @@ void paintMotherShip(Canvas& c) {
     for (const float side : {-1.0f, 1.0f})
         for (const Vec2 p : {Vec2{150, 31}, Vec2{161, 50}, Vec2{165, 70}, Vec2{161, 94}})
             c.splat({cx + side * (p.x - cx), p.y}, 1.0f, rgb(0xff50e0), 1.1f);
+}
 
-    // The dome: dark violet glass over a red glow, ringed with ports.
+// The dome: dark violet glass over a red glow, ringed with ports.
+void paintDome(Canvas& c) {
     const Shape dome = ellipse({cx, 66}, 30, 26);
     c.draw(grown(dome, 1.5f), kOutline);
     paintPlate(c, grown(dome, 1.2f) - dome, {.fill = solid(rgb(0x9880b0)), .bevel = 1.0f, .bevelStrength = 0.5f});
@@ -202,8 +219,10 @@ void paintMotherShip(Canvas& c) {
         c.draw(circle(p, 1.1f), i % 2 == 0 ? rgb(0xff4030) : rgb(0xffa030));
         c.splat(p, 1.2f, i % 2 == 0 ? rgb(0xff2010) : rgb(0xff8010), 0.6f);
     }
+}
 
-    // The prow, carrying the great eye and the forward guns.
+// The prow, carrying the great eye and the forward guns.
+void paintProw(Canvas& c, const Shape& prow) {
     for (const float x : {cx - 33, cx - 14, cx + 14, cx + 33}) gunPort(c, {x, 188}, 18, 3.6f);
     paintPlate(c, prow,
                {.fill = armour(100, 206, rgb(0x84629e), rgb(0x4a3264), rgb(0x1c1026)),
@@ -220,8 +239,10 @@ void paintMotherShip(Canvas& c) {
         lightStrip(c, polygon({at(104, 124), at(134, 110), at(133, 116), at(106, 130)}), rgb(0xff3020), rgb(0xff1010));
         lightStrip(c, polygon({at(116, 150), at(134, 140), at(132, 146), at(117, 155)}), rgb(0xe02018), rgb(0xff1010));
     }
+}
 
-    // The eye: a red reactor with a slit pupil, deep in an armoured socket.
+// The eye: a red reactor with a slit pupil, deep in an armoured socket.
+void paintEye(Canvas& c) {
     const Vec2 eye{cx, 142};
     c.draw(circle(eye, 19), kOutline);
     paintPlate(c, circle(eye, 18) - circle(eye, 14),
@@ -241,10 +262,22 @@ void paintMotherShip(Canvas& c) {
                                             {1, rgb(0x400008)}}));
     c.draw(ellipse(eye, 2.6f, 11), rgb(0x100004));
     c.draw(ellipse(eye + Vec2{-5, -6}, 3.2f, 2.0f), rgb(0xffffff, 0.55f));
+}
+
+void paintMotherShip(Canvas& c) {
+    const Hull hull = hullShapes();
+    paintEngineFire(c);
+    c.draw(grown(hull.whole, 1.2f), kOutline);
+    paintEngineBlock(c, hull.engineBlock);
+    paintArms(c, hull.arms);
+    paintCarapace(c, hull.carapace);
+    paintDome(c);
+    paintProw(c, hull.prow);
+    paintEye(c);
 
     // Rim light down the right-hand edges.
     Mask all = c.newMask();
-    all.add(hull);
+    all.add(hull.whole);
     Mask rim = all;
     rim.subtract(all.shifted({-1.2f, -0.7f}));
     c.draw(rim, rgb(0xff5ad8), Blend::Add, 0.35f);

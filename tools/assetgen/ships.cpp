@@ -12,6 +12,12 @@ namespace {
 
 const Colour kOutline = rgb(0x07090e);
 
+// The points of a ship painted in a frame whose top-left is `o`.
+struct Frame {
+    Vec2 o;
+    Vec2 operator()(float x, float y) const { return Vec2{o.x + x, o.y + y}; }
+};
+
 // A cylinder lit from the left: dark rim, bright band, falling off to the right.
 Paint cylinder(float x0, float x1, Colour dark, Colour mid, Colour light) {
     return linear({x0, 0}, {x1, 0},
@@ -48,17 +54,28 @@ Mask paintPlate(Canvas& c, const Shape& piece, const Plating& look, const std::o
     return m;
 }
 
-void paintPlayerShip(Canvas& c, Vec2 o) {
-    const float cx = o.x + 38;
-    auto at = [o](float x, float y) { return Vec2{o.x + x, o.y + y}; };
+namespace {
 
+namespace player {
+
+// The player's ship's pieces, in its frame at `o`.
+struct Pieces {
+    Shape wings, cannons, nacelles, body, hull;
+};
+
+Pieces pieces(Vec2 o) {
+    const Frame at{o};
+    const float cx = o.x + 38;
     const Shape wings = withMirror(polygon({at(40, 23), at(71, 45), at(74, 51), at(70, 55), at(40, 52)}), cx);
     const Shape cannons = withMirror(capsule(at(70.5f, 36), at(70.5f, 53), 1.9f), cx);
     const Shape nacelles = withMirror(taperedCapsule(at(47.5f, 31), 3.0f, at(48, 56.5f), 4.6f), cx);
     const Shape body = fuselage(o);
-    const Shape hull = body | wings | cannons | nacelles;
+    return {wings, cannons, nacelles, body, body | wings | cannons | nacelles};
+}
 
-    // Engine flames first so the nozzles sit over them.
+// Engine flames, painted first so the nozzles sit over them.
+void paintFlames(Canvas& c, Vec2 o) {
+    const Frame at{o};
     for (const float x : {29.0f, 38.0f, 48.0f}) {
         const float top = x == 38.0f ? 60.5f : 59.0f;
         const Shape flame = taperedCapsule(at(x, top), 3.2f, at(x, 66.5f), 0.8f);
@@ -68,11 +85,12 @@ void paintPlayerShip(Canvas& c, Vec2 o) {
                Blend::Add);
         c.draw(taperedCapsule(at(x, top), 1.6f, at(x, 64.5f), 0.3f), rgb(0xfff6e0), Blend::Add, 0.9f);
     }
+}
 
-    // Dark outline so the ship reads against any background.
-    c.draw(grown(hull, 0.9f), kOutline);
-
-    // Wings: gunmetal with orange leading-edge livery.
+// Wings: gunmetal with orange leading-edge livery.
+void paintWings(Canvas& c, Vec2 o, const Shape& wings) {
+    const Frame at{o};
+    const float cx = o.x + 38;
     Mask wingMask = c.newMask();
     wingMask.add(wings);
     c.draw(wingMask,
@@ -91,10 +109,11 @@ void paintPlayerShip(Canvas& c, Vec2 o) {
         .multiply(wingMask);
     c.draw(seams, rgb(0x141822), Blend::Over, 0.7f);
     c.shade(wingMask, 1.4f, 0.55f);
+}
 
-    // Wingtip cannons with hot muzzles.
-    Mask cannonMask = c.newMask();
-    cannonMask.add(cannons);
+// Wingtip cannons with hot muzzles.
+void paintCannons(Canvas& c, Vec2 o, const Shape& cannons) {
+    const Frame at{o};
     c.draw(grown(cannons, 0.5f), kOutline);
     for (const float x : {5.5f, 70.5f})
         c.draw(capsule(at(x, 36), at(x, 53), 1.9f),
@@ -103,8 +122,11 @@ void paintPlayerShip(Canvas& c, Vec2 o) {
         c.draw(circle(at(x, 35.6f), 1.0f), rgb(0xaef4ff));
         c.splat(at(x, 35.3f), 1.4f, rgb(0x5fe0ff), 0.9f);
     }
+}
 
-    // Engine nacelles.
+// Engine nacelles.
+void paintNacelles(Canvas& c, Vec2 o) {
+    const Frame at{o};
     for (const float x : {28.5f, 47.5f}) {
         const Shape n = taperedCapsule(at(x, 31), 3.0f, at(x + (x > 38 ? 0.5f : -0.5f), 56.5f), 4.6f);
         c.draw(grown(n, 0.6f), kOutline);
@@ -114,8 +136,12 @@ void paintPlayerShip(Canvas& c, Vec2 o) {
         c.draw(ellipse(at(x + (x > 38 ? 0.5f : -0.5f), 57.3f), 3.6f, 1.5f), rgb(0x0c0f15));
         c.draw(ellipse(at(x + (x > 38 ? 0.5f : -0.5f), 57.6f), 2.4f, 0.9f), rgb(0xffb347), Blend::Add, 0.8f);
     }
+}
 
-    // Fuselage, polished and bevelled.
+// Fuselage, polished and bevelled.
+void paintFuselage(Canvas& c, Vec2 o, const Shape& body) {
+    const Frame at{o};
+    const float cx = o.x + 38;
     Mask bodyMask = c.newMask();
     bodyMask.add(body);
     c.draw(bodyMask, cylinder(cx - 7.5f, cx + 7.5f, rgb(0x4b5568), rgb(0xaeb9ca), rgb(0xf1f5fa)));
@@ -128,52 +154,43 @@ void paintPlayerShip(Canvas& c, Vec2 o) {
     c.shade(bodyMask, 1.3f, 0.45f);
     c.draw(ellipse(at(38, 61), 3.8f, 1.5f), rgb(0x0c0f15));
     c.draw(ellipse(at(38, 61.2f), 2.6f, 0.9f), rgb(0xffc060), Blend::Add, 0.8f);
+}
 
-    // Canopy.
+// The canopy, catching the light.
+void paintCanopy(Canvas& c, Vec2 o) {
+    const Frame at{o};
     const Shape canopy = ellipse(at(38, 20.5f), 3.3f, 7.4f);
     c.draw(grown(canopy, 0.7f), rgb(0x1c2230));
     c.draw(canopy,
            linear(at(0, 13), at(0, 28), Gradient{{0, rgb(0x8fe4ff)}, {0.35f, rgb(0x2b7fd0)}, {1, rgb(0x06142e)}}));
     c.draw(ellipse(at(36.9f, 17.6f), 0.8f, 2.6f), rgb(0xffffff, 0.85f));
     c.draw(ellipse(at(39.2f, 24.5f), 0.6f, 1.3f), rgb(0x9fdcff, 0.5f));
-
-    // Cool rim light from the right-hand side.
-    Mask all = c.newMask();
-    all.add(hull);
-    Mask rim = all;
-    rim.subtract(all.shifted({-1.1f, 0.4f}));
-    c.draw(rim, rgb(0x74d6ff), Blend::Add, 0.45f);
-
-    // Navigation lights.
-    c.splat(at(3.5f, 50.5f), 1.0f, rgb(0xff3030), 1.2f);
-    c.splat(at(72.5f, 50.5f), 1.0f, rgb(0x30ff60), 1.2f);
 }
 
-void paintDropShip(Canvas& c, Vec2 o) {
-    const float cx = o.x + 37;
-    auto at = [o](float x, float y) { return Vec2{o.x + x, o.y + y}; };
+}  // namespace player
 
+namespace drop {
+
+// The drop ship's pieces, in its frame at `o`.
+struct Pieces {
+    Shape claws, horns, shell, belly, hull;
+};
+
+Pieces pieces(Vec2 o) {
+    const Frame at{o};
+    const float cx = o.x + 37;
     const Shape claws = withMirror(
         polygon({at(48, 30), at(63, 25), at(71, 34), at(71, 50), at(64, 68), at(62, 53), at(57, 41), at(48, 40)}), cx);
     const Shape horns = withMirror(polygon({at(50, 21), at(69, 7), at(58, 25)}), cx);
     const Shape crest = polygon({at(31, 18), at(37, 2.5f), at(43, 18)});
     const Shape shell = ellipse(at(37, 27), 25, 12.5f) | crest;
     const Shape belly = polygon({at(25, 33), at(49, 33), at(45.5f, 53), at(41, 59), at(33, 59), at(28.5f, 53)});
-    const Shape hull = claws | horns | shell | belly;
+    return {claws, horns, shell, belly, claws | horns | shell | belly};
+}
 
-    // Thruster glow beneath the claws and the open belly hatch.
-    for (const float x : {9.5f, 64.5f}) c.splat(at(x, 67.5f), 2.4f, rgb(0xc040ff), 0.9f);
-    c.splat(at(37, 64), 3.5f, rgb(0x50ff70), 0.8f);
-
-    c.draw(grown(hull, 0.9f), kOutline);
-
-    paintPlate(
-        c, claws | horns,
-        {.fill = linear(at(0, 8), at(0, 68), Gradient{{0, rgb(0x7b5a8f)}, {0.45f, rgb(0x47305a)}, {1, rgb(0x1a0f22)}})},
-        withMirror(bar(at(52, 34), at(66, 31), 0.35f) | bar(at(58, 42), at(68, 40), 0.35f) |
-                       bar(at(61, 51), at(69, 49), 0.35f),
-                   cx));
-
+// The ribbed belly, and its hatch with the green glow of the cargo inside.
+void paintBelly(Canvas& c, Vec2 o, const Shape& belly) {
+    const Frame at{o};
     Shape ribs = bar(at(24, 40), at(50, 40), 0.35f);
     for (float y = 44; y < 56; y += 4) ribs = ribs | bar(at(24, y), at(50, y), 0.35f);
     paintPlate(c, belly,
@@ -184,25 +201,15 @@ void paintDropShip(Canvas& c, Vec2 o) {
                 .seam = rgb(0x0a050d)},
                ribs);
 
-    // Hatch with the green glow of the cargo inside.
     const Shape hatch = rect(o.x + 32, o.y + 53.5f, o.x + 42, o.y + 60.5f, 1.2f);
     c.draw(grown(hatch, 0.6f), rgb(0x050307));
     c.draw(hatch, linear(at(0, 53.5f), at(0, 60.5f), Gradient{{0, rgb(0x0a2a10)}, {1, rgb(0x7dff8a)}}));
     c.draw(rect(o.x + 35.5f, o.y + 54.5f, o.x + 38.5f, o.y + 60, 1.4f), rgb(0xd8ffd8), Blend::Add, 0.6f);
+}
 
-    paintPlate(c, shell,
-               {.fill = linear(
-                    at(0, 4), at(0, 40),
-                    Gradient{{0, rgb(0x9a74ae)}, {0.35f, rgb(0x6a4880)}, {0.75f, rgb(0x3a2448)}, {1, rgb(0x1c1024)}}),
-                .bevel = 2.0f,
-                .bevelStrength = 0.65f,
-                .highlight = rgb(0xf0d8ff),
-                .seam = rgb(0x12081a),
-                .seamOpacity = 0.75f},
-               ring(at(37, 44), 24, 0.7f) | ring(at(37, 50), 24, 0.6f) | bar(at(37, 4), at(37, 20), 0.4f) |
-                   withMirror(bar(at(46, 18), at(56, 31), 0.35f), cx));
-
-    // The angry visor: a glowing red V across the face.
+// The angry visor: a glowing red V across the face.
+void paintVisor(Canvas& c, Vec2 o) {
+    const Frame at{o};
     const Shape visor = polygon({at(18, 24), at(37, 30.5f), at(56, 24), at(53.5f, 30), at(37, 37), at(20.5f, 30)});
     c.draw(grown(visor, 0.8f), rgb(0x0a0306));
     Mask visorMask = c.newMask();
@@ -215,12 +222,76 @@ void paintDropShip(Canvas& c, Vec2 o) {
         c.draw(ellipse(at(x, y), 2.2f, 1.4f), rgb(0xffd040));
         c.splat(at(x, y), 1.6f, rgb(0xffffff), 0.9f);
     }
+}
+
+}  // namespace drop
+
+}  // namespace
+
+void paintPlayerShip(Canvas& c, Vec2 o) {
+    const player::Pieces p = player::pieces(o);
+    const Frame at{o};
+    player::paintFlames(c, o);
+
+    // Dark outline so the ship reads against any background.
+    c.draw(grown(p.hull, 0.9f), kOutline);
+    player::paintWings(c, o, p.wings);
+    player::paintCannons(c, o, p.cannons);
+    player::paintNacelles(c, o);
+    player::paintFuselage(c, o, p.body);
+    player::paintCanopy(c, o);
+
+    // Cool rim light from the right-hand side.
+    Mask all = c.newMask();
+    all.add(p.hull);
+    Mask rim = all;
+    rim.subtract(all.shifted({-1.1f, 0.4f}));
+    c.draw(rim, rgb(0x74d6ff), Blend::Add, 0.45f);
+
+    // Navigation lights.
+    c.splat(at(3.5f, 50.5f), 1.0f, rgb(0xff3030), 1.2f);
+    c.splat(at(72.5f, 50.5f), 1.0f, rgb(0x30ff60), 1.2f);
+}
+
+void paintDropShip(Canvas& c, Vec2 o) {
+    const drop::Pieces p = drop::pieces(o);
+    const Frame at{o};
+    const float cx = o.x + 37;
+
+    // Thruster glow beneath the claws and the open belly hatch.
+    for (const float x : {9.5f, 64.5f}) c.splat(at(x, 67.5f), 2.4f, rgb(0xc040ff), 0.9f);
+    c.splat(at(37, 64), 3.5f, rgb(0x50ff70), 0.8f);
+
+    c.draw(grown(p.hull, 0.9f), kOutline);
+
+    paintPlate(
+        c, p.claws | p.horns,
+        {.fill = linear(at(0, 8), at(0, 68), Gradient{{0, rgb(0x7b5a8f)}, {0.45f, rgb(0x47305a)}, {1, rgb(0x1a0f22)}})},
+        withMirror(bar(at(52, 34), at(66, 31), 0.35f) | bar(at(58, 42), at(68, 40), 0.35f) |
+                       bar(at(61, 51), at(69, 49), 0.35f),
+                   cx));
+
+    drop::paintBelly(c, o, p.belly);
+    paintPlate(c, p.shell,
+               {.fill = linear(
+                    at(0, 4), at(0, 40),
+                    Gradient{{0, rgb(0x9a74ae)}, {0.35f, rgb(0x6a4880)}, {0.75f, rgb(0x3a2448)}, {1, rgb(0x1c1024)}}),
+                .bevel = 2.0f,
+                .bevelStrength = 0.65f,
+                .highlight = rgb(0xf0d8ff),
+                .seam = rgb(0x12081a),
+                .seamOpacity = 0.75f},
+               ring(at(37, 44), 24, 0.7f) | ring(at(37, 50), 24, 0.6f) | bar(at(37, 4), at(37, 20), 0.4f) |
+                   withMirror(bar(at(46, 18), at(56, 31), 0.35f), cx));
+
+    drop::paintVisor(c, o);
 
     // Running lights along the rim of the shell.
     for (const float x : {17.0f, 23.0f, 51.0f, 57.0f}) c.splat(at(x, 35.3f), 0.8f, rgb(0xff50e0), 1.1f);
 
+    // Rim light down the right-hand edges.
     Mask all = c.newMask();
-    all.add(hull);
+    all.add(p.hull);
     Mask rim = all;
     rim.subtract(all.shifted({-1.0f, -0.6f}));
     c.draw(rim, rgb(0xff5ad8), Blend::Add, 0.4f);

@@ -17,57 +17,52 @@ float band(const SpaceLook& look, float y) {
            (1.0f - smoothstep(look.bandBottom + 4, look.bandBottom + 22, y));
 }
 
-}  // namespace
+// Nebula: warped fractal clouds in two hues. They are smooth, so they are
+// worked out on a coarse grid and blended between its points.
+class Clouds {
+public:
+    Clouds(const SpaceLook& look, float width, float height)
+        : cols_(static_cast<int>(std::ceil(width / kStep)) + 2),
+          rows_(static_cast<int>(std::ceil(height / kStep)) + 2) {
+        const std::uint32_t s = look.seed;
+        const bool hazy = look.haze.r + look.haze.g + look.haze.b > 0;
+        grid_.resize(static_cast<std::size_t>(cols_) * rows_);
+        for (int j = 0; j < rows_; ++j)
+            for (int i = 0; i < cols_; ++i) {
+                const Vec2 p{static_cast<float>(i) * kStep, static_cast<float>(j) * kStep};
+                const Vec2 q = p * look.cloudScale;
+                const Vec2 warp{fbm(q + Vec2{1.7f, 9.2f}, 4, s), fbm(q + Vec2{8.3f, 2.8f}, 4, s + 1)};
+                const float a = smoothstep(-0.1f, 0.8f, fbm(q + warp * 1.6f, 5, s + 2));
+                const float b = smoothstep(0.0f, 0.9f, fbm(q * 1.3f - warp * 1.2f + Vec2{4, 4}, 5, s + 3));
+                const float dust = 0.45f + 0.55f * smoothstep(-0.6f, 0.6f, fbm(p * 0.012f, 4, s + 4));
+                const float ka = a * a * dust, kb = b * b * dust;
+                const float kh =
+                    hazy ? std::pow(smoothstep(-0.35f, 0.75f, fbm(q * 1.5f + warp * 0.8f, 4, s + 5)), 1.6f) : 0.0f;
+                grid_[static_cast<std::size_t>(j) * cols_ + i] = {
+                    look.cloudA.r * ka + look.cloudB.r * kb + look.haze.r * kh,
+                    look.cloudA.g * ka + look.cloudB.g * kb + look.haze.g * kh,
+                    look.cloudA.b * ka + look.cloudB.b * kb + look.haze.b * kh, 1};
+            }
+    }
 
-void paintSpace(Canvas& c, const SpaceLook& look) {
-    const float width = static_cast<float>(c.width() / c.unit()), height = static_cast<float>(c.height() / c.unit());
-    const Vec2 middle{width * 0.5f, height * 0.5f};
-    const float reach = length(middle) * 1.0f;
-    const std::uint32_t s = look.seed;
-    const bool hazy = look.haze.r + look.haze.g + look.haze.b > 0;
-    // Nebula: warped fractal clouds in two hues. They are smooth, so they are
-    // worked out on a coarse grid and blended between its points.
-    constexpr float kStep = 2;
-    const int cols = static_cast<int>(std::ceil(width / kStep)) + 2,
-              rows = static_cast<int>(std::ceil(height / kStep)) + 2;
-    std::vector<Colour> clouds(static_cast<std::size_t>(cols) * rows);
-    for (int j = 0; j < rows; ++j)
-        for (int i = 0; i < cols; ++i) {
-            const Vec2 p{static_cast<float>(i) * kStep, static_cast<float>(j) * kStep};
-            const Vec2 q = p * look.cloudScale;
-            const Vec2 warp{fbm(q + Vec2{1.7f, 9.2f}, 4, s), fbm(q + Vec2{8.3f, 2.8f}, 4, s + 1)};
-            const float a = smoothstep(-0.1f, 0.8f, fbm(q + warp * 1.6f, 5, s + 2));
-            const float b = smoothstep(0.0f, 0.9f, fbm(q * 1.3f - warp * 1.2f + Vec2{4, 4}, 5, s + 3));
-            const float dust = 0.45f + 0.55f * smoothstep(-0.6f, 0.6f, fbm(p * 0.012f, 4, s + 4));
-            const float ka = a * a * dust, kb = b * b * dust;
-            const float kh =
-                hazy ? std::pow(smoothstep(-0.35f, 0.75f, fbm(q * 1.5f + warp * 0.8f, 4, s + 5)), 1.6f) : 0.0f;
-            clouds[static_cast<std::size_t>(j) * cols + i] = {
-                look.cloudA.r * ka + look.cloudB.r * kb + look.haze.r * kh,
-                look.cloudA.g * ka + look.cloudB.g * kb + look.haze.g * kh,
-                look.cloudA.b * ka + look.cloudB.b * kb + look.haze.b * kh, 1};
-        }
-    auto cloudAt = [&](Vec2 p) {
+    // The clouds' colour at a point, blended between the grid's.
+    Colour at(Vec2 p) const {
         const float fx = p.x / kStep, fy = p.y / kStep;
         const int i = static_cast<int>(fx), j = static_cast<int>(fy);
         const float tx = fx - static_cast<float>(i), ty = fy - static_cast<float>(j);
-        auto at = [&](int di, int dj) { return clouds[static_cast<std::size_t>(j + dj) * cols + (i + di)]; };
-        return lerp(lerp(at(0, 0), at(1, 0), tx), lerp(at(0, 1), at(1, 1), tx), ty);
-    };
-    c.apply([&](Vec2 p, Colour) {
-        Colour col = lerp(look.top, look.bottom, p.y / height);
-        const Colour cloud = cloudAt(p);
-        col.r += cloud.r;
-        col.g += cloud.g;
-        col.b += cloud.b;
-        const float sun = look.sunlight * std::exp(-length(p - Vec2{-60, -80}) / 260.0f);
-        col.r += sun;
-        col.g += 0.69f * sun;
-        col.b += 0.46f * sun;
-        const float vignette = 1.0f - look.vignette * std::pow(length(p - middle) / reach, 2.0f);
-        return brightened(col, vignette * (1.0f - 0.85f * band(look, p.y)));
-    });
+        auto corner = [&](int di, int dj) { return grid_[static_cast<std::size_t>(j + dj) * cols_ + (i + di)]; };
+        return lerp(lerp(corner(0, 0), corner(1, 0), tx), lerp(corner(0, 1), corner(1, 1), tx), ty);
+    }
 
+private:
+    static constexpr float kStep = 2;
+    int cols_, rows_;
+    std::vector<Colour> grid_;
+};
+
+// Stars scattered over the sky, and a handful of bright ones with diffraction
+// spikes; none in the text strip.
+void paintStars(Canvas& c, const SpaceLook& look, float width, float height) {
     Rng rng(look.starSeed);
     for (int i = 0; i < look.stars; ++i) {
         const Vec2 p{rng.range(0, width), rng.range(0, height)};
@@ -86,6 +81,29 @@ void paintSpace(Canvas& c, const SpaceLook& look) {
         c.splat(p, 3.5f * size, tint, 0.25f);
         glint(c, p, Vec2{9, 9} * size, 0.6f, tint, 0.8f);
     }
+}
+
+}  // namespace
+
+void paintSpace(Canvas& c, const SpaceLook& look) {
+    const float width = static_cast<float>(c.width() / c.unit()), height = static_cast<float>(c.height() / c.unit());
+    const Vec2 middle{width * 0.5f, height * 0.5f};
+    const float reach = length(middle) * 1.0f;
+    const Clouds clouds(look, width, height);
+    c.apply([&](Vec2 p, Colour) {
+        Colour col = lerp(look.top, look.bottom, p.y / height);
+        const Colour cloud = clouds.at(p);
+        col.r += cloud.r;
+        col.g += cloud.g;
+        col.b += cloud.b;
+        const float sun = look.sunlight * std::exp(-length(p - Vec2{-60, -80}) / 260.0f);
+        col.r += sun;
+        col.g += 0.69f * sun;
+        col.b += 0.46f * sun;
+        const float vignette = 1.0f - look.vignette * std::pow(length(p - middle) / reach, 2.0f);
+        return brightened(col, vignette * (1.0f - 0.85f * band(look, p.y)));
+    });
+    paintStars(c, look, width, height);
 }
 
 Canvas playfieldSky(int width, int height, SpaceLook look) {

@@ -19,10 +19,18 @@ namespace {
 constexpr float kPi = 3.14159265f;
 const Colour kOutline = rgb(0x07050a);
 
-// The fighter diving on the player, nose down, in an 89 x 64 frame: a violet
-// arrowhead with swept, clawed wings and two engines glowing red at the back.
-void paintEnemyFighter(Canvas& c) {
-    constexpr float cx = 44.5f;
+// The enemy fighter's parts, painted back to front.
+namespace fighter {
+
+constexpr float cx = 44.5f;
+// The engines' axes.
+constexpr float kEngineX[] = {31.5f, 57.5f};
+
+struct Pieces {
+    Shape wing, engines, body, hull;
+};
+
+Pieces pieces() {
     const Shape wing = withMirror(polygon({{48, 51},
                                            {60, 45},
                                            {73, 36},
@@ -49,25 +57,27 @@ void paintEnemyFighter(Canvas& c) {
                                 {cx - 10.5f, 22},
                                 {cx - 8, 40},
                                 {cx - 4, 53}});
-    const Shape hull = wing | engines | body;
+    return {wing, engines, body, wing | engines | body};
+}
 
-    // Exhaust flaring out of the engines at the back.
-    for (const float x : {31.5f, 57.5f}) {
+// Exhaust flaring out of the engines at the back.
+void paintExhaust(Canvas& c) {
+    for (const float x : kEngineX) {
         c.draw(taperedCapsule({x, 5}, 3.6f, {x, 0.2f}, 1.2f),
                linear({0, 6}, {0, 0}, Gradient{{0, rgb(0xffd8d0)}, {0.4f, rgb(0xff3040)}, {1, rgb(0xa00040, 0)}}),
                Blend::Add);
         c.splat({x, 3.5f}, 2.8f, rgb(0xff2050), 0.8f);
     }
+}
 
-    c.draw(grown(hull, 0.9f), kOutline);
-
+// The clawed wings, with a red light strip along each and crimson leading edges.
+void paintWings(Canvas& c, const Shape& wing) {
     const Mask wingMask = paintPlate(
         c, wing,
         {.fill = linear({0, 8}, {0, 50}, Gradient{{0, rgb(0x8e6aa6)}, {0.45f, rgb(0x54386c)}, {1, rgb(0x1e1128)}})},
         withMirror(bar({56, 26}, {76, 28}, 0.35f) | bar({58, 35}, {74, 35}, 0.35f) | bar({64, 20}, {62, 44}, 0.3f) |
                        bar({79, 27}, {85, 15}, 0.3f),
                    cx));
-    // A red light strip along each wing, and crimson leading edges.
     Mask edge = c.newMask();
     edge.add(withMirror(bar({50, 49.5f}, {73, 35.5f}, 0.9f) | bar({73, 35.5f}, {86.2f, 12}, 0.8f), cx))
         .multiply(wingMask);
@@ -78,9 +88,11 @@ void paintEnemyFighter(Canvas& c) {
     stripMask.add(strips);
     c.draw(stripMask, rgb(0xff3020));
     c.glow(stripMask, rgb(0xff2020), 1.4f, 0.8f);
+}
 
-    // Engine pods, ringed, with glowing nozzles at the back.
-    for (const float x : {31.5f, 57.5f}) {
+// Engine pods, ringed, with glowing nozzles at the back.
+void paintEnginePods(Canvas& c) {
+    for (const float x : kEngineX) {
         const float tilt = x < cx ? 1.0f : -1.0f;
         paintPlate(c, taperedCapsule({x, 7.5f}, 5.0f, {x + tilt, 30}, 3.6f),
                    {.fill = linear(
@@ -93,7 +105,10 @@ void paintEnemyFighter(Canvas& c) {
         c.draw(ellipse({x, 4.6f}, 3.6f, 1.7f), rgb(0x12040c));
         c.draw(ellipse({x, 4.9f}, 2.6f, 1.0f), rgb(0xff6050), Blend::Add, 0.95f);
     }
+}
 
+// The body, and the reactor vent on its spine.
+void paintBody(Canvas& c, const Shape& body) {
     paintPlate(c, body,
                {.fill = linear(
                     {cx - 10, 0}, {cx + 10, 0},
@@ -110,8 +125,10 @@ void paintEnemyFighter(Canvas& c) {
     c.draw(vent, linear({0, 10}, {0, 22}, Gradient{{0, rgb(0x400008)}, {1, rgb(0xff3020)}}));
     for (float y = 12; y < 22; y += 2.3f) c.draw(bar({cx - 3.4f, y}, {cx + 3.4f, y}, 0.4f), rgb(0x1a0408));
     c.splat({cx, 18}, 2.8f, rgb(0xff2020), 0.6f);
+}
 
-    // The angry visor: a red V across the head, two hot eyes in it.
+// The angry visor: a red V across the head, two hot eyes in it.
+void paintVisor(Canvas& c) {
     const Shape visor = polygon({{cx - 8, 30}, {cx, 37.5f}, {cx + 8, 30}, {cx + 7, 35}, {cx, 43}, {cx - 7, 35}});
     c.draw(grown(visor, 0.8f), rgb(0x0a0306));
     Mask visorMask = c.newMask();
@@ -123,13 +140,28 @@ void paintEnemyFighter(Canvas& c) {
         c.draw(ellipse({cx + side * 4.6f, 34.3f}, 1.9f, 1.1f), rgb(0xffd040));
         c.splat({cx + side * 4.6f, 34.3f}, 1.3f, kWhite, 0.9f);
     }
+}
+
+}  // namespace fighter
+
+// The fighter diving on the player, nose down, in an 89 x 64 frame: a violet
+// arrowhead with swept, clawed wings and two engines glowing red at the back.
+void paintEnemyFighter(Canvas& c) {
+    const fighter::Pieces f = fighter::pieces();
+    fighter::paintExhaust(c);
+    c.draw(grown(f.hull, 0.9f), kOutline);
+    fighter::paintWings(c, f.wing);
+    fighter::paintEnginePods(c);
+    fighter::paintBody(c, f.body);
+    fighter::paintVisor(c);
 
     // Claw tips with green and red running lights.
     c.splat({83.5f, 44}, 1.1f, rgb(0x30ff60), 1.2f);
     c.splat({5.5f, 44}, 1.1f, rgb(0xff3030), 1.2f);
 
+    // Rim light down the right-hand edges.
     Mask all = c.newMask();
-    all.add(hull);
+    all.add(f.hull);
     Mask rim = all;
     rim.subtract(all.shifted({-1.0f, -0.6f}));
     c.draw(rim, rgb(0xff5ad8), Blend::Add, 0.4f);

@@ -79,147 +79,87 @@ void bassLine(Song& s, int p, int inst, const Chord (&bars)[4], bool half) {
 void chords(Song& s, int p, int inst, const Chord (&bars)[4], int every) {
     for (int bar = 0; bar < 4; ++bar) s.chord(p, 3, inst, bar * 16, bars[bar], 16, every, -1);
 }
+
+// The band under the lead: its instruments.
+struct Band {
+    int bass, pad;
+    Kit kit;
+};
+
+// How the band plays one pattern.
+struct Backing {
+    Groove groove;
+    bool fill, crash;  // a snare roll into the next pattern; a crash on its first row
+    const Chord (&bars)[4];
+    bool halfBass;   // the bass on the first and third beat only
+    int chordEvery;  // rows between the chords' strikes
+};
+
+void backing(Song& s, int p, const Band& band, const Backing& b) {
+    drums(s, p, band.kit, b.groove, b.fill, b.crash);
+    bassLine(s, p, band.bass, b.bars, b.halfBass);
+    chords(s, p, band.pad, b.bars, b.chordEvery);
+}
+
+const Chord kVerse[4] = {Am, F, C, G};
+const Chord kBridgeA[4] = {Dm, Am, F, E};
+const Chord kBridgeB[4] = {Dm, Am, G, E};
+const Chord kTurn[4] = {Am, F, G, E};
+
+// The lead's lines, note by note (MIDI note, rows).
+const std::vector<Step> kTheme = {{E5, 4}, {C5, 2}, {D5, 2}, {E5, 4}, {A4, 4}, {F5, 6}, {E5, 2}, {D5, 4}, {C5, 4},
+                                  {G5, 4}, {E5, 2}, {G5, 2}, {A5, 4}, {G5, 4}, {D5, 8}, {B4, 4}, {D5, 4}};
+const std::vector<Step> kAnswer = {{E5, 4}, {C5, 2}, {D5, 2}, {E5, 4}, {A5, 4}, {A5, 6}, {G5, 2}, {F5, 4},
+                                   {E5, 4}, {G5, 4}, {E5, 4}, {C5, 4}, {D5, 4}, {D5, 6}, {C5, 2}, {B4, 8}};
+const std::vector<Step> kClimbA = {{F5, 4}, {A5, 4}, {G5, 4}, {F5, 4}, {E5, 8}, {C5, 4}, {E5, 4},
+                                   {F5, 4}, {E5, 4}, {D5, 4}, {C5, 4}, {B4, 8}, {Gs4, 8}};
+const std::vector<Step> kClimbB = {{D5, 4}, {F5, 4}, {A5, 6}, {G5, 2}, {A5, 4}, {E5, 4},   {C5, 8},
+                                   {D5, 4}, {G5, 4}, {B5, 4}, {A5, 2}, {G5, 2}, {Gs5, 12}, {0, 4}};
+const std::vector<Step> kBreather = {{E5, 16}, {F5, 16}, {E5, 16}, {D5, 16}};
+const std::vector<Step> kTurnBack = {{A5, 8}, {G5, 4}, {E5, 4}, {F5, 8},   {E5, 4}, {D5, 4},
+                                     {E5, 8}, {D5, 4}, {B4, 4}, {Gs4, 12}, {0, 4}};
 }  // namespace
 
 Module introModule() {
     Song s("Korvane");
     const int lead = s.add(leadSynth()), bass = s.add(bassSynth()), pad = s.add(chorusPad());
-    const Kit kit{s.add(kickDrum()), s.add(snareDrum()), s.add(closedHat()), s.add(crashCymbal())};
-
-    const Chord verse[4] = {Am, F, C, G};
-    const Chord bridgeA[4] = {Dm, Am, F, E};
-    const Chord bridgeB[4] = {Dm, Am, G, E};
-    const Chord turn[4] = {Am, F, G, E};
+    const Band band{bass, pad, Kit{s.add(kickDrum()), s.add(snareDrum()), s.add(closedHat()), s.add(crashCymbal())}};
 
     // 0: the band comes in, no tune yet.
-    drums(s, 0, kit, Sparse, false, false);
-    bassLine(s, 0, bass, verse, true);
-    chords(s, 0, pad, verse, 4);
+    backing(s, 0, band, {Sparse, false, false, kVerse, true, 4});
 
     // 1: the theme.
-    drums(s, 1, kit, Driving, false, true);
-    bassLine(s, 1, bass, verse, false);
-    chords(s, 1, pad, verse, 4);
-    s.line(1, 2, lead, 0,
-           {{E5, 4},
-            {C5, 2},
-            {D5, 2},
-            {E5, 4},
-            {A4, 4},
-            {F5, 6},
-            {E5, 2},
-            {D5, 4},
-            {C5, 4},
-            {G5, 4},
-            {E5, 2},
-            {G5, 2},
-            {A5, 4},
-            {G5, 4},
-            {D5, 8},
-            {B4, 4},
-            {D5, 4}});
+    backing(s, 1, band, {Driving, false, true, kVerse, false, 4});
+    s.line(1, 2, lead, 0, kTheme);
     s.vibrato(1, 2, 50, 56, 6, 3);
 
     // 2: the theme's answer.
-    drums(s, 2, kit, Driving, true, false);
-    bassLine(s, 2, bass, verse, false);
-    chords(s, 2, pad, verse, 4);
-    s.line(2, 2, lead, 0,
-           {{E5, 4},
-            {C5, 2},
-            {D5, 2},
-            {E5, 4},
-            {A5, 4},
-            {A5, 6},
-            {G5, 2},
-            {F5, 4},
-            {E5, 4},
-            {G5, 4},
-            {E5, 4},
-            {C5, 4},
-            {D5, 4},
-            {D5, 6},
-            {C5, 2},
-            {B4, 8}});
+    backing(s, 2, band, {Driving, true, false, kVerse, false, 4});
+    s.line(2, 2, lead, 0, kAnswer);
     s.vibrato(2, 2, 57, 64, 6, 3);
 
     // 3 and 4: the middle, climbing to the dominant.
-    drums(s, 3, kit, Driving, false, true);
-    bassLine(s, 3, bass, bridgeA, false);
-    chords(s, 3, pad, bridgeA, 2);
-    s.line(3, 2, lead, 0,
-           {{F5, 4},
-            {A5, 4},
-            {G5, 4},
-            {F5, 4},
-            {E5, 8},
-            {C5, 4},
-            {E5, 4},
-            {F5, 4},
-            {E5, 4},
-            {D5, 4},
-            {C5, 4},
-            {B4, 8},
-            {Gs4, 8}});
+    backing(s, 3, band, {Driving, false, true, kBridgeA, false, 2});
+    s.line(3, 2, lead, 0, kClimbA);
     s.vibrato(3, 2, 17, 24, 6, 3);
     s.vibrato(3, 2, 57, 64, 6, 4);
 
-    drums(s, 4, kit, Driving, true, false);
-    bassLine(s, 4, bass, bridgeB, false);
-    chords(s, 4, pad, bridgeB, 2);
-    s.line(4, 2, lead, 0,
-           {{D5, 4},
-            {F5, 4},
-            {A5, 6},
-            {G5, 2},
-            {A5, 4},
-            {E5, 4},
-            {C5, 8},
-            {D5, 4},
-            {G5, 4},
-            {B5, 4},
-            {A5, 2},
-            {G5, 2},
-            {Gs5, 12},
-            {0, 4}});
+    backing(s, 4, band, {Driving, true, false, kBridgeB, false, 2});
+    s.line(4, 2, lead, 0, kClimbB);
     s.vibrato(4, 2, 50, 60, 5, 4);
 
     // 5: a breather: long notes over half-time drums.
-    drums(s, 5, kit, Half, false, true);
-    bassLine(s, 5, bass, verse, true);
-    chords(s, 5, pad, verse, 8);
-    s.line(5, 2, lead, 0, {{E5, 16}, {F5, 16}, {E5, 16}, {D5, 16}});
+    backing(s, 5, band, {Half, false, true, kVerse, true, 8});
+    s.line(5, 2, lead, 0, kBreather);
     for (int bar = 0; bar < 4; ++bar) s.vibrato(5, 2, bar * 16 + 4, bar * 16 + 16, 4, 3);
 
     // 6: the theme again, the chords pushing on every eighth.
-    drums(s, 6, kit, Driving, false, true);
-    bassLine(s, 6, bass, verse, false);
-    chords(s, 6, pad, verse, 2);
-    s.line(6, 2, lead, 0,
-           {{E5, 4},
-            {C5, 2},
-            {D5, 2},
-            {E5, 4},
-            {A4, 4},
-            {F5, 6},
-            {E5, 2},
-            {D5, 4},
-            {C5, 4},
-            {G5, 4},
-            {E5, 2},
-            {G5, 2},
-            {A5, 4},
-            {G5, 4},
-            {D5, 8},
-            {B4, 4},
-            {D5, 4}});
+    backing(s, 6, band, {Driving, false, true, kVerse, false, 2});
+    s.line(6, 2, lead, 0, kTheme);
 
     // 7: the turn back to the top.
-    drums(s, 7, kit, Driving, true, false);
-    bassLine(s, 7, bass, turn, false);
-    chords(s, 7, pad, turn, 4);
-    s.line(7, 2, lead, 0,
-           {{A5, 8}, {G5, 4}, {E5, 4}, {F5, 8}, {E5, 4}, {D5, 4}, {E5, 8}, {D5, 4}, {B4, 4}, {Gs4, 12}, {0, 4}});
+    backing(s, 7, band, {Driving, true, false, kTurn, false, 4});
+    s.line(7, 2, lead, 0, kTurnBack);
     s.vibrato(7, 2, 49, 60, 6, 4);
 
     return s.build({0, 1, 2, 3, 4, 5, 6, 2, 7});
