@@ -67,7 +67,7 @@ void composeAsCopies(benchmark::State& state, kvtest::GameRun& run) {
     const double copy = frameCopySeconds();
     const double t0 = threadSeconds();
     for (auto _ : state) {
-        const kv::Surface& frame = run.rt().composeFrame();
+        const kv::Surface& frame = run.rt().frames().compose();
         benchmark::DoNotOptimize(frame.data());
         benchmark::ClobberMemory();
     }
@@ -90,7 +90,7 @@ std::string sweeps(std::uint64_t from, std::uint64_t to) {
 // How much the playfield has to draw over its picture: the area of the
 // visible sprites in it.
 long busyness(kv::Runtime& rt) {
-    kv::Form* f = rt.topForm();
+    kv::Form* f = rt.forms().top();
     kv::Control* field = f ? f->find("scapebox") : nullptr;
     if (!field) return 0;
     long area = 0;
@@ -161,7 +161,7 @@ void BM_PlanetVirtualSecond(benchmark::State& state) {
         run.game().state.PlayerLives = 50;
         run.runUntil(run.rt().now() + 1000);
     }
-    state.counters["ticks/s"] = benchmark::Counter(double(run.rt().ticksFired()), benchmark::Counter::kIsRate);
+    state.counters["ticks/s"] = benchmark::Counter(double(run.rt().timers().ticksFired()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PlanetVirtualSecond)->Unit(benchmark::kMillisecond);
 

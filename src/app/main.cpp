@@ -46,8 +46,8 @@ struct TimedFrom {
 
 void reportTimedemo(const kv::Runtime& rt, const TimedFrom& from, double wallSeconds, bool frames) {
     const double game = double(rt.now() - from.game) / 1000.0;
-    const auto ticks = static_cast<unsigned long long>(rt.ticksFired() - from.ticks);
-    const auto composed = static_cast<unsigned long long>(rt.framesComposed() - from.frames);
+    const auto ticks = static_cast<unsigned long long>(rt.timers().ticksFired() - from.ticks);
+    const auto composed = static_cast<unsigned long long>(rt.frames().composed() - from.frames);
     // Rates over a few microseconds say nothing.
     if (game <= 0 || wallSeconds < 0.001) {
         std::printf("timedemo: %.3f game seconds in %.3f wall seconds, too short to time; %llu timer ticks", game,
@@ -121,7 +121,7 @@ void setIcon(kv::Runtime& rt, kv::platform::Platform& machine) {
 // The forms go before the game they refer to, however the run ends.
 struct CloseForms {
     kv::Runtime& rt;
-    ~CloseForms() { rt.closeAll(); }
+    ~CloseForms() { rt.forms().closeAll(); }
 };
 
 // How a run ended, and where its timed part began.
@@ -138,11 +138,11 @@ Played runFlow(kv::Runtime& rt, kv::app::GameFlow& flow, const kv::app::Options&
     // A timedemo times the replay from the moment the first screen has
     // loaded: loading pictures and sounds is not what it measures.
     p.started = std::chrono::steady_clock::now();
-    p.from = TimedFrom{rt.now(), rt.ticksFired(), rt.framesComposed()};
+    p.from = TimedFrom{rt.now(), rt.timers().ticksFired(), rt.frames().composed()};
     try {
         flow.begin(opt);
         p.started = std::chrono::steady_clock::now();
-        p.from = TimedFrom{rt.now(), rt.ticksFired(), rt.framesComposed()};
+        p.from = TimedFrom{rt.now(), rt.timers().ticksFired(), rt.frames().composed()};
         p.status = rt.run();
     } catch (const RunEnded& e) {
         p.status = e.status;
@@ -161,8 +161,8 @@ void writeOutputs(kv::Runtime& rt, const kv::app::Options& opt, const Played& pl
                        std::chrono::duration<double>(std::chrono::steady_clock::now() - played.started).count(),
                        composeFrames);
     if (demo) demo->finish(rt.now());
-    if (!opt.dumpState.empty()) rt.writeDump(opt.dumpState);
-    if (!opt.screenshot.empty()) rt.writeScreenshot(opt.screenshot);
+    if (!opt.dumpState.empty()) rt.scripts().writeDump(opt.dumpState);
+    if (!opt.screenshot.empty()) rt.frames().writeScreenshot(opt.screenshot);
 }
 
 int runGame(const kv::app::Options& opt) {
@@ -181,8 +181,8 @@ int runGame(const kv::app::Options& opt) {
     try {
         Runtime rt(cfg, svc);
         setIcon(rt, *machine);
-        if (script) rt.setScript(std::move(script));
-        if (demo) rt.record(demo.get());
+        if (script) rt.scripts().setScript(std::move(script));
+        if (demo) rt.scripts().record(demo.get());
         app::GameFlow flow(rt);
         CloseForms closeForms{rt};
         const Played played = runFlow(rt, flow, opt);

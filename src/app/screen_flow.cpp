@@ -19,7 +19,7 @@ namespace kv::app {
 namespace {
 // The screen in play, if any: the top-most shown planet or stage.
 PlayScreen* screenInPlay(Runtime& rt) {
-    const auto& shown = rt.visibleForms();
+    const auto& shown = rt.forms().visible();
     for (auto it = shown.rbegin(); it != shown.rend(); ++it)
         if (auto* p = dynamic_cast<PlayScreen*>(*it)) return p;
     return nullptr;
@@ -31,7 +31,7 @@ void unloadIfThere(Form* f) {
 }  // namespace
 
 GameFlow::GameFlow(Runtime& rt) : game_(rt, *this) {
-    rt.dumpHooks.push_back([this](nlohmann::json& out) { game_.describe(out); });
+    rt.scripts().dumpHooks.push_back([this](nlohmann::json& out) { game_.describe(out); });
     rt.setCloseHandler([this] { windowClosed(); });
 }
 
@@ -42,7 +42,7 @@ void GameFlow::begin(const Options& opt) {
         // bonus stage: no planet captions, and planet 2 follows the stage. It
         // takes the loaded-game road so that the planet chosen is kept.
         SharedState& g = game_.state;
-        g.AppDir = game_.rt.appDir();
+        g.AppDir = game_.rt.config().appDir;
         level::startNewGame(g);
         g.PlanetLevel = opt.warpPlanet.value_or(1);
         g.GameLoaded = 1;
@@ -161,7 +161,7 @@ void GameFlow::windowClosed() {
     PlayScreen* playing = screenInPlay(rt);
     if (paused || playing) {
         // A box that is up is answered first.
-        if (rt.box()) return;
+        if (rt.boxes().box()) return;
         if (paused) {
             paused->Command3_Click();
         } else if (frontend::askToLeave(game_)) {

@@ -6,7 +6,7 @@
 namespace kv::frontend {
 
 void stopForDataFile(Game& game, const std::string& path, const std::string& problem) {
-    game.rt.fatalBox("Korvane cannot use the file\r" + path + "\r\r" + problem + ".\r\rThe game will now close.",
+    game.rt.boxes().fatalBox("Korvane cannot use the file\r" + path + "\r\r" + problem + ".\r\rThe game will now close.",
                      "Korvane Information", BoxIcon::Critical);
 }
 

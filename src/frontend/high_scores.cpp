@@ -35,7 +35,7 @@ HighScores::HighScores(Runtime& rt, Game& gm) : Form(rt, "HighScores", 800, 600)
     }
 }
 
-std::string HighScores::tablePath() const { return Game::nativePath(game.rt.dataDir() + "Data/score.dat"); }
+std::string HighScores::tablePath() const { return Game::nativePath(game.rt.config().dataDir + "Data/score.dat"); }
 
 std::string HighScores::shippedTablePath() const { return Game::nativePath(game.state.AppDir + "Data\\score.dat"); }
 
@@ -106,7 +106,7 @@ void HighScores::SortScores() {
 }
 
 bool HighScores::lockTable(FileLock& lock, std::string& why) {
-    if (!rt().keepsFiles()) {
+    if (!rt().config().keepsFiles) {
         why = "There is no home folder to keep it in";
         return false;
     }
@@ -121,7 +121,7 @@ void HighScores::cannotKeep(const std::string& why) {
     // Said once in a run: the next game's end would only say it again.
     if (game.scoreNotKeptSaid) return;
     game.scoreNotKeptSaid = true;
-    rt().msgBox("Your score could not be kept: the high score table\r" + tablePath() + "\r" + why +
+    rt().boxes().msgBox("Your score could not be kept: the high score table\r" + tablePath() + "\r" + why +
                     ".\r\rThe game goes on without saving it.",
                 "High Scores", BoxButtons::OK, BoxIcon::Exclamation);
 }

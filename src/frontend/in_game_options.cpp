@@ -42,13 +42,13 @@ InGameOptions::InGameOptions(Runtime& rt, Game& gm, PlayScreen& screen)
 }
 
 std::string InGameOptions::whyNotSaveTo(const std::string& path) {
-    if (!rt().keepsFiles()) return "The game has no home folder to keep saves in.";
+    if (!rt().config().keepsFiles) return "The game has no home folder to keep saves in.";
     // The game's own files, wherever the table is kept and the texts are read.
     const std::pair<const char*, const char*> own[] = {{"Data/score.dat", "the high score table"},
                                                        {"Data/score.dat.lock", "the high score table's lock"},
                                                        {"Data/scroll2.dat", "the main menu's text"},
                                                        {"Data/scroll.dat", "the end sequence's text"}};
-    for (const std::string& folder : {rt().dataDir(), rt().appDir()})
+    for (const std::string& folder : {rt().config().dataDir, rt().config().appDir})
         for (const auto& [file, what] : own)
             if (sameFile(path, folder + file))
                 return path + "\rThis is " + what + ", one of the game's own files.\rChoose another name.";
@@ -86,19 +86,19 @@ bool InGameOptions::savegame() {
 void InGameOptions::Command2_Click() {
     // Any failure, a cancelled dialog included, ends the handler quietly. (The
     // dialog itself refuses a name no save can go to, and says why.)
-    std::optional<std::string> chosen = rt().fileDialog(SavetheGame);
+    std::optional<std::string> chosen = rt().boxes().fileDialog(SavetheGame);
     if (!chosen) return;
     SavetheGame.fileName = *chosen;
     SaveFileName = *chosen;
     if (!savegame()) return;
-    rt().msgBox("Game saved as " + SaveFileName + ".", "Save complete", BoxButtons::OK, BoxIcon::Information);
+    rt().boxes().msgBox("Game saved as " + SaveFileName + ".", "Save complete", BoxButtons::OK, BoxIcon::Information);
 }
 
 bool askToLeave(Game& game) {
     const int planet = game.state.PlanetLevel;
     // The number as the game prints it: a space where a minus sign would go.
     std::string number = (planet < 0 ? "" : " ") + std::to_string(planet);
-    return game.rt.msgBox("Are you sure you wish to leave, you're on level" + number + "?", "Exit?",
+    return game.rt.boxes().msgBox("Are you sure you wish to leave, you're on level" + number + "?", "Exit?",
                           BoxButtons::YesNo, BoxIcon::Question) == BoxAnswer::Yes;
 }
 

@@ -128,7 +128,7 @@ void MainMenu::HSButt_Click() {
 }
 
 void MainMenu::ExitButt_Click() {
-    BoxAnswer a = rt().msgBox("You haven't saved all the civilians yet!\rAre you completely sure?", "Exit?",
+    BoxAnswer a = rt().boxes().msgBox("You haven't saved all the civilians yet!\rAre you completely sure?", "Exit?",
                               BoxButtons::YesNo, BoxIcon::Question);
     if (a != BoxAnswer::Yes) return;
     SetDisplayMode(rt(), game.state.StartScreenWidth, game.state.StartScreenHeight);

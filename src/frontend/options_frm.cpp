@@ -86,7 +86,7 @@ void OptionsFRM::ReadOwnerName(const std::string& hive, const std::string& keyPa
 
 void OptionsFRM::Cjoystick_Click() {
     if (JoystickCount != 0) return;
-    rt().msgBox("JOYSTICK ERROR!\r\rKorvane has not detected any joystick(s) connected to your PC.\r"
+    rt().boxes().msgBox("JOYSTICK ERROR!\r\rKorvane has not detected any joystick(s) connected to your PC.\r"
                 "If there is one connected, it is not set up correctly.",
                 "JoyError", BoxButtons::OK, BoxIcon::Information);
     CKeys->setValue(true);
@@ -97,14 +97,14 @@ void OptionsFRM::Command1_Click() { ShowMusicPanel(game); }
 void OptionsFRM::Command2_Click() {
     SharedState& g = game.state;
     if (NameOfUser->text.empty()) {
-        rt().msgBox("Please fill in an appropriate name for yourself!", "Ooops!", BoxButtons::OK,
+        rt().boxes().msgBox("Please fill in an appropriate name for yourself!", "Ooops!", BoxButtons::OK,
                     BoxIcon::Exclamation);
         return;
     }
     g.PlayerName = NameOfUser->text;
     if (upper(g.PlayerName) == "GRUB TOAD") {
         g.CheatMode = 1;
-        rt().msgBox("C H E A T   A C T I V E !", "Chicken!", BoxButtons::OK, BoxIcon::Information);
+        rt().boxes().msgBox("C H E A T   A C T I V E !", "Chicken!", BoxButtons::OK, BoxIcon::Information);
     } else {
         g.CheatMode = 0;
     }

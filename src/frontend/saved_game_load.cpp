@@ -8,7 +8,7 @@ namespace kv::frontend {
 
 void MainMenu::SavedButt_Click() {
     // Cancelled, the dialog keeps the name it had: that name is tried, and fails.
-    if (auto chosen = rt().fileDialog(LoadSavedGame)) LoadSavedGame.fileName = *chosen;
+    if (auto chosen = rt().boxes().fileDialog(LoadSavedGame)) LoadSavedGame.fileName = *chosen;
     LoadFileName = LoadSavedGame.fileName;
     FileBytes file = readDataFile(LoadFileName, kMostSaveBytes);
     std::optional<SavedGame> saved;
@@ -22,7 +22,7 @@ void MainMenu::SavedButt_Click() {
         startGame(GameStart::Loaded);
         return;
     }
-    rt().msgBox("The file " + LoadFileName + " is corrupted or has been tampered with!", "Load Failiure",
+    rt().boxes().msgBox("The file " + LoadFileName + " is corrupted or has been tampered with!", "Load Failiure",
                 BoxButtons::OK, BoxIcon::Exclamation);
 }
 

@@ -20,7 +20,7 @@ void StartUp::onLoad() {
     rt().runModal(rt().load<ModeCheck>(game));
     // Too few colours. (The display-settings panel has no counterpart here.)
     if (g.ColourProbe == 255) {
-        rt().fatalBox("Please adjust your COLOUR DEPTH to 64k colours or more.", "Korvane Information",
+        rt().boxes().fatalBox("Please adjust your COLOUR DEPTH to 64k colours or more.", "Korvane Information",
                       BoxIcon::Information);
     }
     g.StartScreenWidth = rt().display().screenWidth();
@@ -29,11 +29,11 @@ void StartUp::onLoad() {
     if (g.StartScreenHeight != 600 && g.StartScreenWidth != 800) {
         Int16 w = 800, h = 600;
         if (SetDisplayMode(rt(), w, h) != 0) {
-            rt().fatalBox("Please adjust your SCREEN RESOLUTION to 800x600.", "Korvane Information",
+            rt().boxes().fatalBox("Please adjust your SCREEN RESOLUTION to 800x600.", "Korvane Information",
                           BoxIcon::Information);
         }
     }
-    g.AppDir = rt().appDir();
+    g.AppDir = rt().config().appDir;
     Timer1->setEnabled(true);
 }
 

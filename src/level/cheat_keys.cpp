@@ -26,10 +26,10 @@ std::optional<double> answerNumber(const std::optional<std::string>& answer) {
 // again; one out of range gets the idiot box first.
 int Form1::askCheatNumber(const std::string& prompt, int current, int lowest, int highest) {
     for (;;) {
-        auto n = answerNumber(rt().inputBox(prompt, "You bloody cheat!", std::to_string(current)));
+        auto n = answerNumber(rt().boxes().inputBox(prompt, "You bloody cheat!", std::to_string(current)));
         if (!n) continue;
         if (*n < lowest || *n > highest) {
-            rt().msgBox("A sensible number please!", "What an Idiot!", BoxButtons::OK, BoxIcon::Exclamation);
+            rt().boxes().msgBox("A sensible number please!", "What an Idiot!", BoxButtons::OK, BoxIcon::Exclamation);
             continue;
         }
         return roundHalfEven(*n);

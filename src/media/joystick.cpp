@@ -38,7 +38,7 @@ bool CheckJoystickAtLoad(Runtime& rt, SharedState& g) {
     JoyMinimums(rt, 0, g.JoyCapsA);
     const bool ok = JoyMaximums(rt, 0, g.JoyCapsB);
     if (!ok) {
-        rt.msgBox("There was an error detecting your JOYSTICK control device.\r\rThe game will now switch to keyboard control",
+        rt.boxes().msgBox("There was an error detecting your JOYSTICK control device.\r\rThe game will now switch to keyboard control",
                   "Control Device Error", BoxButtons::OK, BoxIcon::Information);
         g.ControlDevice = 1;
     }

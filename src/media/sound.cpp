@@ -35,7 +35,7 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
 }
 
 void showError(Game& game, const std::string& title, const std::string& file, const std::string& why) {
-    game.rt.msgBox(game.relative(file) + "\r" + why, title, BoxButtons::OK, BoxIcon::None);
+    game.rt.boxes().msgBox(game.relative(file) + "\r" + why, title, BoxButtons::OK, BoxIcon::None);
 }
 
 }  // namespace

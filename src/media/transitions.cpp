@@ -36,9 +36,9 @@ void CEffects::DoTransition(PictureBox& pic, PictureBox* canvas, std::int32_t X,
         if (How >= 1 && How <= 4) wipe();
         else if (How == 5) dissolve();
         else if (How == 6) DoFade(0);
-        else rt_.msgBox("Don't understand How = " + std::to_string(How), "", BoxButtons::OK, BoxIcon::None);
+        else rt_.boxes().msgBox("Don't understand How = " + std::to_string(How), "", BoxButtons::OK, BoxIcon::None);
     }
-    if (!lastError_.empty() && showWarnings_) rt_.msgBox(lastError_, "", BoxButtons::OK, BoxIcon::None);
+    if (!lastError_.empty() && showWarnings_) rt_.boxes().msgBox(lastError_, "", BoxButtons::OK, BoxIcon::None);
 }
 
 void CEffects::copyBlock(int sx, int sy, int w, int h) {
@@ -115,7 +115,7 @@ void CEffects::fade(bool out) {
             }
         }
         canvas_->canvas().blit(img, x_, y_);
-        rt_.showProgress();
+        rt_.frames().showProgress();
     }
 }
 

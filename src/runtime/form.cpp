@@ -11,18 +11,20 @@ namespace kv {
 
 // ---- Timer -----------------------------------------------------------------
 
-Timer::Timer(Runtime& rt, Form& form, std::string name, int interval, std::function<void()> handler)
-    : rt_(rt), form_(form), name_(std::move(name)), interval_(interval), handler_(std::move(handler)) {}
+Timer::Timer(TimerQueue& queue, Form& form, std::string name, int interval, std::function<void()> handler)
+    : queue_(queue), form_(form), name_(std::move(name)), interval_(interval), handler_(std::move(handler)) {}
+
+Timer::~Timer() { queue_.remove(*this); }
 
 void Timer::setEnabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
-    if (on) rt_.schedule(*this);
+    if (on) queue_.schedule(*this);
 }
 
 void Timer::setInterval(int ms) {
     interval_ = ms;
-    if (enabled_) rt_.schedule(*this);
+    if (enabled_) queue_.schedule(*this);
 }
 
 // ---- Form ------------------------------------------------------------------
@@ -77,9 +79,9 @@ Control* Form::find(const std::string& n) const {
 }
 
 Timer& Form::addTimer(std::string n, int interval, bool enabled, std::function<void()> handler) {
-    timers_.push_back(std::make_unique<Timer>(rt_, *this, std::move(n), interval, std::move(handler)));
+    timers_.push_back(std::make_unique<Timer>(rt_.timers(), *this, std::move(n), interval, std::move(handler)));
     Timer& t = *timers_.back();
-    rt_.registerTimer(&t);
+    rt_.timers().add(t);
     t.setEnabled(enabled);
     return t;
 }
@@ -155,10 +157,10 @@ void Form::describe(nlohmann::json& out) const {
     out = {{"vars", std::move(vars)}, {"controls", std::move(controls)}, {"timers", std::move(timers)}};
 }
 
-bool Form::shown() const { return rt_.isShown(this); }
+bool Form::shown() const { return rt_.forms().isShown(this); }
 void Form::show() { rt_.show(*this); }
 void Form::hide() { rt_.hide(*this); }
 void Form::unload() { rt_.unload(*this); }
-bool Form::closed() const { return !rt_.isLoaded(this); }
+bool Form::closed() const { return !rt_.forms().isLoaded(this); }
 
 }  // namespace kv

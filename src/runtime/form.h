@@ -15,22 +15,28 @@ namespace kv {
 
 class Runtime;
 class Form;
+class TimerQueue;
 
 // A periodic timer. Enabling it, or setting its interval while it is enabled,
 // schedules the first tick one interval later; disabling takes effect at once.
 class Timer {
 public:
-    Timer(Runtime& rt, Form& form, std::string name, int interval, std::function<void()> handler);
+    Timer(TimerQueue& queue, Form& form, std::string name, int interval, std::function<void()> handler);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
     const std::string& name() const { return name_; }
     int interval() const { return interval_; }
     bool enabled() const { return enabled_; }
     void setEnabled(bool on);
     void setInterval(int ms);
     Form& form() { return form_; }
+    // When it fires next (game time), if enabled.
+    std::uint64_t dueAt() const { return due_; }
 
 private:
-    friend class Runtime;
-    Runtime& rt_;
+    friend class TimerQueue;
+    TimerQueue& queue_;
     Form& form_;
     std::string name_;
     int interval_;
@@ -125,7 +131,7 @@ public:
 
 private:
     void adopt(std::unique_ptr<Control> c);
-    friend class Runtime;
+    friend class FormTable;
     Runtime& rt_;
     std::string name_;
     std::uint64_t serial_ = 0;

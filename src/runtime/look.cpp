@@ -4,15 +4,11 @@
 #include <functional>
 #include <string_view>
 
-#include "runtime/runtime.h"
+#include "runtime/controls.h"
 
 namespace kv {
 
 namespace {
-void addRect(LookHash& h, Rect r) {
-    h.add((std::uint64_t(std::uint32_t(r.x)) << 32) | std::uint32_t(r.y));
-    h.add((std::uint64_t(std::uint32_t(r.w)) << 32) | std::uint32_t(r.h));
-}
 void addFont(LookHash& h, const Font& f) { h.add(std::uint64_t(f.sizePt) * 2 + (f.bold ? 1 : 0)); }
 }  // namespace
 
@@ -23,7 +19,7 @@ void LookHash::add(const std::string& s) {
 
 void Control::look(LookHash& h) const {
     h.add((visible_ ? 1 : 0) | (focused_ ? 2 : 0));
-    addRect(h, rect_);
+    h.add(rect_);
 }
 
 void PictureBox::look(LookHash& h) const {
@@ -75,24 +71,6 @@ void Toggle::look(LookHash& h) const {
     addFont(h, font);
     h.add(fore.argb());
     h.add(value_ ? 1 : 0);
-}
-
-std::uint64_t Runtime::frameLook() const {
-    LookHash h;
-    for (std::size_t i = firstSeenForm(); i < zorder_.size(); ++i) {
-        const Form* f = zorder_[i];
-        h.add(f);
-        addRect(h, f->windowRect());
-        addRect(h, f->clientRect());
-        h.add(f->backColor.argb());
-        if (f->frame == FormFrame::Dialog) h.add(f->caption);
-        for (const auto& c : f->controls()) c->look(h);
-    }
-    // A box changes only through its keys, clicks and text, which count in boxInput_.
-    h.add(box_.get());
-    h.add(boxUnder_.get());
-    h.add(boxInput_);
-    return h.value();
 }
 
 }  // namespace kv

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/geometry.h"
+
 namespace kv {
 
 class LookHash {
@@ -17,6 +19,10 @@ public:
     }
     void add(const std::string& s);
     void add(const void* p) { add(static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(p))); }
+    void add(Rect r) {
+        add((std::uint64_t(std::uint32_t(r.x)) << 32) | std::uint32_t(r.y));
+        add((std::uint64_t(std::uint32_t(r.w)) << 32) | std::uint32_t(r.h));
+    }
     std::uint64_t value() const { return h_; }
 
 private:

@@ -8,25 +8,6 @@
 
 namespace kv {
 
-// A script's joystick 0: whatever the last `joy` line said.
-class Runtime::ScriptJoystick : public JoystickDevices {
-public:
-    JoystickState state{32767, 32767, 32767, 0};   // centred, no buttons, until a joy line says otherwise
-    int supported() override { return 1; }
-    bool caps(int index, JoystickCaps& out) override {
-        if (index != 0) return false;
-        out.minimum = {0, 0, 0};
-        out.maximum = {65535, 65535, 65535};
-        out.buttons = 4;
-        return true;
-    }
-    bool read(int index, JoystickState& out) override {
-        if (index != 0) return false;
-        out = state;
-        return true;
-    }
-};
-
 // The joystick the game reads in play: joystick 0 is read once each time the
 // clock moves on, so that every handler at one game time sees one reading, and
 // a demo that records the readings as they change replays them exactly.
@@ -67,6 +48,7 @@ Runtime::Runtime(RuntimeConfig cfg, Services svc)
       svc_(svc),
       text_(svc.fonts, cfg_.appDir + "Fonts/"),
       pictures_(svc.codec, cfg_.appDir + "Pictures/") {
+    if (cfg_.dataDir.empty()) cfg_.dataDir = cfg_.appDir;
     now_ = cfg_.clockStart;
     wallStart_ = svc_.display.wallMs();
     if (!headless()) sampledJoystick_ = std::make_unique<SampledJoystick>(svc_.joysticks);
@@ -75,127 +57,25 @@ Runtime::Runtime(RuntimeConfig cfg, Services svc)
 Runtime::~Runtime() = default;
 
 JoystickDevices& Runtime::joysticks() {
-    if (scriptJoystick_) return *scriptJoystick_;
+    if (JoystickDevices* scripted = scripts_.joystick()) return *scripted;
     if (sampledJoystick_) return *sampledJoystick_;
     return svc_.joysticks;
 }
 
-void Runtime::setScript(std::unique_ptr<ScriptSource> s) {
-    script_ = std::move(s);
-    if (script_ && script_->usesJoystick() && !scriptJoystick_) scriptJoystick_ = std::make_unique<ScriptJoystick>();
-}
-
 // ---- Forms -----------------------------------------------------------------
 
-void Runtime::adoptForm(std::unique_ptr<Form> f) {
-    f->serial_ = ++formSerial_;
-    forms_.push_back(std::move(f));
-}
-
-bool Runtime::isLoaded(const Form* f) const {
-    return std::any_of(forms_.begin(), forms_.end(), [&](const auto& p) { return p.get() == f; });
-}
-
-bool Runtime::isShown(const Form* f) const { return std::find(zorder_.begin(), zorder_.end(), f) != zorder_.end(); }
-
-void Runtime::show(Form& f) {
-    auto it = std::find(zorder_.begin(), zorder_.end(), &f);
-    if (it != zorder_.end()) zorder_.erase(it);
-    zorder_.push_back(&f);
-}
-
-void Runtime::hide(Form& f) {
-    auto it = std::find(zorder_.begin(), zorder_.end(), &f);
-    if (it != zorder_.end()) zorder_.erase(it);
-}
-
 void Runtime::unload(Form& f) {
-    auto it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& p) { return p.get() == &f; });
-    if (it == forms_.end()) return;
-    if (!f.queryUnload()) return;
+    if (!forms_.isLoaded(&f) || !f.queryUnload()) return;
     f.onUnload();
-    hide(f);
-    unregisterTimers(f);
-    // The form's own handler may still be on the stack: destroy it later.
-    it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& p) { return p.get() == &f; });
-    if (it == forms_.end()) return;
-    graveyard_.push_back(std::move(*it));
-    forms_.erase(it);
-}
-
-void Runtime::destroyUnloaded() { graveyard_.clear(); }
-
-void Runtime::closeAll() {
-    zorder_.clear();
-    timers_.clear();
-    box_.reset();
-    boxUnder_.reset();
-    graveyard_.clear();
-    // Last loaded first, as a program's windows close.
-    while (!forms_.empty()) forms_.pop_back();
+    forms_.hide(f);
+    timers_.removeAllOf(f);
+    // The form's own handler may still be on the stack: it is destroyed later.
+    forms_.bury(f);
 }
 
 void Runtime::runModal(Form& f) {
     show(f);
-    while (isLoaded(&f) && isShown(&f)) pumpOnce(true);
-}
-
-// ---- Timers ----------------------------------------------------------------
-
-void Runtime::registerTimer(Timer* t) {
-    t->seq_ = timerSeq_++;
-    timers_.push_back(t);
-}
-
-void Runtime::unregisterTimers(Form& f) {
-    timers_.erase(std::remove_if(timers_.begin(), timers_.end(), [&](Timer* t) { return &t->form() == &f; }),
-                  timers_.end());
-}
-
-void Runtime::schedule(Timer& t) {
-    t.due_ = t.interval_ > 0 ? now_ + std::uint64_t(t.interval_) : UINT64_MAX;
-}
-
-Timer* Runtime::dueTimer() {
-    if (frozen_ > 0) return nullptr;
-    Timer* best = nullptr;
-    for (Timer* t : timers_) {
-        if (!t->enabled_ || t->running_ || t->due_ > now_) continue;
-        if (!best || t->due_ < best->due_ || (t->due_ == best->due_ && t->seq_ < best->seq_)) best = t;
-    }
-    return best;
-}
-
-std::optional<std::uint64_t> Runtime::nextTimerDue() const {
-    if (frozen_ > 0) return std::nullopt;
-    std::optional<std::uint64_t> next;
-    for (const Timer* t : timers_) {
-        if (!t->enabled_ || t->running_ || t->due_ == UINT64_MAX) continue;
-        if (!next || t->due_ < *next) next = t->due_;
-    }
-    return next;
-}
-
-void Runtime::fireTimer(Timer& t) {
-    // A tick that fell behind fires once and is rescheduled one interval after
-    // the moment it fired: no bursts.
-    t.running_ = true;
-    schedule(t);
-    ++ticks_;
-    struct Done { Timer& t; ~Done() { t.running_ = false; } } done{t};
-    t.handler_();
-}
-
-void Runtime::freezeTimers(bool on) {
-    if (on) {
-        if (frozen_++ == 0) frozenSince_ = now_;
-        return;
-    }
-    if (--frozen_ == 0) {
-        std::uint64_t d = now_ - frozenSince_;
-        for (Timer* t : timers_)
-            if (t->enabled_ && t->due_ != UINT64_MAX) t->due_ += d;
-    }
+    while (forms_.isLoaded(&f) && forms_.isShown(&f)) pumpOnce(true);
 }
 
 // ---- Dispatch --------------------------------------------------------------
@@ -250,8 +130,8 @@ void Runtime::arrive(InputEvent ev, bool repeat) {
 }
 
 std::uint64_t Runtime::inputTarget() const {
-    if (box_) return boxSerial_ | (std::uint64_t(1) << 63);
-    const Form* top = topForm();
+    if (boxes_.box()) return boxes_.serial() | (std::uint64_t(1) << 63);
+    const Form* top = forms_.top();
     return top ? top->serial() : 0;
 }
 
@@ -260,14 +140,14 @@ void Runtime::dispatchArrival() {
     input_.pop_front();
     if (a.ev.kind == InputEvent::Kind::FocusLost) {
         // Leaving the window pauses a game in play as Esc does; a demo keeps it as Esc.
-        const Form* top = topForm();
-        if (box_ || !top || !top->pausesOnFocusLoss()) return;
+        const Form* top = forms_.top();
+        if (boxes_.box() || !top || !top->pausesOnFocusLoss()) return;
         a.ev = InputEvent{InputEvent::Kind::KeyDown, vk::Escape, 0, 0, {}};
     } else if (a.ev.kind == InputEvent::Kind::KeyDown) {
         if (a.repeat && !keys_.stillFor(a.ev.vk, inputTarget())) return;
         if (!a.repeat) keys_.pressDelivered(a.ev.vk, inputTarget());
     }
-    if (recorder_) recorder_->input(a.at, a.ev);
+    if (DemoWriter* demo = scripts_.recorder()) demo->input(a.at, a.ev);
     deliver(a.ev);
 }
 
@@ -287,12 +167,13 @@ void Runtime::padChanged(const JoystickState& s) {
 }
 
 void Runtime::deliverPadKey(int key) {
-    const Form* top = topForm();
-    if (!box_ && (!top || !top->padNavigates())) return;
+    const bool box = boxes_.box() != nullptr;
+    const Form* top = forms_.top();
+    if (!box && (!top || !top->padNavigates())) return;
     if (key == kPadPress) {
         // The first button presses what has the focus: Space for a control of a
         // form (a tick box, a menu picture), Enter in a box or a text box.
-        const bool onControl = !box_ && top->focus && !top->focus->takesText();
+        const bool onControl = !box && top->focus && !top->focus->takesText();
         key = onControl ? vk::Space : vk::Return;
     }
     deliver(InputEvent{InputEvent::Kind::KeyDown, key, 0, 0, {}});
@@ -302,12 +183,13 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
     pollPlatform();
     // How far the script must be known: to now when something is due now (or
     // nothing may advance), else to the next timer.
-    Timer* due = dueTimer();
-    std::uint64_t horizon = due || !mayAdvance ? now_ : nextTimerDue().value_or(UINT64_MAX);
+    Timer* due = timers_.due();
+    std::uint64_t horizon = due || !mayAdvance ? now_ : timers_.nextDue().value_or(UINT64_MAX);
     if (cfg_.until) horizon = std::min(horizon, *cfg_.until);
-    std::optional<std::uint64_t> st = script_ ? script_->peekTime(horizon) : std::nullopt;
+    ScriptSource* script = scripts_.script();
+    std::optional<std::uint64_t> st = script ? script->peekTime(horizon) : std::nullopt;
     std::optional<std::uint64_t> in = input_.empty() ? std::nullopt : std::optional(input_.front().at);
-    const bool scriptDone = !script_ || script_->exhausted();
+    const bool scriptDone = !script || script->exhausted();
     ++depth_;
     struct Depth { int& d; ~Depth() { --d; } } depthGuard{depth_};
     // What the pad did at this moment comes before anything else due now.
@@ -323,7 +205,7 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
     std::optional<std::uint64_t> first = scriptNext ? st : in;
     auto dispatchFirst = [&] {
         if (scriptNext) {
-            runScriptAction(script_->pop());
+            scripts_.run(script->pop());
             return;
         }
         dispatchArrival();
@@ -338,17 +220,17 @@ Runtime::Pump Runtime::pumpOnce(bool mayAdvance) {
         endRun(0);
     }
     Timer* t = due;
-    if (first && *first <= now_ && (!t || *first <= t->due_)) {
+    if (first && *first <= now_ && (!t || *first <= t->dueAt())) {
         dispatchFirst();
         return Pump::Dispatched;
     }
     if (t) {
-        fireTimer(*t);
+        timers_.fire(*t);
         return Pump::Dispatched;
     }
     if (!mayAdvance) return Pump::Idle;
 
-    std::optional<std::uint64_t> next = nextTimerDue();
+    std::optional<std::uint64_t> next = timers_.nextDue();
     if (first && (!next || *first < *next)) next = first;
     // Runs end when nothing more can come: the script has run out (and no
     // --until asks for more), or nothing at all is scheduled.
@@ -380,15 +262,15 @@ void Runtime::advanceTo(std::uint64_t t) {
         if (w >= target) {
             if (target <= now_) return;
             now_ = target;
-            if (!scriptJoystick_ && sampledJoystick_ && sampledJoystick_->sample()) {
-                if (recorder_) recorder_->joystick(now_, sampledJoystick_->state());
+            if (!scripts_.joystick() && sampledJoystick_ && sampledJoystick_->sample()) {
+                if (DemoWriter* demo = scripts_.recorder()) demo->joystick(now_, sampledJoystick_->state());
                 padChanged(sampledJoystick_->state());
             }
             return;
         }
         // Nothing is due before target: show what changed, then sleep until
         // target, input, or the moment a changed frame may be shown.
-        int frameIn = showChanges();
+        int frameIn = frames_.showChanges();
         std::uint64_t wait = std::min<std::uint64_t>(target - w, 1000);
         if (frameIn >= 0) wait = std::min<std::uint64_t>(wait, std::uint64_t(std::max(frameIn, 1)));
         // A held key's next repeat wakes the loop too.
@@ -411,12 +293,12 @@ void Runtime::doEvents() {
     if (depth_ >= kMaxNestedDispatch) return;
     for (int i = 0; i < 10000; ++i)
         if (pumpOnce(false) == Pump::Idle) break;
-    showChanges();
+    frames_.showChanges();
 }
 
 void Runtime::busyWaitUntil(std::uint64_t t) {
     // The player sees a blocking effect as it is drawn.
-    int frameIn = showChanges();
+    int frameIn = frames_.showChanges();
     if (headless()) {
         now_ = std::max(now_, t);
         return;
@@ -430,7 +312,7 @@ void Runtime::busyWaitUntil(std::uint64_t t) {
         std::uint64_t wait = t - w;
         if (frameIn >= 0) wait = std::min<std::uint64_t>(wait, std::uint64_t(std::max(frameIn, 1)));
         svc_.display.waitForInput(static_cast<int>(std::min<std::uint64_t>(wait, 1000)));
-        frameIn = showChanges();
+        frameIn = frames_.showChanges();
     }
     now_ = std::max(now_, t);
 }
@@ -443,47 +325,15 @@ int Runtime::run() {
         // screen is not time the game has to catch up on.
         started_ = true;
         wallStart_ = svc_.display.wallMs() - (now_ - cfg_.clockStart);
-        nextFrameAt_ = now_;
+        frames_.start(now_);
     }
     for (;;) {
         pumpOnce(true);
-        if (depth_ == 0) destroyUnloaded();
+        if (depth_ == 0) forms_.destroyBuried();
         // The last form closed: the program ends.
-        if (std::all_of(forms_.begin(), forms_.end(), [](const auto& f) { return f->resident; })) endRun(0);
-        showChanges();
+        if (forms_.onlyResidentLeft()) endRun(0);
+        frames_.showChanges();
     }
-}
-
-int Runtime::showChanges() {
-    if (headless()) {
-        // A timedemo composes as play would: one frame per 1/60 s of game
-        // time at most, and only when something visible changed.
-        if (!cfg_.composeFrames || now_ < nextFrameAt_) return -1;
-        std::uint64_t look = frameLook();
-        if (composed_ > 0 && look == shownLook_) return -1;
-        composeFrame();
-        shownLook_ = look;
-        std::uint64_t k = (now_ - cfg_.clockStart) * 60 / 1000 + 1;
-        nextFrameAt_ = cfg_.clockStart + (k * 1000 + 59) / 60;
-        return -1;
-    }
-    if (frames_ > 0) {
-        if (frameLook() == shownLook_) return -1;
-        // At most one frame per display refresh (a little less than its period,
-        // so that a display that waits for its refresh is never missed).
-        const std::uint64_t gap = std::uint64_t(std::max(1, 1000 / std::max(1, svc_.display.refreshHz()) - 1));
-        std::uint64_t since = svc_.display.wallMs() - lastPresent_;
-        if (since < gap) return static_cast<int>(gap - since);
-    }
-    present();
-    return -1;
-}
-
-void Runtime::present() {
-    lastPresent_ = svc_.display.wallMs();
-    shownLook_ = frameLook();
-    svc_.display.present(composeFrame());
-    ++frames_;
 }
 
 // ---- Input -----------------------------------------------------------------
@@ -494,93 +344,37 @@ void Runtime::deliver(const InputEvent& ev) {
         onClose_();
         return;
     }
-    if (box_) {
-        ++boxInput_;
-        if (ev.kind == InputEvent::Kind::KeyDown) boxKey(ev.vk);
-        else if (ev.kind == InputEvent::Kind::Click) boxClick(ev.x, ev.y);
-        else if (ev.kind == InputEvent::Kind::Text && box_->files) box_->files->text(ev.text);
-        else if (ev.kind == InputEvent::Kind::Text && box_->kind == "input") {
-            if (box_->inputSelected) box_->input.clear(), box_->inputSelected = false;
-            box_->input += ev.text;
+    if (boxes_.box()) {
+        switch (ev.kind) {
+            case InputEvent::Kind::KeyDown: boxes_.key(ev.vk); break;
+            case InputEvent::Kind::Click: boxes_.click(ev.x, ev.y); break;
+            case InputEvent::Kind::Text: boxes_.text(ev.text); break;
+            default: break;
         }
         return;
     }
-    Form* f = topForm();
+    Form* f = forms_.top();
     if (!f) return;
     switch (ev.kind) {
         case InputEvent::Kind::KeyDown: f->keyDown(ev.vk); break;
         case InputEvent::Kind::Text: f->textInput(ev.text); break;
-        case InputEvent::Kind::Click: {
-            Rect cr = f->clientRect();
-            if (!cr.contains(ev.x, ev.y)) return;
-            // The top-most clickable control under the point.
-            Control* hit = nullptr;
-            for (const auto& c : f->controls()) {
-                if (!c->shownOnForm() || !c->clickable()) continue;
-                Rect r = c->formRect();
-                if (r.contains(ev.x - cr.x, ev.y - cr.y)) hit = c.get();
-            }
-            if (!hit) return;
-            if (hit->takesText()) f->setFocus(hit);
-            hit->click();
-            break;
-        }
+        case InputEvent::Kind::Click: click(*f, ev.x, ev.y); break;
         default: break;
     }
 }
 
-void Runtime::pressControl(const std::string& name) {
-    if (box_) {
-        ++boxInput_;
-        BoxAnswer a = box_->answerFor(name);
-        if (a == BoxAnswer::None) {
-            std::cerr << "press: the box \"" << box_->title << "\" has no button " << name << "\n";
-            return;
-        }
-        box_->answer = a;
-        return;
+void Runtime::click(Form& f, int x, int y) {
+    Rect cr = f.clientRect();
+    if (!cr.contains(x, y)) return;
+    // The top-most clickable control under the point.
+    Control* hit = nullptr;
+    for (const auto& c : f.controls()) {
+        if (!c->shownOnForm() || !c->clickable()) continue;
+        if (c->formRect().contains(x - cr.x, y - cr.y)) hit = c.get();
     }
-    Form* f = topForm();
-    Control* c = f ? f->find(name) : nullptr;
-    if (!c) {
-        std::cerr << "press: no control named " << name << " on " << (f ? f->name() : std::string("the screen")) << "\n";
-        return;
-    }
-    if (c->takesText()) f->setFocus(c);
-    c->click();
-}
-
-void Runtime::runScriptAction(const ScriptAction& a) {
-    using K = ScriptAction::Kind;
-    if (recorder_) recorder_->action(a);
-    switch (a.kind) {
-        case K::Key: deliver(InputEvent{InputEvent::Kind::KeyDown, a.a, 0, 0, {}}); break;
-        case K::Type: deliver(InputEvent{InputEvent::Kind::Text, 0, 0, 0, a.text}); break;
-        case K::Click: deliver(InputEvent{InputEvent::Kind::Click, 0, a.a, a.b, {}}); break;
-        case K::Press: pressControl(a.text); break;
-        case K::File:
-            // As typed into the name field and answered with Enter: a pattern
-            // filters the listing, a folder is opened.
-            if (box_ && box_->files) {
-                if (a.text == "cancel") box_->answer = BoxAnswer::Cancel;
-                else box_->files->choose(a.text, *box_);
-                ++boxInput_;
-            } else {
-                std::cerr << "file: no file dialog is up (script line " << a.line << ")\n";
-            }
-            break;
-        case K::Joy:
-            if (!scriptJoystick_) scriptJoystick_ = std::make_unique<ScriptJoystick>();
-            scriptJoystick_->state = JoystickState{a.a, a.b, 0, a.c};
-            padChanged(scriptJoystick_->state);
-            break;
-        case K::Close: deliver(InputEvent{InputEvent::Kind::Close, 0, 0, 0, {}}); break;
-        case K::Rnd: random_.queue(a.value); break;
-        case K::Screenshot: writeScreenshot(a.text); break;
-        case K::Dump: writeDump(a.text); break;
-        case K::Quit: endRun(0);
-        case K::End: break;
-    }
+    if (!hit) return;
+    if (hit->takesText()) f.setFocus(hit);
+    hit->click();
 }
 
 }  // namespace kv

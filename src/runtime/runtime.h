@@ -1,7 +1,10 @@
 #pragma once
 // The windowing runtime the game is written against: one thread, a virtual
-// millisecond clock, forms with controls and timers, modal loops, busy-waits,
-// boxes, scripts and state inspection.
+// millisecond clock, forms with controls and timers, modal loops and
+// busy-waits. The Runtime itself is the dispatcher and a thin facade over the
+// parts that do one job each: the form table, the timer queue, the box host
+// (message, input and file boxes), the frame presenter, and the script host
+// (scripts, demos, the state dump).
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -12,16 +15,18 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "runtime/box.h"
+#include "runtime/box_host.h"
 #include "runtime/errors.h"
-#include "runtime/file_dialog.h"
 #include "runtime/form.h"
+#include "runtime/form_table.h"
+#include "runtime/frame_presenter.h"
 #include "runtime/host.h"
 #include "runtime/key_repeat.h"
 #include "runtime/picture.h"
 #include "runtime/random.h"
-#include "runtime/script.h"
+#include "runtime/script_host.h"
 #include "runtime/text.h"
+#include "runtime/timer_queue.h"
 
 namespace kv {
 
@@ -41,8 +46,6 @@ struct RuntimeConfig {
     bool composeFrames = false;
 };
 
-class DemoWriter;
-
 struct Services {
     Display& display;
     ImageCodec& codec;
@@ -59,41 +62,9 @@ public:
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
-    // ---- Clock -------------------------------------------------------------
+    // ---- The clock and the dispatcher --------------------------------------
     std::uint64_t now() const { return now_; }
     bool headless() const { return svc_.display.headless(); }
-
-    // ---- Forms -------------------------------------------------------------
-    template <class T, class... A>
-    T& load(A&&... args) {
-        auto f = std::make_unique<T>(*this, std::forward<A>(args)...);
-        T& ref = *f;
-        adoptForm(std::move(f));
-        ref.onLoad();
-        return ref;
-    }
-    void show(Form& f);
-    void hide(Form& f);
-    void unload(Form& f);
-    bool isLoaded(const Form* f) const;
-    // The loaded form of that type, or null.
-    template <class T>
-    T* find() const {
-        for (const auto& f : forms_)
-            if (auto* t = dynamic_cast<T*>(f.get())) return t;
-        return nullptr;
-    }
-    // Destroys every form at once, without their unload events: the end of the
-    // program, while what the forms refer to still exists.
-    void closeAll();
-    bool isShown(const Form* f) const;
-    // Shows the form modally and dispatches events until it is hidden or unloaded.
-    void runModal(Form& f);
-    const std::vector<Form*>& visibleForms() const { return zorder_; }
-    const std::vector<std::unique_ptr<Form>>& loadedForms() const { return forms_; }
-    Form* topForm() const { return zorder_.empty() ? nullptr : zorder_.back(); }
-
-    // ---- Dispatch ----------------------------------------------------------
     // Runs the outer loop until the run ends; returns the exit status.
     int run();
     // Dispatches everything that is due now, then returns. Does nothing when
@@ -109,74 +80,59 @@ public:
     // Moves the end of the run (tests and tools that drive a run in stages).
     void setUntil(std::optional<std::uint64_t> until) { cfg_.until = until; }
 
-    // ---- Boxes -------------------------------------------------------------
-    BoxAnswer msgBox(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon);
-    // The box the program closes on: once it is answered, or the run ends while
-    // it is up (a headless run no script answers), the run ends with status 1
-    // and the box's text goes with it for standard error.
-    [[noreturn]] void fatalBox(const std::string& text, const std::string& title, BoxIcon icon);
-    // Returns the answer, or nullopt for Cancel.
-    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title, const std::string& def);
-    // An open or save dialog; returns the chosen full path, or nullopt for Cancel.
-    // A name the dialog's own check refuses gets a message box over the
-    // dialog, which then stays up for another choice.
-    std::optional<std::string> fileDialog(const FileDialogOptions& opts);
-    const Box* box() const { return box_.get(); }
-    const std::vector<MessageRecord>& messages() const { return messages_; }
+    // ---- Forms -------------------------------------------------------------
+    // Loads a form (its Form_Load runs); it stays loaded until unloaded.
+    template <class T, class... A>
+    T& load(A&&... args) {
+        T& form = static_cast<T&>(forms_.adopt(std::make_unique<T>(*this, std::forward<A>(args)...)));
+        form.onLoad();
+        return form;
+    }
+    // The loaded form of that type, or null.
+    template <class T>
+    T* find() const {
+        return forms_.find<T>();
+    }
+    void show(Form& f) { forms_.show(f); }
+    void hide(Form& f) { forms_.hide(f); }
+    // Form_QueryUnload may refuse; else Form_Unload runs, the form is hidden
+    // and its timers stop at once, and it is destroyed once the dispatcher
+    // has returned (see Form::unload).
+    void unload(Form& f);
+    // Shows the form modally and dispatches events until it is hidden or unloaded.
+    void runModal(Form& f);
 
-    // ---- Services ----------------------------------------------------------
+    // ---- The parts ---------------------------------------------------------
+    FormTable& forms() { return forms_; }
+    const FormTable& forms() const { return forms_; }
+    TimerQueue& timers() { return timers_; }
+    BoxHost& boxes() { return boxes_; }
+    const BoxHost& boxes() const { return boxes_; }
+    FramePresenter& frames() { return frames_; }
+    ScriptHost& scripts() { return scripts_; }
+    const ScriptHost& scripts() const { return scripts_; }
+
+    // ---- The machine -------------------------------------------------------
     TextEngine& text() { return text_; }
     PictureStore& pictures() { return pictures_; }
     Random& random() { return random_; }
     Display& display() { return svc_.display; }
-    ImageCodec& codec() { return svc_.codec; }
     RegistryReader& registry() { return svc_.registry; }
+    // The script's joystick when it has one, else joystick 0 as read when the
+    // clock last moved on (in play), else the machine's.
     JoystickDevices& joysticks();
     AudioDevice& audio() { return svc_.audio; }
-    const std::string& appDir() const { return cfg_.appDir; }
-    const std::string& dataDir() const { return cfg_.dataDir.empty() ? cfg_.appDir : cfg_.dataDir; }
-    bool keepsFiles() const { return cfg_.keepsFiles; }
-
-    // ---- Scripts and inspection -------------------------------------------
-    void setScript(std::unique_ptr<ScriptSource> s);
-    // Adds game-wide sections to the dump ("shared", "sounds", "music").
-    std::vector<std::function<void(nlohmann::json&)>> dumpHooks;
-    void describe(nlohmann::json& out) const;
-    void writeDump(const std::string& fileOrDash) const;
-    // Composes the visible forms into the run's one frame buffer.
-    const Surface& composeFrame();
-    void writeScreenshot(const std::string& file);
-    void present();
-    // Shows the frame now, in play: each step of an effect that has no pause.
-    void showProgress() { if (!headless()) present(); }
-    std::uint64_t framesPresented() const { return frames_; }
-    std::uint64_t framesComposed() const { return composed_; }
-    // Every timer the dispatcher will fire, enabled or not: what the soak
-    // checks against the forms that are still loaded.
-    const std::vector<Timer*>& registeredTimers() const { return timers_; }
-    std::uint64_t ticksFired() const { return ticks_; }
-    // What the frame would show, as one number: equal numbers, equal frames.
-    std::uint64_t frameLook() const;
-    // Writes every input the run takes, as script lines (a demo). Null stops it.
-    void record(DemoWriter* writer) { recorder_ = writer; }
-
-    // Presses the named control of the top-most form or box, as a script would.
-    void pressControl(const std::string& name);
-    // Input as it arrives from the player (or a script).
-    void deliver(const InputEvent& ev);
+    // The program and data directories (dataDir is never empty), and the rest
+    // of what the run was started with.
+    const RuntimeConfig& config() const { return cfg_; }
     // What the window's close button does (a script's `close` too); without a
     // handler it ends the run.
     void setCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
 
 private:
-    friend class Timer;
-    friend class Form;
-    void adoptForm(std::unique_ptr<Form> f);
-    void registerTimer(Timer* t);
-    void unregisterTimers(Form& f);
-    void schedule(Timer& t);
-    Timer* dueTimer();
-    std::optional<std::uint64_t> nextTimerDue() const;
+    friend class BoxHost;        // runs its modal loop on the dispatcher
+    friend class FramePresenter; // encodes screenshots with the codec
+    friend class ScriptHost;     // hands its actions to the dispatcher as input
 
     enum class Pump { Dispatched, Idle };
     Pump pumpOnce(bool mayAdvance);
@@ -190,6 +146,10 @@ private:
     // Hands over the first waiting input: a repeat only to the screen its key
     // was pressed on, and a lost focus as Esc where it pauses a game.
     void dispatchArrival();
+    // Input as it arrives from the player (or a script): to the box that is
+    // up, else to the top form.
+    void deliver(const InputEvent& ev);
+    void click(Form& f, int x, int y);
     // Who takes the keys now: the box that is up, else the top form.
     std::uint64_t inputTarget() const;
     // A game pad's stick and buttons moved: screens that take the pad as keys
@@ -198,24 +158,7 @@ private:
     void deliverPadKey(int key);
     std::uint64_t wallClock();
     void keepUp(std::uint64_t target);
-    void runScriptAction(const ScriptAction& a);
-    void fireTimer(Timer& t);
-    void destroyUnloaded();
-    // Presents (or, headless, composes) a frame if something visible changed
-    // and the display is ready for one. Returns how many wall milliseconds
-    // until a changed frame that had to wait may be shown, or -1 if none waits.
-    int showChanges();
-    // The first form of the z-order that can be seen: forms under one that
-    // fills the whole frame are not.
-    std::size_t firstSeenForm() const;
-    BoxAnswer runBox(std::unique_ptr<Box> b);
-    void boxKey(int key);
-    void boxClick(int x, int y);
-    void freezeTimers(bool on);
-    Rect boxRect() const;
-    struct BoxLayout;
-    BoxLayout layoutBox() const;
-    void drawBox(Surface& frame);
+    ImageCodec& codec() { return svc_.codec; }
 
     RuntimeConfig cfg_;
     Services svc_;
@@ -225,24 +168,16 @@ private:
 
     std::uint64_t now_ = 0;
     std::uint64_t wallStart_ = 0;
-    std::uint64_t lastPresent_ = 0;
-    std::uint64_t frames_ = 0, ticks_ = 0, composed_ = 0;
     bool started_ = false;
-    Surface frame_;
-    std::uint64_t shownLook_ = 0;    // the look of the frame last shown
-    std::uint64_t nextFrameAt_ = 0;  // headless frames: the next 1/60 s of game time
-    std::uint64_t boxInput_ = 0;     // keys, clicks and text a box took: its look
-    DemoWriter* recorder_ = nullptr;
     int depth_ = 0;                  // nested dispatch
-    bool ending_ = false;
 
-    std::vector<std::unique_ptr<Form>> forms_;
-    std::vector<std::unique_ptr<Form>> graveyard_;
-    std::vector<Form*> zorder_;
-    std::vector<Timer*> timers_;
-    std::uint64_t timerSeq_ = 0;
-    int frozen_ = 0;
-    std::uint64_t frozenSince_ = 0;
+    // The parts. The timer queue outlives the forms, whose timers leave it
+    // as they go.
+    TimerQueue timers_{now_};
+    FormTable forms_;
+    BoxHost boxes_{*this};
+    FramePresenter frames_{*this};
+    ScriptHost scripts_{*this};
 
     // Input from the window, each with the game time it is handled at.
     struct Arrival {
@@ -252,7 +187,6 @@ private:
     };
     std::deque<Arrival> input_;
     KeyRepeat keys_;
-    std::uint64_t formSerial_ = 0, boxSerial_ = 0;
     std::function<void()> onClose_;
     // The pad's directions and buttons as last seen, and the keys they made
     // that are still to be handed over (kPadPress: Enter or Space, whichever
@@ -260,14 +194,6 @@ private:
     static constexpr int kPadPress = -1;
     std::uint32_t padHeld_ = 0;
     std::deque<int> padKeys_;
-    std::unique_ptr<ScriptSource> script_;
-    std::unique_ptr<Box> box_;
-    std::unique_ptr<Box> boxUnder_;   // a file dialog under the box that refuses its choice
-    std::vector<MessageRecord> messages_;
-
-    // A script's virtual joystick 0 (present once any joy line exists).
-    class ScriptJoystick;
-    std::unique_ptr<ScriptJoystick> scriptJoystick_;
     // In play, joystick 0 as read when the clock last moved on.
     class SampledJoystick;
     std::unique_ptr<SampledJoystick> sampledJoystick_;

@@ -8,7 +8,7 @@ namespace kv::stages {
 
 void BonusStage::onLoad() {
     show();
-    rt().showProgress();
+    rt().frames().showProgress();
     PlayerDown = 0;
     SecondsLeft = 60;
     HideMouse(rt());

@@ -8,7 +8,7 @@ namespace kv::stages {
 
 void BossStage::onLoad() {
     show();
-    rt().showProgress();
+    rt().frames().showProgress();
     PlayerDown = 0;
     HideMouse(rt());
     checkControlDevice();

@@ -82,7 +82,7 @@ TEST(JoystickStages, AStageWithoutItsJoystickSaysSoAndPlaysByKeyboard) {
     // bonus stage opens, and there is none.
     GameRun run(RunSetup{"3300 key 16\n", 1, {}, {}, {}, false});
     run.game().state.ControlDevice = 2;
-    run.rt().setScript(kv::ScriptSource::fromText("3400 press OK\n"));
+    run.rt().scripts().setScript(kv::ScriptSource::fromText("3400 press OK\n"));
     run.form1().do_bonus();
     run.refresh();
     EXPECT_EQ(run.titles(), std::vector<std::string>{"Control Device Error"});

@@ -50,12 +50,12 @@ TEST(MainMenu, YesToTheExitQuestionPutsBackTheDisplayStartUpFoundAndEnds) {
     game.state.AppDir = KORVANE_APP_DIR;   // the real texts
     game.state.StartScreenWidth = 1024;
     game.state.StartScreenHeight = 768;
-    m.rt->setScript(ScriptSource::fromText("100 press ExitButt\n200 press Yes\n5000 quit\n"));
+    m.rt->scripts().setScript(ScriptSource::fromText("100 press ExitButt\n200 press Yes\n5000 quit\n"));
     frontend::openMainMenu(game);
     EXPECT_EQ(m.run(), 0);
     EXPECT_EQ(m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
     EXPECT_EQ(m.rt->now(), 200u);
-    m.rt->closeAll();   // the screens refer to the game
+    m.rt->forms().closeAll();   // the screens refer to the game
 }
 
 // ---- Saved Game ----------------------------------------------------------
@@ -117,10 +117,10 @@ struct OptionsRun {
         if (!registryName.empty())
             m.registry.values["RegisteredOwner"] = {registryName, RegistryReader::Type::String};
     }
-    ~OptionsRun() { m.rt->closeAll(); }
+    ~OptionsRun() { m.rt->forms().closeAll(); }
     // Opens the dialog and lets the script work on it until it closes.
     void open(const std::string& script) {
-        m.rt->setScript(ScriptSource::fromText(script));
+        m.rt->scripts().setScript(ScriptSource::fromText(script));
         try {
             frontend::showOptions(game);
         } catch (const RunEnded&) {
@@ -128,7 +128,7 @@ struct OptionsRun {
     }
     // Goes on with the dialog that is still up.
     void carryOn(const std::string& script) {
-        m.rt->setScript(ScriptSource::fromText(script));
+        m.rt->scripts().setScript(ScriptSource::fromText(script));
         try {
             m.rt->runModal(*dialog());
         } catch (const RunEnded&) {
@@ -137,7 +137,7 @@ struct OptionsRun {
     frontend::OptionsFRM* dialog() { return m.rt->find<frontend::OptionsFRM>(); }
     std::vector<std::string> titles() const {
         std::vector<std::string> out;
-        for (const auto& msg : m.rt->messages()) out.push_back(msg.title);
+        for (const auto& msg : m.rt->boxes().messages()) out.push_back(msg.title);
         return out;
     }
 };
@@ -218,10 +218,10 @@ TEST(Options, ReopeningShowsTheStoredChoices) {
 TEST(Options, TheMusicPanelOpensOverTheDialogAsOftenAsAsked) {
     OptionsRun run;
     run.open("10 press Command1\n20 press HideButt\n30 press Command1\n");
-    ASSERT_NE(run.m.rt->topForm(), nullptr);
-    EXPECT_EQ(run.m.rt->topForm()->name(), "musicFRM");
+    ASSERT_NE(run.m.rt->forms().top(), nullptr);
+    EXPECT_EQ(run.m.rt->forms().top()->name(), "musicFRM");
     int panels = 0;
-    for (const auto& f : run.m.rt->loadedForms()) panels += f->name() == "musicFRM";
+    for (const auto& f : run.m.rt->forms().loaded()) panels += f->name() == "musicFRM";
     EXPECT_EQ(panels, 1);
 }
 

@@ -58,7 +58,7 @@ TEST_P(PauseDuringHandover, ClosesThePauseDialog) {
     run.runUntil(12000);
     EXPECT_EQ(run.rt().find<kv::frontend::InGameOptions>(), nullptr);
     std::vector<std::string> shown;
-    for (const kv::Form* f : run.rt().visibleForms()) shown.push_back(f->name());
+    for (const kv::Form* f : run.rt().forms().visible()) shown.push_back(f->name());
     EXPECT_EQ(shown, c.forms);
 }
 

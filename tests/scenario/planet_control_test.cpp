@@ -224,7 +224,7 @@ TEST(PlanetScreen, ABonusBoxsKindDoesNotFollowFromItsHeight) {
 TEST(PlanetScreen, AJoystickMoveAfterTheLastLifeWasLostEndsTheProgram) {
     GameRun run(RunSetup{"0 joy 32767 32767 0\n", 1, 3300, kvtest::chosen(2)});
     run.game().state.PlayerLives = -1;
-    run.rt().setScript(kv::ScriptSource::fromText("3400 joy 0 32767 0\n"));
+    run.rt().scripts().setScript(kv::ScriptSource::fromText("3400 joy 0 32767 0\n"));
     run.runUntil(9000);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.rt().now(), 3400u);   // the fade takes no virtual time

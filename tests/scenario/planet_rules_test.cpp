@@ -173,7 +173,7 @@ TEST(Rods, ACaughtRodIsCarriedToTheDispenserAndDefused) {
     EXPECT_EQ(run.control("Player")["picture"], "PlayerRod");
     EXPECT_EQ(run.vars()["CanFire"], 0);
     EXPECT_EQ(run.heard("5:Samples/CaughtRod.wav"), 1);
-    run.rt().setScript(kv::ScriptSource::fromText("13100 keys 39 30 20\n"));
+    run.rt().scripts().setScript(kv::ScriptSource::fromText("13100 keys 39 30 20\n"));
     run.runUntil(14000);
     EXPECT_EQ(run.control("Player")["left"], 561);
     EXPECT_EQ(run.control("Player")["picture"], "PlayerNorm");

@@ -54,7 +54,7 @@ TEST_P(TheSaveDialog, RefusesANameWithABoxAndStaysUp) {
     GameRun run(RunSetup{std::string(kPaused) + "3450 press Command1\n", 3, 3460});
     const std::string answer = GetParam().lay(run.dataDir());
     const std::string table = slurp(std::string(KORVANE_APP_DIR) + "Data/score.dat");
-    run.rt().setScript(
+    run.rt().scripts().setScript(
         ScriptSource::fromText("3500 key 27\n3600 press Command2\n3700 file " + answer + "\n3800 press OK\n"));
     run.runUntil(3900);
     ASSERT_EQ(run.titles(), (std::vector<std::string>{"Save Game...", "Save Game..."}));
@@ -112,7 +112,7 @@ TEST(HighScores, ViewedFromTheMenuItShowsTheShippedTableAndWritesNothing) {
     EXPECT_EQ(scoreVars(run)["ScoreValues"][11], 1000);
     EXPECT_TRUE(fs::is_empty(run.dataDir()));
     // A click anywhere closes it; the menu and its music go on underneath.
-    run.rt().setScript(ScriptSource::fromText("3400 click 30 30\n"));
+    run.rt().scripts().setScript(ScriptSource::fromText("3400 click 30 30\n"));
     run.runUntil(3500);
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
     EXPECT_EQ(run.dump["music"].size(), 5u);
@@ -125,7 +125,7 @@ struct FinishedGame : GameRun {
         : GameRun(RunSetup{"", 1, 3350, kvtest::chosen(1, name)}) {
         if (!table.empty()) kvtest::put(dataDir() + "Data/score.dat", table);
         game().state.PlayerScore = score;
-        rt().setScript(ScriptSource::fromText("3300 key 16\n3400 key 27\n3500 press Command3\n3600 press Yes\n" + more));
+        rt().scripts().setScript(ScriptSource::fromText("3300 key 16\n3400 key 27\n3500 press Command3\n3600 press Yes\n" + more));
         runUntil(3700);
     }
     std::string written() const { return slurp(dataDir() + "Data/score.dat"); }
@@ -204,7 +204,7 @@ TEST(HighScores, ADataDirectoryThatCannotBeWrittenSaysSoAndTheGameGoesOn) {
     GameRun run(RunSetup{"", 1, 3350});
     kvtest::put(run.dataDir() + "Data", "in the way");   // no folder can be made there
     run.game().state.PlayerScore = 75000;
-    run.rt().setScript(ScriptSource::fromText(
+    run.rt().scripts().setScript(ScriptSource::fromText(
         "3300 key 16\n3400 key 27\n3500 press Command3\n3600 press Yes\n3700 press OK\n3800 click 400 300\n"));
     run.runUntil(3900);
     ASSERT_EQ(run.titles(), (std::vector<std::string>{"Exit?", "High Scores"}));
@@ -213,7 +213,7 @@ TEST(HighScores, ADataDirectoryThatCannotBeWrittenSaysSoAndTheGameGoesOn) {
     EXPECT_NE(text.find("goes on without saving"), std::string::npos) << text;
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
     // Said once in a run: the next game's score goes unkept without a word.
-    run.rt().setScript(ScriptSource::fromText("3950 press HSButt\n"));
+    run.rt().scripts().setScript(ScriptSource::fromText("3950 press HSButt\n"));
     run.runUntil(4000);
     run.game().state.PlayerScore = 80000;
     run.screen<frontend::HighScores>().SortScores();

@@ -23,7 +23,7 @@ struct StartUpRun {
                std::optional<std::uint64_t> until = std::nullopt)
         : m(until) {
         setup(m.display);
-        m.rt->setScript(ScriptSource::fromText(script));
+        m.rt->scripts().setScript(ScriptSource::fromText(script));
         try {
             frontend::openStartUp(game);
             status = m.run();
@@ -31,7 +31,7 @@ struct StartUpRun {
             status = e.status;
         }
     }
-    ~StartUpRun() { m.rt->closeAll(); }   // the screens refer to the game
+    ~StartUpRun() { m.rt->forms().closeAll(); }   // the screens refer to the game
     bool handedOver() const { return flow.asked == std::vector<std::string>{"startUpDone"}; }
     bool startUpLoaded() const { return m.rt->find<frontend::StartUp>() != nullptr; }
 };
@@ -49,9 +49,9 @@ TEST(StartUp, ProbesColoursSetsAppDirAndHandsOverAfterThreeSeconds) {
 
 TEST(StartUp, TooFewColoursStopsWithTheColourDepthMessage) {
     StartUpRun run([](auto& d) { d.probe = Color(255, 0, 0); }, "100 press OK\n");
-    ASSERT_EQ(run.m.rt->messages().size(), 1u);
-    EXPECT_EQ(run.m.rt->messages()[0].text, "Please adjust your COLOUR DEPTH to 64k colours or more.");
-    EXPECT_EQ(run.m.rt->messages()[0].title, "Korvane Information");
+    ASSERT_EQ(run.m.rt->boxes().messages().size(), 1u);
+    EXPECT_EQ(run.m.rt->boxes().messages()[0].text, "Please adjust your COLOUR DEPTH to 64k colours or more.");
+    EXPECT_EQ(run.m.rt->boxes().messages()[0].title, "Korvane Information");
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.m.display.modeRequests.empty());   // before any size check
     EXPECT_TRUE(run.flow.asked.empty());
@@ -82,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(Screens, ScreenSize,
 
 TEST(StartUp, ARefusedSwitchStopsWithTheResolutionMessage) {
     StartUpRun run([](auto& d) { d.width = 1024, d.height = 768, d.modeResult = 1; }, "100 press OK\n");
-    ASSERT_EQ(run.m.rt->messages().size(), 1u);
-    EXPECT_EQ(run.m.rt->messages()[0].text, "Please adjust your SCREEN RESOLUTION to 800x600.");
+    ASSERT_EQ(run.m.rt->boxes().messages().size(), 1u);
+    EXPECT_EQ(run.m.rt->boxes().messages()[0].text, "Please adjust your SCREEN RESOLUTION to 800x600.");
     EXPECT_EQ(run.status, 1);
 }
 

@@ -147,7 +147,7 @@ TEST(PadOnly, TheBonusStageAndTheWayToTheScores) {
     GameRun run(RunSetup{s, {}, 3800, kvtest::chosen(2), {}, true});
     EXPECT_EQ(upAtTheEnd(run.dump), "BonusStage");
     EXPECT_GE(run.heard("1:Samples/Phaser.wav"), 1);
-    run.rt().setScript(kv::ScriptSource::fromText(pad(70000, "right", 50) + "70100 key 27\n" + pad(70110, "down") +
+    run.rt().scripts().setScript(kv::ScriptSource::fromText(pad(70000, "right", 50) + "70100 key 27\n" + pad(70110, "down") +
                                                   pad(70120, "down") + pad(70130, "A") + pad(70200, "A")));
     run.runUntil(69000);
     EXPECT_EQ(run.shared()["PlanetLevel"], 2);

@@ -47,7 +47,7 @@ void Autopilot::observe() {
     const std::uint64_t now = rt_.now();
     // The screen: the top-most visible window that is not a dialog.
     std::string screen;
-    const auto& forms = rt_.visibleForms();
+    const auto& forms = rt_.forms().visible();
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
         if ((*it)->frame == kv::FormFrame::Dialog || (*it)->name() == "ModeCheck") continue;
         screen = (*it)->name();
@@ -64,8 +64,8 @@ void Autopilot::observe() {
     }
     // The box or dialog on top: a new one gets a fresh plan.
     std::string modal;
-    if (const kv::Box* b = rt_.box()) modal = b->kind + ":" + b->title;
-    else if (kv::Form* top = rt_.topForm(); top && top->frame == kv::FormFrame::Dialog) modal = top->name();
+    if (const kv::Box* b = rt_.boxes().box()) modal = b->kind + ":" + b->title;
+    else if (kv::Form* top = rt_.forms().top(); top && top->frame == kv::FormFrame::Dialog) modal = top->name();
     if (modal != modal_) {
         if (!modal.empty()) tally_.event("up: " + modal);
         modal_ = modal;
@@ -93,8 +93,8 @@ void Autopilot::beginGame() {
 }
 
 Autopilot::Move Autopilot::think() {
-    if (const kv::Box* b = rt_.box()) return box(*b);
-    kv::Form* top = rt_.topForm();
+    if (const kv::Box* b = rt_.boxes().box()) return box(*b);
+    kv::Form* top = rt_.forms().top();
     if (!top) return {"", 100};
     const std::string& name = top->name();
     if (name == "OptionsFRM") return options();

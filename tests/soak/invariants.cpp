@@ -130,20 +130,20 @@ void Invariants::bossStage() {
 void Invariants::timers() {
     kv::Runtime& rt = game_.rt;
     // Every screen is one window: never two of the same loaded at once.
-    const auto& forms = rt.loadedForms();
+    const auto& forms = rt.forms().loaded();
     for (std::size_t i = 0; i < forms.size(); ++i)
         for (std::size_t j = i + 1; j < forms.size(); ++j) {
             if (forms[i]->name() != forms[j]->name()) ++checks_;
             else expect(false, "two " + forms[i]->name() + " loaded at once");
         }
     // A screen that has closed leaves nothing behind in the dispatcher.
-    for (kv::Timer* t : rt.registeredTimers())
-        if (rt.isLoaded(&t->form())) ++checks_;
+    for (kv::Timer* t : rt.timers().all())
+        if (rt.forms().isLoaded(&t->form())) ++checks_;
         else expect(false, "timer " + t->name() + " still registered after its form was unloaded");
     // A screen that is loaded but hidden (the planet behind the bonus stage,
     // the music panel put away) runs nothing.
-    for (const auto& f : rt.loadedForms()) {
-        if (rt.isShown(f.get())) continue;
+    for (const auto& f : rt.forms().loaded()) {
+        if (rt.forms().isShown(f.get())) continue;
         for (const auto& t : f->timers())
             if (!t->enabled()) ++checks_;
             else expect(false, "timer " + f->name() + "." + t->name() + " runs while its form is hidden");
@@ -153,8 +153,8 @@ void Invariants::timers() {
 void Invariants::modals() {
     kv::Runtime& rt = game_.rt;
     std::string now;
-    if (const kv::Box* b = rt.box()) now = "the " + b->kind + " box \"" + b->title + "\"";
-    else if (kv::Form* top = rt.topForm(); top && top->frame == kv::FormFrame::Dialog) now = "the dialog " + top->name();
+    if (const kv::Box* b = rt.boxes().box()) now = "the " + b->kind + " box \"" + b->title + "\"";
+    else if (kv::Form* top = rt.forms().top(); top && top->frame == kv::FormFrame::Dialog) now = "the dialog " + top->name();
     if (now != modal_) {
         modal_ = now;
         modalSince_ = rt.now();
@@ -162,7 +162,7 @@ void Invariants::modals() {
     // A dialog stays on top of the screen it belongs to: one with a whole
     // screen above it can never be answered.
     bool screenAbove = false;
-    const auto& shown = rt.visibleForms();
+    const auto& shown = rt.forms().visible();
     for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
         if ((*it)->frame != kv::FormFrame::Dialog) {
             screenAbove = screenAbove || (*it)->name() != "ModeCheck";

@@ -68,7 +68,7 @@ SessionResult runSession(std::uint64_t seed, std::uint64_t untilMs) {
         if (const char* path = std::getenv("KORVANE_SOAK_TRACE")) trace = std::make_unique<std::ofstream>(path);
         PilotStream buffer(pilot, trace.get());
         std::istream script(&buffer);
-        rt.setScript(kv::ScriptSource::fromStream(script));
+        rt.scripts().setScript(kv::ScriptSource::fromStream(script));
         try {
             flow.begin(kv::app::Options{});
             rt.run();
@@ -83,7 +83,7 @@ SessionResult runSession(std::uint64_t seed, std::uint64_t untilMs) {
         out.gameMs = rt.now();
         out.violations = checks.violations();
         out.checks = checks.checks();
-        rt.closeAll();   // the forms refer to the game
+        rt.forms().closeAll();   // the forms refer to the game
     }
     std::error_code ec;
     std::filesystem::remove_all(dataDir, ec);

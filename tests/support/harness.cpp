@@ -33,7 +33,7 @@ GameRun::GameRun(const RunSetup& spec) {
     rt_ = std::make_unique<kv::Runtime>(cfg, kv::Services{machine_->display(), machine_->codec(), machine_->fonts(),
                                                           machine_->joysticks(), machine_->registry(),
                                                           machine_->audio()});
-    rt_->setScript(kv::ScriptSource::fromText(spec.script));
+    rt_->scripts().setScript(kv::ScriptSource::fromText(spec.script));
     flow_ = std::make_unique<kv::app::GameFlow>(*rt_);
     kv::app::Options opt;
     opt.warpPlanet = spec.warp;
@@ -45,7 +45,7 @@ GameRun::GameRun(const RunSetup& spec) {
     } catch (const kv::RunEnded& e) {
         status = e.status;
     }
-    rt_->describe(dump);
+    rt_->scripts().describe(dump);
 }
 
 void GameRun::runUntil(std::uint64_t t) {
@@ -60,11 +60,11 @@ void GameRun::runUntil(std::uint64_t t) {
 
 void GameRun::refresh() {
     dump = nlohmann::json();
-    rt_->describe(dump);
+    rt_->scripts().describe(dump);
 }
 
 GameRun::~GameRun() {
-    rt_->closeAll();   // the forms refer to the game
+    rt_->forms().closeAll();   // the forms refer to the game
     flow_.reset();
     rt_.reset();
     machine_.reset();
@@ -122,7 +122,7 @@ EndSequenceRun::EndSequenceRun(const std::string& script, std::uint64_t until, s
                                const std::string& appDir)
     : GameRun(RunSetup{"", 10, kOpens, std::move(before), appDir, false, {}}) {
     auto& boss = screen<kv::stages::BossStage>();
-    rt().setScript(kv::ScriptSource::fromText(script));
+    rt().scripts().setScript(kv::ScriptSource::fromText(script));
     rt().setUntil(until);
     try {
         boss.stopAllTimers();

@@ -70,7 +70,7 @@ TEST(Demo, AWindowsRunReplayedHeadlessDoesTheSameAtTheSameGameTimes) {
             m.display.pending.push_back({at, key(37 + int(at % 3))});
         m.display.pending.push_back({1500, InputEvent{InputEvent::Kind::Text, 0, 0, 0, "Grub"}});
         DemoWriter writer(demo, {{"clock-start", "0"}});
-        m.rt->record(&writer);
+        m.rt->scripts().record(&writer);
         auto& f = m.rt->load<Busy>(played, &m.display.wall);
         m.rt->show(f);
         m.run();
@@ -79,7 +79,7 @@ TEST(Demo, AWindowsRunReplayedHeadlessDoesTheSameAtTheSameGameTimes) {
     }
     {
         FakeMachine m(2000, false);
-        m.rt->setScript(ScriptSource::fromFile(demo));
+        m.rt->scripts().setScript(ScriptSource::fromFile(demo));
         auto& f = m.rt->load<Busy>(replayed, nullptr);
         m.rt->show(f);
         m.run();
@@ -100,10 +100,10 @@ TEST(Demo, AScriptsInputIsRecordedAsTheScriptSaidItAndOutputsAreLeftOut) {
     Lines log;
     {
         FakeMachine m(1000);
-        m.rt->setScript(ScriptSource::fromText(
+        m.rt->scripts().setScript(ScriptSource::fromText(
             "10 keys 39 3 30\n50 rnd 0.25\n60 type  two  spaces\n70 click 5 6\n80 dump -\n90 press Nothing\n95 joy 1 65535 3\n"));
         DemoWriter writer(demo, {{"clock-start", "0"}, {"warp", "9"}});
-        m.rt->record(&writer);
+        m.rt->scripts().record(&writer);
         auto& f = m.rt->load<Busy>(log, nullptr);
         m.rt->show(f);
         testing::internal::CaptureStdout();
@@ -132,7 +132,7 @@ TEST(Demo, TheEndLineKeepsAReplayGoingUntilTheRunEndedAndNoLonger) {
     // A headless replay ends there, after what was due then.
     Lines log;
     FakeMachine m;
-    m.rt->setScript(ScriptSource::fromText("# demo end: 120\n"));
+    m.rt->scripts().setScript(ScriptSource::fromText("# demo end: 120\n"));
     auto& f = m.rt->load<Busy>(log, nullptr);
     m.rt->show(f);
     m.run();

@@ -103,7 +103,7 @@ TEST(FramesInPlay, ABoxShowsWhenItOpensAndAgainForEachKeyItTakes) {
     m.rt->show(s);
     s.addTimer("ask", 500, true, [&] {
         s.timers()[0]->setEnabled(false);
-        m.rt->msgBox("Quit?", "Korvane", BoxButtons::YesNo, BoxIcon::Question);
+        m.rt->boxes().msgBox("Quit?", "Korvane", BoxButtons::YesNo, BoxIcon::Question);
     });
     m.run();
     // The screen, the box, the box with the focus moved, the screen again.
@@ -183,10 +183,10 @@ TEST(Composing, TheReusedFrameIsClearedWhereNoControlCovers) {
     s.backColor = Color(0, 0, 80);
     m.rt->show(s);
     s.field->canvas().fill(Color(10, 20, 30));
-    m.rt->composeFrame();
+    m.rt->frames().compose();
     // Hide the field: what it covered must be the form's colour, not the old picture.
     s.field->setVisible(false);
-    const Surface& frame = m.rt->composeFrame();
+    const Surface& frame = m.rt->frames().compose();
     EXPECT_EQ(frame.pixel(100, 100), Color(0, 0, 80));
     EXPECT_EQ(frame.pixel(799, 599), Color(0, 0, 80));
     // A smaller form over nothing: black around it.
@@ -194,7 +194,7 @@ TEST(Composing, TheReusedFrameIsClearedWhereNoControlCovers) {
     auto& small = m.rt->load<Form>("Small", 100, 100);
     small.backColor = Color(80, 0, 0);
     m.rt->show(small);
-    const Surface& again = m.rt->composeFrame();
+    const Surface& again = m.rt->frames().compose();
     EXPECT_EQ(again.pixel(50, 50), Color(80, 0, 0));
     EXPECT_EQ(again.pixel(300, 300), kBlack);
 }

@@ -67,7 +67,7 @@ TEST_F(MusicService, AMissingModuleLeavesSilenceWithoutABox) {
     StartTitleMusic(game);
     EXPECT_EQ(calls().size(), 5u);
     EXPECT_FALSE(m.audio.module().playing);
-    EXPECT_TRUE(m.rt->messages().empty());
+    EXPECT_TRUE(m.rt->boxes().messages().empty());
     EXPECT_EQ(loadedMusicPanel(game)->Tune->caption(), "Intro.Mod (cannot be played)");
     StopMusic(game);
     EXPECT_EQ(m.audio.users, 0);
@@ -78,31 +78,31 @@ TEST_F(MusicService, NoSoundOutputGivesNoHandleAndEveryCallFailsQuietly) {
     StartTitleMusic(game);
     EXPECT_EQ(game.state.MusicHandle, 0);
     EXPECT_EQ(calls().size(), 5u);
-    EXPECT_TRUE(m.rt->messages().empty());
+    EXPECT_TRUE(m.rt->boxes().messages().empty());
 }
 
 TEST_F(MusicService, ThePanelOnlyHidesWhenClosedAndIsTheSameWindowEachTime) {
     StartTitleMusic(game);
     MusicFRM* first = loadedMusicPanel(game);
-    m.rt->setScript(ScriptSource::fromText("10 press StopButt\n20 press PlayButt\n30 press HideButt\n"
+    m.rt->scripts().setScript(ScriptSource::fromText("10 press StopButt\n20 press PlayButt\n30 press HideButt\n"
                                            "40 press HideButt\n"));
     ShowMusicPanel(game);
     EXPECT_EQ(calls()[5], "stop");
     EXPECT_EQ(calls()[6], "play");
     EXPECT_TRUE(m.audio.module().playing);
-    EXPECT_TRUE(m.rt->isLoaded(first));
+    EXPECT_TRUE(m.rt->forms().isLoaded(first));
     EXPECT_FALSE(first->shown());
     ShowMusicPanel(game);
     EXPECT_EQ(loadedMusicPanel(game), first);
     // Unloading it outright keeps it loaded too.
     first->unload();
-    EXPECT_TRUE(m.rt->isLoaded(first));
+    EXPECT_TRUE(m.rt->forms().isLoaded(first));
 }
 
 TEST_F(MusicService, TheProgramEndsWhenOnlyThePanelIsLeft) {
     Form& screen = m.rt->load<Form>("MainMenu", 800, 600);
     StartTitleMusic(game);
-    m.rt->setScript(ScriptSource::fromText("50 quit\n"));
+    m.rt->scripts().setScript(ScriptSource::fromText("50 quit\n"));
     screen.addTimer("Close", 10, true, [&] { screen.unload(); });
     EXPECT_EQ(m.run(), 0);
     EXPECT_LT(m.rt->now(), 50u);

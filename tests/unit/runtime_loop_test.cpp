@@ -31,7 +31,7 @@ struct Loop {
     TestForm& f;
     explicit Loop(std::optional<std::uint64_t> until, const std::string& script = "", bool playMode = false)
         : m(until, playMode), f(m.rt->load<TestForm>("F", log)) {
-        m.rt->setScript(ScriptSource::fromText(script));
+        m.rt->scripts().setScript(ScriptSource::fromText(script));
         m.rt->show(f);
     }
     void note(const std::string& what) { log.add(*m.rt, what); }
@@ -110,14 +110,14 @@ TEST(EventLoop, AMessageBoxFreezesTheTimersUnderneath) {
     l.every("T", 10, [&] { l.note("T"); });
     Timer* box = &l.every("Box", 15, [&] {
         box->setEnabled(false);
-        BoxAnswer a = l.m.rt->msgBox("Hello\rWorld", "Title", BoxButtons::OK, BoxIcon::Information);
+        BoxAnswer a = l.m.rt->boxes().msgBox("Hello\rWorld", "Title", BoxButtons::OK, BoxIcon::Information);
         l.note(std::string("answer ") + answerName(a));
     });
     l.m.run();
     // T was due at 20 when the box opened at 15; it resumes 85 ms late.
     EXPECT_EQ(l.log.lines, (Lines{"T@10", "answer OK@100", "T@105", "T@115", "T@125"}));
-    ASSERT_EQ(l.m.rt->messages().size(), 1u);
-    EXPECT_EQ(l.m.rt->messages()[0].text, "Hello\rWorld");
+    ASSERT_EQ(l.m.rt->boxes().messages().size(), 1u);
+    EXPECT_EQ(l.m.rt->boxes().messages()[0].text, "Hello\rWorld");
 }
 
 TEST(EventLoop, InputDuringABusyWaitIsQueuedAndHandledAfterwards) {
@@ -161,7 +161,7 @@ TEST(EventLoop, AFormMayUnloadItselfInItsOwnHandler) {
     });
     l.m.run();
     EXPECT_EQ(l.log.lines, (Lines{"still here@10"}));
-    EXPECT_TRUE(l.m.rt->loadedForms().empty());
+    EXPECT_TRUE(l.m.rt->forms().loaded().empty());
 }
 
 TEST(EventLoop, PressingAMissingControlIsReportedAndIgnored) {
@@ -192,7 +192,7 @@ struct NestingForm : Form {
 TEST(EventLoop, KeysQueuedForOneMomentDoNotNestWithoutBoundAndHeldKeysDoNotNestAtAll) {
     for (auto [script, keys] : {std::pair{"10 keys 65 100000 0\n", 100000}, {"10 keys 65 50 30\n", 50}}) {
         FakeMachine m;
-        m.rt->setScript(ScriptSource::fromText(script));
+        m.rt->scripts().setScript(ScriptSource::fromText(script));
         auto& f = m.rt->load<NestingForm>();
         m.rt->show(f);
         m.run();

@@ -31,7 +31,7 @@ protected:
         // Every box is answered as soon as it is up.
         std::string presses;
         for (int i = 0; i < 8; ++i) presses += "0 press OK\n";
-        m.rt->setScript(ScriptSource::fromText(presses));
+        m.rt->scripts().setScript(ScriptSource::fromText(presses));
         CreateSoundDevice(game, screen);
     }
     // Writes Samples/<name> and returns its game path.
@@ -118,7 +118,7 @@ TEST_P(SoundServiceFailure, ShowsBothBoxesLeavesTheChannelEmptyAndPlayGoesOn) {
         ASSERT_EQ(::mkfifo((app.dir / "Samples" / "bad.wav").c_str(), 0600), 0);
     }
     Play_Sound(game, bad, false, true, 4);
-    const auto& msgs = m.rt->messages();
+    const auto& msgs = m.rt->boxes().messages();
     ASSERT_EQ(msgs.size(), 2u);
     EXPECT_EQ(msgs[0].title, "LoadWAVIntoDSB ERROR");
     EXPECT_EQ(msgs[1].title, "Play_Sound ERROR");
@@ -130,7 +130,7 @@ TEST_P(SoundServiceFailure, ShowsBothBoxesLeavesTheChannelEmptyAndPlayGoesOn) {
     // The same channel still plays a good sample afterwards.
     Play_Sound(game, sample("good.wav", kvtest::plainWav()), false, true, 4);
     EXPECT_TRUE(m.audio.playing(4));
-    EXPECT_EQ(m.rt->messages().size(), 2u);
+    EXPECT_EQ(m.rt->boxes().messages().size(), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -149,12 +149,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SoundService, AChannelOutsideZeroToFiveGetsABoxAndASampleTheDeviceRefusesBoth) {
     Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 6);
-    ASSERT_EQ(m.rt->messages().size(), 1u);
-    EXPECT_EQ(m.rt->messages()[0].title, "Play_Sound ERROR");
+    ASSERT_EQ(m.rt->boxes().messages().size(), 1u);
+    EXPECT_EQ(m.rt->boxes().messages()[0].title, "Play_Sound ERROR");
     m.audio.refuseSamples = true;
     Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 1);
-    ASSERT_EQ(m.rt->messages().size(), 3u);
-    EXPECT_NE(m.rt->messages()[1].text.find("refused"), std::string::npos);
-    EXPECT_EQ(m.rt->messages()[2].title, "Play_Sound ERROR");
+    ASSERT_EQ(m.rt->boxes().messages().size(), 3u);
+    EXPECT_NE(m.rt->boxes().messages()[1].text.find("refused"), std::string::npos);
+    EXPECT_EQ(m.rt->boxes().messages()[2].title, "Play_Sound ERROR");
     EXPECT_TRUE(m.audio.starts.empty());
 }

@@ -43,7 +43,7 @@ TEST_P(Wipes, CopyEveryStripAtTheirRate) {
     EXPECT_EQ(fx.pause(), c.pause);
     for (auto [x, y] : {std::pair{0, 0}, {c.width - 1, c.height - 1}, {c.width / 2, c.height / 3}})
         EXPECT_TRUE(s.copied(x, y, 10, 20)) << x << "," << y;
-    EXPECT_TRUE(s.m.rt->messages().empty());
+    EXPECT_TRUE(s.m.rt->boxes().messages().empty());
 }
 INSTANTIATE_TEST_SUITE_P(Directions, Wipes,
                          testing::Values(WipeCase{1, 400, 30, 200 * 9, 9},    // two columns every 9 ms

@@ -1,8 +1,11 @@
-// Composes the visible forms, back to front, into the 800 x 600 frame.
+// Composing the frame from the visible forms and the box that is up, what the
+// frame looks like as one number, and showing it when that changed.
 #include <algorithm>
 
 #include "runtime/file_io.h"
 #include "runtime/printable.h"
+#include "runtime/frame_presenter.h"
+
 #include "runtime/runtime.h"
 
 namespace kv {
@@ -72,42 +75,90 @@ void fillAround(Surface& frame, Rect area, const std::vector<Rect>& covered, Col
 
 }  // namespace
 
-std::size_t Runtime::firstSeenForm() const {
-    const Rect whole{0, 0, 800, 600};
-    for (std::size_t i = zorder_.size(); i-- > 0;) {
-        const Form* f = zorder_[i];
-        if (f->frame == FormFrame::None && f->clientRect().intersect(whole) == whole) return i;
-    }
-    return 0;
-}
-
-const Surface& Runtime::composeFrame() {
+const Surface& FramePresenter::compose() {
     // One frame buffer for the whole run; what the forms cover is not cleared first.
     if (frame_.width() != 800 || frame_.height() != 600) frame_ = Surface(800, 600, kBlack);
     Surface& frame = frame_;
-    const std::size_t first = firstSeenForm();
-    if (zorder_.empty() || zorder_[first]->frame != FormFrame::None ||
-        zorder_[first]->clientRect().intersect(frame.bounds()) != frame.bounds())
+    const FormTable& forms = rt_.forms();
+    const auto& shown = forms.visible();
+    const std::size_t first = forms.firstSeen();
+    if (shown.empty() || shown[first]->frame != FormFrame::None ||
+        shown[first]->clientRect().intersect(frame.bounds()) != frame.bounds())
         frame.fill(kBlack);
-    for (std::size_t i = first; i < zorder_.size(); ++i) {
-        Form* f = zorder_[i];
-        if (f->frame == FormFrame::Dialog) drawWindowFrame(frame, *f, text_);
+    for (std::size_t i = first; i < shown.size(); ++i) {
+        Form* f = shown[i];
+        if (f->frame == FormFrame::Dialog) drawWindowFrame(frame, *f, rt_.text());
         Rect client = f->clientRect();
         fillAround(frame, client, coveredOnForm(*f, client), f->backColor);
-        drawChildren(frame, *f, nullptr, client.x, client.y, client.intersect(frame.bounds()), *this);
+        drawChildren(frame, *f, nullptr, client.x, client.y, client.intersect(frame.bounds()), rt_);
     }
-    if (boxUnder_) boxUnder_->files->draw(frame, text_, boxUnder_->title);
-    if (box_) drawBox(frame);
+    rt_.boxes().draw(frame);
     ++composed_;
     return frame;
 }
 
-void Runtime::writeScreenshot(const std::string& file) {
-    const Surface& frame = composeFrame();
+std::uint64_t FramePresenter::look() const {
+    LookHash h;
+    const auto& shown = rt_.forms().visible();
+    for (std::size_t i = rt_.forms().firstSeen(); i < shown.size(); ++i) {
+        const Form* f = shown[i];
+        h.add(f);
+        h.add(f->windowRect());
+        h.add(f->clientRect());
+        h.add(f->backColor.argb());
+        if (f->frame == FormFrame::Dialog) h.add(f->caption);
+        for (const auto& c : f->controls()) c->look(h);
+    }
+    rt_.boxes().look(h);
+    return h.value();
+}
+
+int FramePresenter::showChanges() {
+    const RuntimeConfig& cfg = rt_.config();
+    Display& display = rt_.display();
+    const std::uint64_t now = rt_.now();
+    if (rt_.headless()) {
+        // A timedemo composes as play would: one frame per 1/60 s of game
+        // time at most, and only when something visible changed.
+        if (!cfg.composeFrames || now < nextFrameAt_) return -1;
+        std::uint64_t l = look();
+        if (composed_ > 0 && l == shownLook_) return -1;
+        compose();
+        shownLook_ = l;
+        std::uint64_t k = (now - cfg.clockStart) * 60 / 1000 + 1;
+        nextFrameAt_ = cfg.clockStart + (k * 1000 + 59) / 60;
+        return -1;
+    }
+    if (presented_ > 0) {
+        if (look() == shownLook_) return -1;
+        // At most one frame per display refresh (a little less than its period,
+        // so that a display that waits for its refresh is never missed).
+        const std::uint64_t gap = std::uint64_t(std::max(1, 1000 / std::max(1, display.refreshHz()) - 1));
+        std::uint64_t since = display.wallMs() - lastPresent_;
+        if (since < gap) return static_cast<int>(gap - since);
+    }
+    present();
+    return -1;
+}
+
+void FramePresenter::present() {
+    Display& display = rt_.display();
+    lastPresent_ = display.wallMs();
+    shownLook_ = look();
+    display.present(compose());
+    ++presented_;
+}
+
+void FramePresenter::showProgress() {
+    if (!rt_.headless()) present();
+}
+
+void FramePresenter::writeScreenshot(const std::string& file) {
+    const Surface& frame = compose();
     std::string png, err;
     // Written beside the old picture and renamed over it: a run killed during
     // the write leaves the old picture whole.
-    if (!svc_.codec.encodePng(frame, png, err) || !writeFileSafely(file, png, err))
+    if (!rt_.codec().encodePng(frame, png, err) || !writeFileSafely(file, png, err))
         throw FatalError("Cannot write the screenshot " + printable(file) + ": " + err);
 }
 

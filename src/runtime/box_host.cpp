@@ -1,7 +1,9 @@
-// Message, question and input boxes: modal, drawn over everything, timers frozen.
+// Message, question and input boxes and the file dialogs, drawn in one style.
 #include <algorithm>
 
 #include "runtime/keys.h"
+#include "runtime/box_host.h"
+
 #include "runtime/runtime.h"
 
 namespace kv {
@@ -46,17 +48,17 @@ void wrapLine(TextEngine& te, const std::string& line, int width, std::vector<st
 }
 }  // namespace
 
-struct Runtime::BoxLayout {
+struct BoxHost::Layout {
     Rect window, client, icon, text, input;
     std::vector<Rect> buttons;
     std::vector<std::string> lines;
     int lineHeight = 0;
 };
 
-Runtime::BoxLayout Runtime::layoutBox() const {
-    BoxLayout L;
+BoxHost::Layout BoxHost::layout() const {
+    Layout L;
     const Box& b = *box_;
-    auto& te = const_cast<TextEngine&>(text_);
+    TextEngine& te = rt_.text();
     int iconW = b.icon == BoxIcon::None ? 0 : kIcon + kPad;
     for (const auto& l : splitLines(b.text)) wrapLine(te, l, kWidest - 2 * kPad - iconW, L.lines);
     L.lineHeight = te.lineHeight(kBoxFont);
@@ -80,22 +82,23 @@ Runtime::BoxLayout Runtime::layoutBox() const {
     return L;
 }
 
-BoxAnswer Runtime::runBox(std::unique_ptr<Box> b) {
+BoxAnswer BoxHost::run(std::unique_ptr<Box> b) {
     if (box_) throw FatalError("A box was opened while another was up: " + b->title);
-    messages_.push_back(MessageRecord{now_, b->kind, b->title, b->text, ""});
+    messages_.push_back(MessageRecord{rt_.now(), b->kind, b->title, b->text, ""});
     std::size_t record = messages_.size() - 1;
     box_ = std::move(b);
-    ++boxSerial_;
-    freezeTimers(true);
+    ++serial_;
+    TimerQueue& timers = rt_.timers();
+    timers.freeze(true);
     struct Unfreeze {
-        Runtime& rt;
-        ~Unfreeze() { rt.freezeTimers(false); }
-    } unfreeze{*this};
-    ++boxInput_;
-    showChanges();
+        TimerQueue& timers;
+        ~Unfreeze() { timers.freeze(false); }
+    } unfreeze{timers};
+    ++input_;
+    rt_.frames().showChanges();
     BoxAnswer a = BoxAnswer::None;
     for (;;) {
-        while (box_->answer == BoxAnswer::None) pumpOnce(true);
+        while (box_->answer == BoxAnswer::None) rt_.pumpOnce(true);
         a = box_->answer;
         if (!box_->files || a != BoxAnswer::OK) break;
         // A file box answers with the full path of the name chosen.
@@ -105,32 +108,32 @@ BoxAnswer Runtime::runBox(std::unique_ptr<Box> b) {
         std::string refusal = check ? check(box_->input) : "";
         if (refusal.empty()) break;
         // As a desktop's dialog does: a box over it says why, and it stays up.
-        boxUnder_ = std::move(box_);
-        msgBox(refusal, boxUnder_->title, BoxButtons::OK, BoxIcon::Exclamation);
-        box_ = std::move(boxUnder_);
+        under_ = std::move(box_);
+        msgBox(refusal, under_->title, BoxButtons::OK, BoxIcon::Exclamation);
+        box_ = std::move(under_);
         box_->answer = BoxAnswer::None;
         box_->input.clear();
-        ++boxInput_;
-        showChanges();
+        ++input_;
+        rt_.frames().showChanges();
     }
     bool typed = (box_->kind == "input" || box_->files) && a == BoxAnswer::OK;
     messages_[record].answer = typed ? box_->input : answerName(a);
     return a;
 }
 
-BoxAnswer Runtime::msgBox(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon) {
+BoxAnswer BoxHost::msgBox(const std::string& text, const std::string& title, BoxButtons buttons, BoxIcon icon) {
     auto b = std::make_unique<Box>();
     b->kind = buttons == BoxButtons::YesNo ? "question" : "msgbox";
     b->title = title;
     b->text = text;
     b->buttons = buttons;
     b->icon = icon;
-    BoxAnswer a = runBox(std::move(b));
+    BoxAnswer a = run(std::move(b));
     box_.reset();
     return a;
 }
 
-void Runtime::fatalBox(const std::string& text, const std::string& title, BoxIcon icon) {
+void BoxHost::fatalBox(const std::string& text, const std::string& title, BoxIcon icon) {
     try {
         msgBox(text, title, BoxButtons::OK, icon);
     } catch (const RunEnded&) {
@@ -145,37 +148,38 @@ void Runtime::fatalBox(const std::string& text, const std::string& title, BoxIco
     throw RunEnded{1, said};
 }
 
-std::optional<std::string> Runtime::inputBox(const std::string& prompt, const std::string& title, const std::string& def) {
+std::optional<std::string> BoxHost::inputBox(const std::string& prompt, const std::string& title, const std::string& def) {
     auto b = std::make_unique<Box>();
     b->kind = "input";
     b->title = title;
     b->text = prompt;
     b->buttons = BoxButtons::OKCancel;
     b->input = def;
-    BoxAnswer a = runBox(std::move(b));
+    BoxAnswer a = run(std::move(b));
     std::string answer = box_->input;
     box_.reset();
     if (a != BoxAnswer::OK) return std::nullopt;
     return answer;
 }
 
-std::optional<std::string> Runtime::fileDialog(const FileDialogOptions& opts) {
+std::optional<std::string> BoxHost::fileDialog(const FileDialogOptions& opts) {
     FileDialogOptions o = opts;
-    if (o.folder.empty()) o.folder = dataDir();
+    if (o.folder.empty()) o.folder = rt_.config().dataDir;
     auto b = std::make_unique<Box>();
     b->kind = "file";
     b->title = o.title;
     b->buttons = BoxButtons::OKCancel;
     b->files = std::make_shared<FileBrowser>(o);
     b->text = b->files->folder();
-    BoxAnswer a = runBox(std::move(b));
+    BoxAnswer a = run(std::move(b));
     std::string chosen = box_->input;
     box_.reset();
     if (a != BoxAnswer::OK) return std::nullopt;
     return chosen;
 }
 
-void Runtime::boxKey(int key) {
+void BoxHost::key(int key) {
+    ++input_;
     Box& b = *box_;
     if (b.files) {
         b.files->key(key, b);
@@ -208,23 +212,25 @@ void Runtime::boxKey(int key) {
     }
 }
 
-void Runtime::boxClick(int x, int y) {
+void BoxHost::click(int x, int y) {
+    ++input_;
     if (box_->files) {
         box_->files->click(x, y, *box_);
         return;
     }
-    BoxLayout L = layoutBox();
+    Layout L = layout();
     auto names = box_->buttonNames();
     for (std::size_t i = 0; i < L.buttons.size(); ++i)
         if (L.buttons[i].contains(x, y)) box_->answer = box_->answerFor(names[i]);
 }
 
-void Runtime::drawBox(Surface& f) {
+void BoxHost::drawMessage(Surface& f) const {
+    TextEngine& text_ = rt_.text();
     if (box_->files) {
         box_->files->draw(f, text_, box_->title);
         return;
     }
-    BoxLayout L = layoutBox();
+    Layout L = layout();
     const Box& b = *box_;
     Rect w = L.window;
     f.fillRect(Rect{w.x + 4, w.y + 4, w.w, w.h}, Color(0, 0, 0));
@@ -278,6 +284,53 @@ void Runtime::drawBox(Surface& f) {
         int tw = text_.measure(kTitleFont, names[i]);
         text_.draw(f, kTitleFont, names[i], r.x + (r.w - tw) / 2, r.y + (r.h - L.lineHeight) / 2, kWhite, 0, r);
     }
+}
+
+}  // namespace kv
+
+namespace kv {
+
+void BoxHost::draw(Surface& frame) const {
+    if (under_) under_->files->draw(frame, rt_.text(), under_->title);
+    if (box_) drawMessage(frame);
+}
+
+// A box changes only through its keys, clicks and text, which count in input_.
+void BoxHost::look(LookHash& h) const {
+    h.add(box_.get());
+    h.add(under_.get());
+    h.add(input_);
+}
+
+void BoxHost::text(const std::string& typed) {
+    ++input_;
+    if (box_->files) {
+        box_->files->text(typed);
+    } else if (box_->kind == "input") {
+        if (box_->inputSelected) box_->input.clear(), box_->inputSelected = false;
+        box_->input += typed;
+    }
+}
+
+bool BoxHost::press(const std::string& button) {
+    ++input_;
+    BoxAnswer a = box_->answerFor(button);
+    if (a == BoxAnswer::None) return false;
+    box_->answer = a;
+    return true;
+}
+
+bool BoxHost::answerFile(const std::string& answer) {
+    if (!box_ || !box_->files) return false;
+    if (answer == "cancel") box_->answer = BoxAnswer::Cancel;
+    else box_->files->choose(answer, *box_);
+    ++input_;
+    return true;
+}
+
+void BoxHost::closeAll() {
+    box_.reset();
+    under_.reset();
 }
 
 }  // namespace kv
