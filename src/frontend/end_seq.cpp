@@ -64,7 +64,7 @@ void EndSeq::Timer1_Timer() {
         int x = roundHalfEven(Picture1->width() / 2.0 - te.measure(Picture1->font, t) / 2.0);
         double y = EndScrollTop + static_cast<double>(EndLineHeight) * i;
         int c = fadeLevel(kEndFade, y, h);
-        te.draw(s, Picture1->font, t, x, roundHalfEven(row), Color(c, c, 0), 0, s.bounds());
+        te.draw(s, Picture1->font, t, x, roundHalfEven(row), Color(c, c, 0));
     }
     Backdrop->canvas().blit(s, Rect{0, 0, Picture1->width(), h}, 0, kScrollerTop);
     // The text has moved far enough above the top: it stops, its last frame stays.

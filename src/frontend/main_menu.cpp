@@ -102,7 +102,7 @@ void MainMenu::Timer1_Timer() {
         int x = roundHalfEven(InfoSource->width() / 2.0 - te.measure(InfoSource->font, t) / 2.0);
         double y = ScrollTop + static_cast<double>(ScrollLineHeight) * i;
         Color c(0, fadeLevel(kMenuFade, y, h), 0);
-        te.draw(s, InfoSource->font, t, x, roundHalfEven(row), c, 0, s.bounds());
+        te.draw(s, InfoSource->font, t, x, roundHalfEven(row), c);
     }
     InfoWindow->canvas().blit(s, Rect{0, 0, InfoSource->width(), InfoSource->height()}, 0, 0);
     // The text has gone by: it starts again from the bottom.

@@ -13,13 +13,11 @@ nlohmann::json colourJson(Color c) { return nlohmann::json::array({c.r, c.g, c.b
 // The keyboard focus, the same gold on every kind of control.
 constexpr Color kFocusRing{255, 210, 90};
 
-void bevel(Surface& s, Rect r, Rect clip, Color light, Color dark) {
-    Rect top{r.x, r.y, r.w, 1}, left{r.x, r.y, 1, r.h};
-    Rect bottom{r.x, r.bottom() - 1, r.w, 1}, right{r.right() - 1, r.y, 1, r.h};
-    s.fillRect(top.intersect(clip), light);
-    s.fillRect(left.intersect(clip), light);
-    s.fillRect(bottom.intersect(clip), dark);
-    s.fillRect(right.intersect(clip), dark);
+void bevel(SurfaceView s, Rect r, Color light, Color dark) {
+    s.fillRect(Rect{r.x, r.y, r.w, 1}, light);
+    s.fillRect(Rect{r.x, r.y, 1, r.h}, light);
+    s.fillRect(Rect{r.x, r.bottom() - 1, r.w, 1}, dark);
+    s.fillRect(Rect{r.right() - 1, r.y, 1, r.h}, dark);
 }
 }  // namespace
 
@@ -141,17 +139,13 @@ void PictureBox::setVisible(bool v) {
     Control::setVisible(v);
 }
 
-void PictureBox::draw(Surface& frame, int ox, int oy, Rect clip, Runtime&) {
+void PictureBox::draw(SurfaceView out, Runtime&) {
     resizeSurfaces();
-    frame.blitClipped(shown(), shown().bounds(), ox, oy, clip, blendOnFrame);
-    if (border) {
-        Rect r{ox - 1, oy - 1, rect_.w + 2, rect_.h + 2};
-        bevel(frame, r, clip.intersect(Rect{0, 0, frame.width(), frame.height()}), *border, *border);
-    }
+    out.blit(shown(), 0, 0, blendOnFrame);
     if (focused_) {
         // Two pixels wide, inside the edge: the picture's own frame stays as drawn.
-        bevel(frame, Rect{ox + 1, oy + 1, rect_.w - 2, rect_.h - 2}, clip, kFocusRing, kFocusRing);
-        bevel(frame, Rect{ox + 2, oy + 2, rect_.w - 4, rect_.h - 4}, clip, kFocusRing, kFocusRing);
+        bevel(out, Rect{1, 1, rect_.w - 2, rect_.h - 2}, kFocusRing, kFocusRing);
+        bevel(out, Rect{2, 2, rect_.w - 4, rect_.h - 4}, kFocusRing, kFocusRing);
     }
 }
 
@@ -182,10 +176,10 @@ void Image::clearPicture() {
     if (visible_) changed(rect_);
 }
 
-void Image::draw(Surface& frame, int ox, int oy, Rect clip, Runtime&) {
+void Image::draw(SurfaceView out, Runtime&) {
     if (picture_.empty()) return;
     // A picture without a see-through pixel is copied: blending it would give the same.
-    frame.blitClipped(*picture_.image, picture_.image->bounds(), ox, oy, clip, !picture_.opaque);
+    out.blit(*picture_.image, 0, 0, !picture_.opaque);
 }
 
 void Image::describe(nlohmann::json& out) const {
@@ -207,9 +201,8 @@ void Label::fitToCaption(Runtime& rt) {
     setSize(rt.text().measure(font, caption_), rt.text().lineHeight(font));
 }
 
-void Label::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
-    Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
-    if (back) frame.fillRect(area, *back);
+void Label::draw(SurfaceView out, Runtime& rt) {
+    if (back) out.fill(*back);
     TextEngine& te = rt.text();
     int lh = te.lineHeight(font);
     // Word wrap: break at spaces and carriage returns to fit the label's width.
@@ -235,11 +228,11 @@ void Label::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
     }
     addWord();
     flush();
-    int y = oy;
+    int y = 0;
     for (const auto& l : lines) {
         int w = te.measure(font, l);
-        int x = align == Align::Left ? ox : align == Align::Right ? ox + rect_.w - w : ox + (rect_.w - w) / 2;
-        te.draw(frame, font, l, x, y, fore_, 0, area);
+        int x = align == Align::Left ? 0 : align == Align::Right ? rect_.w - w : (rect_.w - w) / 2;
+        te.draw(out, font, l, x, y, fore_);
         y += lh;
     }
 }
@@ -255,24 +248,18 @@ void Label::describe(nlohmann::json& out) const {
 Button::Button(Form& form, std::string name, Control* parent, Rect r, std::string c)
     : Control(form, std::move(name), parent, r), caption(std::move(c)) {}
 
-void Button::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
-    Rect r{ox, oy, rect_.w, rect_.h};
-    Rect area = r.intersect(clip);
-    frame.fillRect(area, Color(38, 44, 62));
-    bevel(frame, r, clip, Color(120, 130, 160), Color(12, 14, 22));
+void Button::draw(SurfaceView out, Runtime& rt) {
+    out.fill(Color(38, 44, 62));
+    bevel(out, out.bounds(), Color(120, 130, 160), Color(12, 14, 22));
     if (!face.empty()) {
-        frame.blitClipped(*face.image, face.image->bounds(), ox + (rect_.w - face.width()) / 2,
-                          oy + (rect_.h - face.height()) / 2, area, true);
+        out.blit(*face.image, (rect_.w - face.width()) / 2, (rect_.h - face.height()) / 2, true);
     } else {
         TextEngine& te = rt.text();
         int w = te.measure(font, caption), h = te.lineHeight(font);
         Color fg = enabled ? Color(230, 235, 255) : Color(110, 115, 130);
-        te.draw(frame, font, caption, ox + (rect_.w - w) / 2, oy + (rect_.h - h) / 2, fg, 0, area);
+        te.draw(out, font, caption, (rect_.w - w) / 2, (rect_.h - h) / 2, fg);
     }
-    if (focused_) {
-        Rect f{ox + 3, oy + 3, rect_.w - 6, rect_.h - 6};
-        bevel(frame, f, clip, kFocusRing, kFocusRing);
-    }
+    if (focused_) bevel(out, Rect{3, 3, rect_.w - 6, rect_.h - 6}, kFocusRing, kFocusRing);
 }
 
 void Button::describe(nlohmann::json& out) const {
@@ -309,19 +296,17 @@ void TextBox::backspace() {
     }
 }
 
-void TextBox::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
-    Rect r{ox, oy, rect_.w, rect_.h};
-    Rect area = r.intersect(clip);
-    frame.fillRect(area, Color(245, 245, 250));
-    bevel(frame, r, clip, Color(60, 60, 70), Color(200, 200, 210));
+void TextBox::draw(SurfaceView out, Runtime& rt) {
+    out.fill(Color(245, 245, 250));
+    bevel(out, out.bounds(), Color(60, 60, 70), Color(200, 200, 210));
     TextEngine& te = rt.text();
     int h = te.lineHeight(font);
-    Rect inner = Rect{ox + 3, oy, rect_.w - 6, rect_.h}.intersect(area);
-    int y = oy + (rect_.h - h) / 2;
+    SurfaceView inner = out.subregion(Rect{3, 0, rect_.w - 6, rect_.h});
+    int y = (rect_.h - h) / 2;
     int w = te.measure(font, text);
-    if (allSelected && !text.empty()) frame.fillRect(Rect{ox + 3, y, w, h}.intersect(inner), Color(40, 80, 200));
-    te.draw(frame, font, text, ox + 3, y, allSelected ? kWhite : kBlack, 0, inner);
-    if (focused_ && !allSelected) frame.fillRect(Rect{ox + 4 + w, y + 1, 1, h - 2}.intersect(inner), kBlack);
+    if (allSelected && !text.empty()) inner.fillRect(Rect{0, y, w, h}, Color(40, 80, 200));
+    te.draw(inner, font, text, 0, y, allSelected ? kWhite : kBlack);
+    if (focused_ && !allSelected) inner.fillRect(Rect{1 + w, y + 1, 1, h - 2}, kBlack);
 }
 
 void TextBox::describe(nlohmann::json& out) const {
@@ -334,16 +319,15 @@ void TextBox::describe(nlohmann::json& out) const {
 Toggle::Toggle(Form& form, std::string name, Control* parent, Rect r, std::string c)
     : Control(form, std::move(name), parent, r), caption(std::move(c)) {}
 
-void Toggle::draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) {
-    Rect area = Rect{ox, oy, rect_.w, rect_.h}.intersect(clip);
-    int cy = oy + rect_.h / 2;
-    drawMark(frame, ox + 7, cy, area);
+void Toggle::draw(SurfaceView out, Runtime& rt) {
+    int cy = rect_.h / 2;
+    drawMark(out, 7, cy);
     TextEngine& te = rt.text();
     const int lh = te.lineHeight(font);
-    te.draw(frame, font, caption, ox + 18, cy - lh / 2, fore, 0, area);
+    te.draw(out, font, caption, 18, cy - lh / 2, fore);
     if (focused_) {
-        Rect ring{ox + 15, cy - lh / 2 - 1, std::min(te.measure(font, caption) + 6, rect_.w - 15), lh + 2};
-        bevel(frame, ring, area, kFocusRing, kFocusRing);
+        Rect ring{15, cy - lh / 2 - 1, std::min(te.measure(font, caption) + 6, rect_.w - 15), lh + 2};
+        bevel(out, ring, kFocusRing, kFocusRing);
     }
 }
 
@@ -369,14 +353,13 @@ void OptionButton::setValue(bool v) {
     if (onClick) onClick();
 }
 
-void OptionButton::drawMark(Surface& frame, int cx, int cy, Rect area) const {
+void OptionButton::drawMark(SurfaceView out, int cx, int cy) const {
     // A round well, with a dot when selected.
     for (int y = -6; y <= 6; ++y)
         for (int x = -6; x <= 6; ++x) {
             int d = x * x + y * y;
-            if (!area.contains(cx + x, cy + y)) continue;
-            if (d <= 36) frame.setPixel(cx + x, cy + y, d >= 25 ? Color(150, 160, 190) : Color(245, 245, 250));
-            if (value_ && d <= 6) frame.setPixel(cx + x, cy + y, Color(20, 20, 30));
+            if (d <= 36) out.setPixel(cx + x, cy + y, d >= 25 ? Color(150, 160, 190) : Color(245, 245, 250));
+            if (value_ && d <= 6) out.setPixel(cx + x, cy + y, Color(20, 20, 30));
         }
 }
 
@@ -389,15 +372,15 @@ void CheckBox::click() {
     if (onClick) onClick();
 }
 
-void CheckBox::drawMark(Surface& frame, int cx, int cy, Rect area) const {
+void CheckBox::drawMark(SurfaceView out, int cx, int cy) const {
     // A sunken square, with a tick when checked.
     Rect box{cx - 6, cy - 6, 13, 13};
-    frame.fillRect(box.intersect(area), Color(245, 245, 250));
-    bevel(frame, box, area, Color(60, 60, 70), Color(200, 200, 210));
+    out.fillRect(box, Color(245, 245, 250));
+    bevel(out, box, Color(60, 60, 70), Color(200, 200, 210));
     if (!value_) return;
     for (int i = 0; i < 3; ++i) {
-        frame.line(box.x + 3, cy - 1 + i, box.x + 5, cy + 1 + i, Color(20, 20, 30));
-        frame.line(box.x + 5, cy + 1 + i, box.x + 10, cy - 4 + i, Color(20, 20, 30));
+        out.line(box.x + 3, cy - 1 + i, box.x + 5, cy + 1 + i, Color(20, 20, 30));
+        out.line(box.x + 5, cy + 1 + i, box.x + 10, cy - 4 + i, Color(20, 20, 30));
     }
 }
 

@@ -77,8 +77,9 @@ public:
     bool focused() const { return focused_; }
     void setFocused(bool on) { focused_ = on; }
 
-    // Paints the control with its top-left at (ox, oy) of the frame, clipped.
-    virtual void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) = 0;
+    // Paints the control into a view of its own rectangle (clipped to the
+    // containers it sits in).
+    virtual void draw(SurfaceView out, Runtime& rt) = 0;
     virtual void describe(nlohmann::json& out) const;
     // Adds everything draw() reads, so that a frame is presented only when one
     // of them changed.
@@ -119,7 +120,6 @@ public:
     // Counts the hands given out on the box's pixels: a drawing may have changed
     // what it shows whenever this moved.
     std::uint64_t drawn() const { return drawn_; }
-    std::optional<Color> border;           // a one-pixel frame drawn around the box
     Font font{8, false};                   // for text printed into the box
     bool blendOnFrame = false;             // transparent parts show what is behind
     // A picture that serves as a button (the main menu's): the keyboard focus
@@ -127,7 +127,7 @@ public:
     bool tabStop = false;
     bool takesFocus() const override { return tabStop && enabled && clickable(); }
     bool pressedByEnter() const override { return tabStop; }
-    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void draw(SurfaceView out, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
     void setVisible(bool v) override;
@@ -150,7 +150,7 @@ public:
     const Picture& picture() const { return picture_; }
     bool windowed() const override { return false; }
     Rect opaqueArea() const override;
-    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void draw(SurfaceView out, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
 
@@ -174,7 +174,7 @@ public:
     std::optional<Color> back;             // none: transparent
     void fitToCaption(Runtime& rt);        // auto-size: width and height of the caption
     bool windowed() const override { return false; }
-    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void draw(SurfaceView out, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
 
@@ -192,7 +192,7 @@ public:
     bool clickable() const override { return enabled; }
     bool takesFocus() const override { return enabled; }
     bool pressedByEnter() const override { return true; }
-    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void draw(SurfaceView out, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
 };
@@ -209,7 +209,7 @@ public:
     void backspace() override;
     bool clickable() const override { return enabled; }
     bool takesFocus() const override { return enabled; }
-    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void draw(SurfaceView out, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
 };
@@ -224,14 +224,14 @@ public:
     bool value() const { return value_; }
     bool clickable() const override { return enabled; }
     bool takesFocus() const override { return enabled; }
-    void draw(Surface& frame, int ox, int oy, Rect clip, Runtime& rt) override;
+    void draw(SurfaceView out, Runtime& rt) override;
     void describe(nlohmann::json& out) const override;
     void look(LookHash& h) const override;
 
 protected:
     Toggle(Form& form, std::string name, Control* parent, Rect r, std::string caption);
-    // The mark, centred on (cx, cy), clipped to area.
-    virtual void drawMark(Surface& frame, int cx, int cy, Rect area) const = 0;
+    // The mark, centred on (cx, cy) of the control's view.
+    virtual void drawMark(SurfaceView out, int cx, int cy) const = 0;
     bool value_ = false;
 };
 
@@ -244,7 +244,7 @@ public:
     void otherOptionChosen() override { value_ = false; }
 
 private:
-    void drawMark(Surface& frame, int cx, int cy, Rect area) const override;
+    void drawMark(SurfaceView out, int cx, int cy) const override;
 };
 
 class CheckBox : public Toggle {
@@ -254,7 +254,7 @@ public:
     void click() override;                 // the player's click flips it
 
 private:
-    void drawMark(Surface& frame, int cx, int cy, Rect area) const override;
+    void drawMark(SurfaceView out, int cx, int cy) const override;
 };
 
 }  // namespace kv

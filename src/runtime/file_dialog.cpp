@@ -54,11 +54,26 @@ std::string withSlash(std::string dir) {
     return dir;
 }
 
-void frame3d(Surface& s, Rect r, Color light, Color dark) {
+void frame3d(SurfaceView s, Rect r, Color light, Color dark) {
     s.fillRect(Rect{r.x, r.y, r.w, 1}, light);
     s.fillRect(Rect{r.x, r.y, 1, r.h}, light);
     s.fillRect(Rect{r.x, r.bottom() - 1, r.w, 1}, dark);
     s.fillRect(Rect{r.right() - 1, r.y, 1, r.h}, dark);
+}
+
+// A sunken field.
+void well(SurfaceView f, Rect r) {
+    f.fillRect(r, kWell);
+    frame3d(f, r, kShadow, kLight);
+}
+
+// A button with its caption centred, ringed when it has the focus.
+void drawButton(SurfaceView b, TextEngine& te, const char* caption, bool focused) {
+    b.fill(Color(52, 60, 86));
+    frame3d(b, b.bounds(), Color(130, 140, 175), Color(10, 10, 18));
+    if (focused) frame3d(b, Rect{2, 2, b.width() - 4, b.height() - 4}, kFocus, kFocus);
+    int bw = te.measure(kBold, caption);
+    te.draw(b, kBold, caption, (b.width() - bw) / 2, (b.height() - te.lineHeight(kFont)) / 2, kWhite);
 }
 
 // The text as it fits the width: a long path keeps its end, behind an ellipsis.
@@ -307,9 +322,10 @@ void FileBrowser::click(int x, int y, Box& box) {
     }
 }
 
-void FileBrowser::draw(Surface& f, TextEngine& te, const std::string& title) const {
+void FileBrowser::draw(Surface& frame, TextEngine& te, const std::string& title) const {
     Layout L = layout();
     Rect w = L.window;
+    SurfaceView f = frame.view();
     const int lh = te.lineHeight(kFont);
     f.fillRect(Rect{w.x + 4, w.y + 4, w.w, w.h}, kBlack);
     f.fillRect(w, kBack);
@@ -319,100 +335,95 @@ void FileBrowser::draw(Surface& f, TextEngine& te, const std::string& title) con
         heading += "  (the first " + std::to_string(kMostEntries) + " of " +
                    (inFolder_ > kMostRead ? "more than " + std::to_string(kMostRead) : std::to_string(inFolder_)) +
                    " entries)";
-    te.draw(f, kBold, heading, w.x + 8, w.y + 3, kWhite, 0, Rect{w.x, w.y, w.w - 4, kTitle});
+    te.draw(f.subregion(Rect{w.x, w.y, w.w - 4, kTitle}), kBold, heading, 8, 3, kWhite);
     frame3d(f, w, kLight, kShadow);
 
+    // Each field with its label to the left, in the dialog's own dim text.
+    SurfaceView client = f.subregion(L.client);
     auto label = [&](const std::string& s, Rect field) {
-        te.draw(f, kFont, s, L.client.x + kPad, field.y + (field.h - lh) / 2, kDim, 0, L.client);
+        te.draw(client, kFont, s, kPad, field.y - L.client.y + (field.h - lh) / 2, kDim);
     };
-    auto well = [&](Rect r) {
-        f.fillRect(r, kWell);
-        frame3d(f, r, kShadow, kLight);
-    };
-
     label("Look in:", L.path);
-    well(L.path);
-    te.draw(f, kFont, fitFromEnd(te, kFont, folder_, L.path.w - 8), L.path.x + 4, L.path.y + (L.path.h - lh) / 2,
-            kText, 0, L.path);
+    well(f, L.path);
+    te.draw(f.subregion(L.path), kFont, fitFromEnd(te, kFont, folder_, L.path.w - 8), 4, (L.path.h - lh) / 2, kText);
+    well(f, L.list);
+    drawListing(f.subregion(Rect{L.list.x + 2, L.list.y + 2, L.bar.x - L.list.x - 3, L.list.h - 4}), te);
+    drawScrollBar(f.subregion(L.bar));
+    label("File name:", L.name);
+    drawNameField(f.subregion(L.name), te);
+    label("Files of type:", L.type);
+    well(f, L.type);
+    te.draw(f.subregion(L.type), kFont, opts_.filterName + " (" + opts_.pattern + ")", 4, (L.type.h - lh) / 2, kText);
+    // OK and Cancel, the focused one ringed.
+    drawButton(f.subregion(L.ok), te, "OK", focus_ == 2);
+    drawButton(f.subregion(L.cancel), te, "Cancel", focus_ == 3);
+}
 
-    // The listing, folders first, with a scroll bar.
-    well(L.list);
-    Rect rows{L.list.x + 2, L.list.y + 2, L.bar.x - L.list.x - 3, L.list.h - 4};
+void FileBrowser::drawListing(SurfaceView rows, TextEngine& te) const {
+    // Folders first, the chosen entry marked; each row with a folder's or a file's icon.
+    const int lh = te.lineHeight(kFont);
     for (int r = 0; r < kRows; ++r) {
         int i = top_ + r;
         if (i >= static_cast<int>(entries_.size())) break;
         const Entry& e = entries_[std::size_t(i)];
-        Rect row{rows.x, rows.y + r * kRow, rows.w, kRow};
+        SurfaceView row = rows.subregion(Rect{0, r * kRow, rows.width(), kRow});
         bool chosen = i == selected_;
-        if (chosen) f.fillRect(row, focus_ == 1 ? kHighlight : Color(50, 58, 90));
-        int ix = row.x + 6, iy = row.y + 4;
+        if (chosen) row.fill(focus_ == 1 ? kHighlight : Color(50, 58, 90));
+        const int ix = 6, iy = 4;
         if (e.folder) {
-            f.fillRect(Rect{ix, iy, 6, 2}, Color(230, 190, 80));
-            f.fillRect(Rect{ix, iy + 2, 14, 9}, Color(230, 190, 80));
-            f.fillRect(Rect{ix + 1, iy + 4, 12, 6}, Color(250, 215, 110));
+            row.fillRect(Rect{ix, iy, 6, 2}, Color(230, 190, 80));
+            row.fillRect(Rect{ix, iy + 2, 14, 9}, Color(230, 190, 80));
+            row.fillRect(Rect{ix + 1, iy + 4, 12, 6}, Color(250, 215, 110));
         } else {
-            f.fillRect(Rect{ix + 2, iy - 1, 10, 12}, Color(225, 230, 245));
-            f.fillRect(Rect{ix + 4, iy + 2, 6, 1}, Color(90, 110, 170));
-            f.fillRect(Rect{ix + 4, iy + 5, 6, 1}, Color(90, 110, 170));
-            f.fillRect(Rect{ix + 4, iy + 8, 4, 1}, Color(90, 110, 170));
+            row.fillRect(Rect{ix + 2, iy - 1, 10, 12}, Color(225, 230, 245));
+            row.fillRect(Rect{ix + 4, iy + 2, 6, 1}, Color(90, 110, 170));
+            row.fillRect(Rect{ix + 4, iy + 5, 6, 1}, Color(90, 110, 170));
+            row.fillRect(Rect{ix + 4, iy + 8, 4, 1}, Color(90, 110, 170));
         }
         std::string shown = e.name == ".." ? ".. (up one folder)" : e.name;
-        te.draw(f, kFont, shown, row.x + 26, row.y + (kRow - lh) / 2, chosen ? kWhite : kText, 0, row);
+        te.draw(row, kFont, shown, 26, (kRow - lh) / 2, chosen ? kWhite : kText);
     }
     // A folder without a matching file says so under its subfolders.
     bool anyFile = std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return !e.folder; });
     int shownRows = std::min(kRows, static_cast<int>(entries_.size()) - top_);
     if (!anyFile && shownRows < kRows)
-        te.draw(f, kFont, "(no " + pattern_ + " files in this folder)", rows.x + 26,
-                rows.y + shownRows * kRow + (kRow - lh) / 2, kDim, 0, rows);
-    f.fillRect(L.bar, Color(38, 44, 66));
-    for (Rect b : {L.barUp, L.barDown}) {
-        f.fillRect(b, Color(52, 60, 86));
-        frame3d(f, b, kLight, kShadow);
+        te.draw(rows, kFont, "(no " + pattern_ + " files in this folder)", 26, shownRows * kRow + (kRow - lh) / 2, kDim);
+}
+
+void FileBrowser::drawScrollBar(SurfaceView bar) const {
+    bar.fill(Color(38, 44, 66));
+    const Rect up{0, 0, kBar, kBar}, down{0, bar.height() - kBar, kBar, kBar};
+    for (Rect b : {up, down}) {
+        bar.fillRect(b, Color(52, 60, 86));
+        frame3d(bar, b, kLight, kShadow);
     }
     // Arrow heads on the scroll buttons.
     for (int i = 0; i < 4; ++i) {
-        f.fillRect(Rect{L.barUp.x + 8 - i, L.barUp.y + 6 + i, 2 * i + 1, 1}, kText);
-        f.fillRect(Rect{L.barDown.x + 8 - i, L.barDown.bottom() - 7 - i, 2 * i + 1, 1}, kText);
+        bar.fillRect(Rect{8 - i, 6 + i, 2 * i + 1, 1}, kText);
+        bar.fillRect(Rect{8 - i, down.bottom() - 7 - i, 2 * i + 1, 1}, kText);
     }
     int total = static_cast<int>(entries_.size());
-    if (total > kRows) {
-        int track = L.bar.h - 2 * kBar;
-        int thumb = std::max(12, track * kRows / total);
-        int pos = (track - thumb) * top_ / std::max(1, total - kRows);
-        Rect t{L.bar.x + 1, L.barUp.bottom() + pos, kBar - 2, thumb};
-        f.fillRect(t, Color(90, 100, 140));
-        frame3d(f, t, kLight, kShadow);
-    }
+    if (total <= kRows) return;
+    int track = bar.height() - 2 * kBar;
+    int thumb = std::max(12, track * kRows / total);
+    int pos = (track - thumb) * top_ / std::max(1, total - kRows);
+    Rect t{1, up.bottom() + pos, kBar - 2, thumb};
+    bar.fillRect(t, Color(90, 100, 140));
+    frame3d(bar, t, kLight, kShadow);
+}
 
-    // The name field and the file type.
-    label("File name:", L.name);
-    f.fillRect(L.name, Color(245, 245, 250));
-    frame3d(f, L.name, Color(60, 60, 70), Color(200, 200, 210));
-    Rect inner{L.name.x + 3, L.name.y, L.name.w - 6, L.name.h};
-    int ty = L.name.y + (L.name.h - lh) / 2;
-    std::string shownName = fitFromEnd(te, kFont, name_, inner.w - 4);
+void FileBrowser::drawNameField(SurfaceView field, TextEngine& te) const {
+    field.fill(Color(245, 245, 250));
+    frame3d(field, field.bounds(), Color(60, 60, 70), Color(200, 200, 210));
+    SurfaceView inner = field.subregion(Rect{3, 0, field.width() - 6, field.height()});
+    const int lh = te.lineHeight(kFont);
+    int ty = (field.height() - lh) / 2;
+    std::string shownName = fitFromEnd(te, kFont, name_, inner.width() - 4);
     int tw = te.measure(kFont, shownName);
     bool marked = nameSelected_ && !name_.empty();
-    if (marked) f.fillRect(Rect{inner.x, ty, tw, lh}.intersect(inner), kHighlight);
-    te.draw(f, kFont, shownName, inner.x, ty, marked ? kWhite : kBlack, 0, inner);
-    if (focus_ == 0 && !marked) f.fillRect(Rect{inner.x + tw + 1, ty + 1, 1, lh - 2}.intersect(inner), kBlack);
-    label("Files of type:", L.type);
-    well(L.type);
-    te.draw(f, kFont, opts_.filterName + " (" + opts_.pattern + ")", L.type.x + 4, L.type.y + (L.type.h - lh) / 2, kText,
-            0, L.type);
-
-    // OK and Cancel, the focused one ringed.
-    const char* names[2] = {"OK", "Cancel"};
-    Rect buttons[2] = {L.ok, L.cancel};
-    for (int i = 0; i < 2; ++i) {
-        Rect r = buttons[i];
-        f.fillRect(r, Color(52, 60, 86));
-        frame3d(f, r, Color(130, 140, 175), Color(10, 10, 18));
-        if (focus_ == 2 + i) frame3d(f, Rect{r.x + 2, r.y + 2, r.w - 4, r.h - 4}, kFocus, kFocus);
-        int bw = te.measure(kBold, names[i]);
-        te.draw(f, kBold, names[i], r.x + (r.w - bw) / 2, r.y + (r.h - lh) / 2, kWhite, 0, r);
-    }
+    if (marked) inner.fillRect(Rect{0, ty, tw, lh}, kHighlight);
+    te.draw(inner, kFont, shownName, 0, ty, marked ? kWhite : kBlack);
+    if (focus_ == 0 && !marked) inner.fillRect(Rect{tw + 1, ty + 1, 1, lh - 2}, kBlack);
 }
 
 }  // namespace kv

@@ -68,6 +68,10 @@ public:
 private:
     struct Layout;
     Layout layout() const;
+    // The parts of the dialog, each into a view of its own area.
+    void drawListing(SurfaceView rows, TextEngine& te) const;
+    void drawScrollBar(SurfaceView bar) const;
+    void drawNameField(SurfaceView field, TextEngine& te) const;
     void select(int index);
     void activate(int index, Box& box);
     void accept(Box& box);

@@ -12,17 +12,17 @@ namespace kv {
 
 namespace {
 
-void drawChildren(Surface& frame, Form& form, const Control* container, int ox, int oy, Rect clip, Runtime& rt) {
-    const auto& kids = form.childrenOf(container);
+// The controls of a container (null: the form itself) into the container's view.
+void drawChildren(SurfaceView container, Form& form, const Control* of, Runtime& rt) {
+    const auto& kids = form.childrenOf(of);
     // Windowless controls first: windowed ones always stand above them.
     for (int pass = 0; pass < 2; ++pass) {
         for (Control* c : kids) {
             if (!c->visible() || c->windowed() != (pass == 1)) continue;
-            int x = ox + c->left(), y = oy + c->top();
-            Rect r = Rect{x, y, c->width(), c->height()}.intersect(clip);
-            if (r.empty()) continue;
-            c->draw(frame, x, y, r, rt);
-            if (c->holdsControls()) drawChildren(frame, form, c, x, y, r, rt);
+            SurfaceView area = container.subregion(c->rect());
+            if (area.empty()) continue;
+            c->draw(area, rt);
+            if (c->holdsControls()) drawChildren(area, form, c, rt);
         }
     }
 }
@@ -35,7 +35,7 @@ void drawWindowFrame(Surface& frame, Form& f, TextEngine& te) {
     int titleH = c.y - w.y - (c.x - w.x);
     for (int i = 0; i < titleH; ++i)
         frame.fillRect(Rect{w.x, w.y + i, w.w, 1}, Color(20 + i * 2, 40 + i * 3, 110 + i * 4));
-    te.draw(frame, Font{9, true}, f.caption, w.x + 8, w.y + 3, kWhite, 0, Rect{w.x, w.y, w.w, titleH});
+    te.draw(frame.view().subregion(Rect{w.x, w.y, w.w, titleH}), Font{9, true}, f.caption, 8, 3, kWhite);
     frame.fillRect(Rect{w.x, w.y, w.w, 1}, Color(150, 160, 200));
     frame.fillRect(Rect{w.x, w.y, 1, w.h}, Color(150, 160, 200));
     frame.fillRect(Rect{w.x, w.bottom() - 1, w.w, 1}, Color(10, 10, 16));
@@ -90,7 +90,7 @@ const Surface& FramePresenter::compose() {
         if (f->frame == FormFrame::Dialog) drawWindowFrame(frame, *f, rt_.text());
         Rect client = f->clientRect();
         fillAround(frame, client, coveredOnForm(*f, client), f->backColor);
-        drawChildren(frame, *f, nullptr, client.x, client.y, client.intersect(frame.bounds()), rt_);
+        drawChildren(frame.view().subregion(client), *f, nullptr, rt_);
     }
     rt_.boxes().draw(frame);
     ++composed_;

@@ -28,7 +28,6 @@ void PictureBox::look(LookHash& h) const {
     h.add(drawn_);
     h.add(picture_.image.get());
     h.add(back_.argb());
-    h.add(border ? border->argb() : 0x1'0000'0000ull);
     h.add(blendOnFrame ? 1 : 0);
 }
 

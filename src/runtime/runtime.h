@@ -106,9 +106,11 @@ public:
     FormTable& forms() { return forms_; }
     const FormTable& forms() const { return forms_; }
     TimerQueue& timers() { return timers_; }
+    const TimerQueue& timers() const { return timers_; }
     BoxHost& boxes() { return boxes_; }
     const BoxHost& boxes() const { return boxes_; }
     FramePresenter& frames() { return frames_; }
+    const FramePresenter& frames() const { return frames_; }
     ScriptHost& scripts() { return scripts_; }
     const ScriptHost& scripts() const { return scripts_; }
 

@@ -14,26 +14,53 @@ Color Surface::pixel(int x, int y) const {
     return Color::fromArgb(px_[std::size_t(y) * std::size_t(w_) + std::size_t(x)]);
 }
 
-void Surface::setPixel(int x, int y, Color c) {
-    if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
-    px_[std::size_t(y) * std::size_t(w_) + std::size_t(x)] = c.argb();
+SurfaceView Surface::view() { return SurfaceView(*this); }
+void Surface::setPixel(int x, int y, Color c) { view().setPixel(x, y, c); }
+void Surface::fill(Color c) { view().fill(c); }
+void Surface::fillRect(Rect r, Color c) { view().fillRect(r, c); }
+void Surface::blit(const Surface& src, Rect srcRect, int dx, int dy, bool blend) {
+    view().blit(src, srcRect, dx, dy, blend);
+}
+void Surface::line(int x0, int y0, int x1, int y1, Color c) { view().line(x0, y0, x1, y1, c); }
+void Surface::circle(int cx, int cy, int radius, Color c) { view().circle(cx, cy, radius, c); }
+
+// ---- Views -----------------------------------------------------------------
+
+SurfaceView::SurfaceView(Surface& s)
+    : px_(s.data()), pitch_(s.width()), w_(s.width()), h_(s.height()), clip_(s.bounds()) {}
+
+SurfaceView SurfaceView::subregion(Rect r) const {
+    SurfaceView v = *this;
+    v.ox_ = ox_ + r.x;
+    v.oy_ = oy_ + r.y;
+    v.w_ = r.w;
+    v.h_ = r.h;
+    v.clip_ = onSurface(r);
+    return v;
+}
+
+Color SurfaceView::pixel(int x, int y) const {
+    if (!clip_.contains(ox_ + x, oy_ + y)) return kBlack;
+    return Color::fromArgb(*at(ox_ + x, oy_ + y));
+}
+
+void SurfaceView::setPixel(int x, int y, Color c) {
+    if (clip_.contains(ox_ + x, oy_ + y)) *at(ox_ + x, oy_ + y) = c.argb();
 }
 
 bool Surface::isOpaque() const {
     return std::all_of(px_.begin(), px_.end(), [](std::uint32_t v) { return (v >> 24) == 0xFF; });
 }
 
-void Surface::fill(Color c) { fillRect(bounds(), c); }
-
-void Surface::fillRect(Rect r, Color c) {
-    Rect clipped = r.intersect(bounds());
+void SurfaceView::fillRect(Rect r, Color c) {
+    Rect clipped = onSurface(r);
     if (clipped.empty()) return;
     // The first row by hand, the others copied from it: a copy runs several
     // times faster than a loop of stores.
-    std::uint32_t* first = row(clipped.y) + clipped.x;
+    std::uint32_t* first = at(clipped.x, clipped.y);
     std::fill(first, first + clipped.w, c.argb());
     const std::size_t bytes = std::size_t(clipped.w) * sizeof(std::uint32_t);
-    for (int y = clipped.y + 1; y < clipped.bottom(); ++y) std::memcpy(row(y) + clipped.x, first, bytes);
+    for (int y = clipped.y + 1; y < clipped.bottom(); ++y) std::memcpy(at(clipped.x, y), first, bytes);
 }
 
 namespace {
@@ -74,22 +101,18 @@ inline std::uint32_t blendPixel(std::uint32_t dst, std::uint32_t src) {
 
 }  // namespace
 
-void Surface::blit(const Surface& src, Rect srcRect, int dx, int dy, bool blend) {
-    blitClipped(src, srcRect, dx, dy, bounds(), blend);
-}
-
-void Surface::blitClipped(const Surface& src, Rect srcRect, int dx, int dy, Rect clip, bool blend) {
+void SurfaceView::blit(const Surface& src, Rect srcRect, int dx, int dy, bool blend) {
     // Clip the source rectangle to the source surface, moving the destination along.
     Rect s = srcRect.intersect(src.bounds());
-    dx += s.x - srcRect.x;
-    dy += s.y - srcRect.y;
-    Rect d = Rect{dx, dy, s.w, s.h}.intersect(clip.intersect(bounds()));
+    dx += ox_ + s.x - srcRect.x;
+    dy += oy_ + s.y - srcRect.y;
+    Rect d = Rect{dx, dy, s.w, s.h}.intersect(clip_);
     if (d.empty()) return;
     int sx = s.x + (d.x - dx);
     int sy = s.y + (d.y - dy);
     for (int y = 0; y < d.h; ++y) {
         const std::uint32_t* sp = src.row(sy + y) + sx;
-        std::uint32_t* dp = row(d.y + y) + d.x;
+        std::uint32_t* dp = at(d.x, d.y + y);
         if (!blend) {
             std::memcpy(dp, sp, std::size_t(d.w) * sizeof(std::uint32_t));
             continue;
@@ -115,7 +138,7 @@ void Surface::blitClipped(const Surface& src, Rect srcRect, int dx, int dy, Rect
     }
 }
 
-void Surface::line(int x0, int y0, int x1, int y1, Color c) {
+void SurfaceView::line(int x0, int y0, int x1, int y1, Color c) {
     // Bresenham; like the desktop line call, the end point itself is not drawn.
     int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
@@ -129,7 +152,7 @@ void Surface::line(int x0, int y0, int x1, int y1, Color c) {
     }
 }
 
-void Surface::circle(int cx, int cy, int radius, Color c) {
+void SurfaceView::circle(int cx, int cy, int radius, Color c) {
     if (radius <= 0) { setPixel(cx, cy, c); return; }
     for (int y = -radius; y <= radius; ++y) {
         for (int x = -radius; x <= radius; ++x) {
@@ -138,13 +161,15 @@ void Surface::circle(int cx, int cy, int radius, Color c) {
     }
 }
 
-void Surface::drawMask(const std::uint8_t* mask, int mw, int mh, int pitch, int dx, int dy, Color c, Rect clip) {
-    Rect d = Rect{dx, dy, mw, mh}.intersect(clip.intersect(bounds()));
+void SurfaceView::drawMask(const std::uint8_t* mask, int mw, int mh, int pitch, int dx, int dy, Color c) {
+    dx += ox_;
+    dy += oy_;
+    Rect d = Rect{dx, dy, mw, mh}.intersect(clip_);
     if (d.empty()) return;
     const std::uint32_t rgb = c.argb() & 0x00FFFFFFu;
     for (int y = d.y; y < d.bottom(); ++y) {
         const std::uint8_t* mp = mask + std::size_t(y - dy) * std::size_t(pitch);
-        std::uint32_t* dp = row(y);
+        std::uint32_t* dp = at(0, y);
         for (int x = d.x; x < d.right(); ++x) {
             std::uint32_t a = mp[x - dx];
             if (a == 0) continue;

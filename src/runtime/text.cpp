@@ -83,12 +83,12 @@ int TextEngine::measure(const Font& f, const std::string& text, int extra) {
     return w;
 }
 
-void TextEngine::draw(Surface& s, const Font& f, const std::string& text, int x, int y, Color c, int extra, Rect clip) {
+void TextEngine::draw(SurfaceView s, const Font& f, const std::string& text, int x, int y, Color c, int extra) {
     Face& fc = face(f);
     int pen = x;
     for (char32_t ch : decodeUtf8(text)) {
         const GlyphBitmap& g = glyph(fc, ch);
-        if (!g.alpha.empty()) s.drawMask(g.alpha.data(), g.width, g.height, g.width, pen, y, c, clip);
+        if (!g.alpha.empty()) s.drawMask(g.alpha.data(), g.width, g.height, g.width, pen, y, c);
         pen += g.advance + extra;
     }
 }

@@ -25,11 +25,9 @@ public:
     // Width of the text with `extra` pixels added after every character.
     int measure(const Font& f, const std::string& text, int extra = 0);
     int lineHeight(const Font& f);
-    // Draws left-aligned text with its top-left at (x, y), clipped to clip.
-    void draw(Surface& s, const Font& f, const std::string& text, int x, int y, Color c, int extra, Rect clip);
-    void draw(Surface& s, const Font& f, const std::string& text, int x, int y, Color c) {
-        draw(s, f, text, x, y, c, 0, s.bounds());
-    }
+    // Draws left-aligned text with its top-left at (x, y) of the view, with
+    // `extra` pixels after every character.
+    void draw(SurfaceView s, const Font& f, const std::string& text, int x, int y, Color c, int extra = 0);
     // Pixel size for a point size on a 96 dpi desktop.
     static int pixelSize(int sizePt) { return (sizePt * 96 + 36) / 72; }
 

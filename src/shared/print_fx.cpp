@@ -62,7 +62,7 @@ int PrintFX(Runtime& rt, PictureBox& overlay, const Font& font, const std::strin
         int w = te.measure(font, text, spacing);
         int right = std::min(x + std::max(w, 0) + 4, limitWidth);
         Rect r{x, y, std::max(0, right - x), te.lineHeight(font)};
-        te.draw(c, font, text, x, y, colour, spacing, r);
+        te.draw(c.view().subregion(r), font, text, 0, 0, colour, spacing);
         overlay.setVisible(true);
         previous = r;
         ++frames;

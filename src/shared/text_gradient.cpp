@@ -29,8 +29,7 @@ void TextGradient(Runtime& rt, const std::string& text, PictureBox& scratch, Pic
         scratch.cls();
         Surface& s = scratch.canvas();
         int w = te.measure(scratch.font, text);
-        te.draw(s, scratch.font, text, roundHalfEven(s.width() / 2.0 - w / 2.0), 0, Color(int(r), int(g), int(b)), 0,
-                s.bounds());
+        te.draw(s, scratch.font, text, roundHalfEven(s.width() / 2.0 - w / 2.0), 0, Color(int(r), int(g), int(b)));
         r = stepComponent(r, red2, rRise);
         g = stepComponent(g, green2, gRise);
         b = stepComponent(b, blue2, bRise);

@@ -1,4 +1,4 @@
-// Surfaces: clipping at every edge, lines, fills; text with extra spacing.
+// Surfaces and views: clipping at every edge, lines, fills; text with extra spacing.
 #include <gtest/gtest.h>
 
 #include "runtime/surface.h"
@@ -51,11 +51,16 @@ INSTANTIATE_TEST_SUITE_P(Edges, BlitClipping,
                                          BlitCase{"SourcePastItsFarEdge", 5, 5, {6, 4, 5, 5}, 4, 5, 5}),
                          kvtest::CaseName());
 
-TEST(Surface, AnExtraClipRectangleLinesAndFillsAllStayInside) {
+TEST(Surface, ViewsDrawFromTheirOriginAndStayInsideLinesAndFillsToo) {
     Surface dst(20, 20);
-    dst.blitClipped(Surface(10, 10, kRed), Rect{0, 0, 10, 10}, 0, 0, Rect{5, 5, 100, 100}, false);
+    // A view of the corner from (5, 5), and one inside it that reaches out of it.
+    SurfaceView corner = dst.view().subregion(Rect{5, 5, 100, 100});
+    corner.blit(Surface(10, 10, kRed), -5, -5);
     EXPECT_EQ(count(dst, kRed), 25);
     EXPECT_EQ(dst.pixel(4, 4), Color(0, 0, 0));
+    corner.subregion(Rect{-3, 10, 6, 6}).fill(kBlue);
+    EXPECT_EQ(count(dst, kBlue), 15);
+    EXPECT_EQ(dst.pixel(5, 15), kBlue);
     Surface s(5, 30);
     s.line(2, 0, 2, 18, kRed);   // a vertical line stops short of its end point
     EXPECT_EQ(count(s, kRed), 18);
@@ -84,7 +89,7 @@ TEST(Text, ExtraSpacingIsAddedAfterEveryCharacter) {
     EXPECT_EQ(te.measure(f, "abc", 5), 36);
     EXPECT_EQ(te.measure(f, "abc", -4), 9);
     Surface s(40, 12);
-    te.draw(s, f, "ab", 0, 0, kRed, 3, Rect{0, 0, 12, 12});   // clipped inside the second letter
+    te.draw(s.view().subregion(Rect{0, 0, 12, 12}), f, "ab", 0, 0, kRed, 3);   // clipped inside the second letter
     EXPECT_EQ(s.pixel(5, 5), kRed);
     EXPECT_EQ(s.pixel(8, 5), Color(0, 0, 0));
     EXPECT_EQ(s.pixel(10, 5), kRed);
