@@ -19,15 +19,31 @@ cat >"$work/frames.c" <<'C'
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
-void SDL_RenderPresent(void* r) {
-    static void (*real)(void*);
+static void note(void) {
     static FILE* log;
-    if (!real) real = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_RenderPresent");
     if (!log) log = fopen(getenv("FRAME_LOG"), "w");
     struct timespec t;
     clock_gettime(CLOCK_REALTIME, &t);
     if (log) { fprintf(log, "%ld.%09ld\n", (long)t.tv_sec, t.tv_nsec); fflush(log); }
+}
+/* A frame reaches the screen through a renderer, or straight into the window. */
+void SDL_RenderPresent(void* r) {
+    static void (*real)(void*);
+    if (!real) real = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_RenderPresent");
+    note();
     real(r);
+}
+int SDL_UpdateWindowSurface(void* w) {
+    static int (*real)(void*);
+    if (!real) real = (int (*)(void*))dlsym(RTLD_NEXT, "SDL_UpdateWindowSurface");
+    note();
+    return real(w);
+}
+int SDL_UpdateWindowSurfaceRects(void* w, const void* rects, int n) {
+    static int (*real)(void*, const void*, int);
+    if (!real) real = (int (*)(void*, const void*, int))dlsym(RTLD_NEXT, "SDL_UpdateWindowSurfaceRects");
+    note();
+    return real(w, rects, n);
 }
 C
 cc -shared -fPIC -O2 -o "$work/frames.so" "$work/frames.c" -ldl

@@ -64,13 +64,6 @@ bool drawsGlInSoftware(SDL_Renderer* renderer) {
     return false;
 }
 
-SDL_Renderer* softwareRenderer(SDL_Window* window) {
-    // Straight into the window's own pixels: SDL would otherwise back them
-    // with a GL texture again.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-}
-
 }  // namespace
 
 SdlDisplay::SdlDisplay(int scale, std::optional<bool> fullscreen) : forced_(fullscreen) {
@@ -88,22 +81,30 @@ SdlDisplay::SdlDisplay(int scale, std::optional<bool> fullscreen) : forced_(full
         throw NoDisplayError(whyNoDisplay(""));
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // The close button is the game's to answer; only the system's own request
+    // to end (a signal) comes as SDL's quit.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     scale = std::max(1, scale);
     window_ = SDL_CreateWindow("Korvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800 * scale, 600 * scale,
                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) throw std::runtime_error(std::string("Cannot open a window: ") + SDL_GetError());
+    openPresentation();
+    SDL_StartTextInput();
+    if (forced_ && *forced_) setFullscreen(true);
+    clearWindow();
+}
+
+void SdlDisplay::openPresentation() {
     // A renderer the player chose (SDL_RENDER_DRIVER) is used as it is.
     const bool chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
-    if (!chosen && noGraphicsDevice()) {
-        renderer_ = softwareRenderer(window_);
-    } else {
-        // Frames wait for the display's refresh where the driver can.
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-        if (renderer_ && !chosen && drawsGlInSoftware(renderer_)) {
-            SDL_DestroyRenderer(renderer_);
-            renderer_ = softwareRenderer(window_);
-        }
+    if (!chosen && noGraphicsDevice() && openWindowSurface()) return;
+    // Frames wait for the display's refresh where the driver can.
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer_ && !chosen && drawsGlInSoftware(renderer_)) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+        if (openWindowSurface()) return;
     }
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
@@ -120,8 +121,22 @@ SdlDisplay::SdlDisplay(int scale, std::optional<bool> fullscreen) : forced_(full
     SDL_RenderSetLogicalSize(renderer_, 800, 600);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, 800, 600);
     if (!texture_) throw std::runtime_error(std::string("Cannot create the frame texture: ") + SDL_GetError());
-    SDL_StartTextInput();
-    if (forced_ && *forced_) setFullscreen(true);
+}
+
+bool SdlDisplay::openWindowSurface() {
+    // Straight into the window's own pixels: SDL would otherwise back them
+    // with a GL texture again.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    surfaceMode_ = SDL_GetWindowSurface(window_) != nullptr;
+    return surfaceMode_;
+}
+
+void SdlDisplay::clearWindow() {
+    if (surfaceMode_) {
+        if (SDL_Surface* ws = SDL_GetWindowSurface(window_)) SDL_FillRect(ws, nullptr, SDL_MapRGB(ws->format, 0, 0, 0));
+        SDL_UpdateWindowSurface(window_);
+        return;
+    }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderPresent(renderer_);
@@ -143,11 +158,72 @@ void SdlDisplay::setIcon(const Surface& icon) {
     SDL_FreeSurface(s);
 }
 
-void SdlDisplay::present(const Surface& frame) {
-    SDL_UpdateTexture(texture_, nullptr, frame.data(), frame.width() * 4);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+// Where the 800 x 600 frame sits in a window of that size: as large as it
+// fits with its aspect kept, centred, black bars around it.
+static SDL_Rect frameArea(int w, int h) {
+    const double scale = std::min(w / 800.0, h / 600.0);
+    const int fw = std::max(1, static_cast<int>(800 * scale + 0.5)), fh = std::max(1, static_cast<int>(600 * scale + 0.5));
+    return SDL_Rect{(w - fw) / 2, (h - fh) / 2, fw, fh};
+}
+
+void SdlDisplay::present(const Surface& frame) { presentChanges(frame, {frame.bounds()}); }
+
+void SdlDisplay::presentChanges(const Surface& frame, const std::vector<Rect>& changed) {
+    last_ = &frame;
+    if (!surfaceMode_) {
+        // The texture takes what changed; drawing it to the window is the graphics card's work.
+        for (const Rect& r : changed) {
+            SDL_Rect area{r.x, r.y, r.w, r.h};
+            SDL_UpdateTexture(texture_, &area, frame.row(r.y) + r.x, frame.width() * 4);
+        }
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+        return;
+    }
+    SDL_Surface* ws = SDL_GetWindowSurface(window_);
+    if (!ws) return;
+    SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(frame.data()), frame.width(),
+                                                          frame.height(), 32, frame.width() * 4,
+                                                          SDL_PIXELFORMAT_ARGB8888);
+    if (!src) return;
+    SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE);
+    const SDL_Rect area = frameArea(ws->w, ws->h);
+    const bool sameSize = area.w == frame.width() && area.h == frame.height();
+    if (sameSize && !wholeNext_) {
+        // A window the frame's own size: only the rectangles that changed go to the screen.
+        std::vector<SDL_Rect> onScreen;
+        for (const Rect& r : changed) {
+            SDL_Rect from{r.x, r.y, r.w, r.h}, to{area.x + r.x, area.y + r.y, r.w, r.h};
+            SDL_BlitSurface(src, &from, ws, &to);
+            onScreen.push_back(SDL_Rect{area.x + r.x, area.y + r.y, r.w, r.h});
+        }
+        SDL_UpdateWindowSurfaceRects(window_, onScreen.data(), static_cast<int>(onScreen.size()));
+    } else {
+        // Scaled (or the window is new): the whole frame, smoothed as it is stretched.
+        SDL_FillRect(ws, nullptr, SDL_MapRGB(ws->format, 0, 0, 0));
+        SDL_Rect to = area;
+        if (sameSize) SDL_BlitSurface(src, nullptr, ws, &to);
+        else if (ws->format->format != SDL_PIXELFORMAT_ARGB8888 && ws->format->format != SDL_PIXELFORMAT_RGB888)
+            SDL_BlitScaled(src, nullptr, ws, &to);
+        else {
+            // The window's format holds the same bytes (its alpha unused): stretched straight in.
+            SDL_Surface* same = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(frame.data()),
+                                                                   frame.width(), frame.height(), 32,
+                                                                   frame.width() * 4, ws->format->format);
+            if (same) SDL_SoftStretchLinear(same, nullptr, ws, &to);
+            SDL_FreeSurface(same);
+        }
+        SDL_UpdateWindowSurface(window_);
+        wholeNext_ = false;
+    }
+    SDL_FreeSurface(src);
+}
+
+void SdlDisplay::repaint() {
+    // The window was uncovered or resized: the last frame, whole.
+    wholeNext_ = true;
+    if (last_) present(*last_);
 }
 
 void SdlDisplay::poll(std::vector<InputEvent>& out) {
@@ -155,7 +231,8 @@ void SdlDisplay::poll(std::vector<InputEvent>& out) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
-            case SDL_QUIT: out.push_back(InputEvent{InputEvent::Kind::Close, 0, 0, 0, {}}); break;
+            // The system asks the program to end (a signal, the session ending): it does.
+            case SDL_QUIT: out.push_back(InputEvent{InputEvent::Kind::Quit, 0, 0, 0, {}}); break;
             case SDL_KEYDOWN: {
                 // The game makes its own repeats, the same on every desktop.
                 if (e.key.repeat) break;
@@ -178,17 +255,34 @@ void SdlDisplay::poll(std::vector<InputEvent>& out) {
                         vk::Escape);
                 break;
             case SDL_WINDOWEVENT:
+                // The window's close button: the game decides (during a game it asks).
+                if (e.window.event == SDL_WINDOWEVENT_CLOSE)
+                    out.push_back(InputEvent{InputEvent::Kind::Close, 0, 0, 0, {}});
                 if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
                     out.push_back(InputEvent{InputEvent::Kind::FocusLost, 0, 0, 0, {}});
+                if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                    repaint();
                 break;
             case SDL_TEXTINPUT: out.push_back(InputEvent{InputEvent::Kind::Text, 0, 0, 0, e.text.text}); break;
             case SDL_MOUSEBUTTONDOWN:
-                if (e.button.button == SDL_BUTTON_LEFT)
-                    out.push_back(InputEvent{InputEvent::Kind::Click, 0, e.button.x, e.button.y, {}});
+                if (e.button.button == SDL_BUTTON_LEFT) {
+                    Point p = framePoint(e.button.x, e.button.y);
+                    out.push_back(InputEvent{InputEvent::Kind::Click, 0, p.x, p.y, {}});
+                }
                 break;
             default: break;
         }
     }
+}
+
+SdlDisplay::Point SdlDisplay::framePoint(int x, int y) {
+    // A renderer maps the pointer to the frame itself; the window's own pixels do not.
+    if (!surfaceMode_) return Point{x, y};
+    SDL_Surface* ws = SDL_GetWindowSurface(window_);
+    if (!ws) return Point{x, y};
+    const SDL_Rect area = frameArea(ws->w, ws->h);
+    auto floorDiv = [](int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+    return Point{floorDiv((x - area.x) * 800, area.w), floorDiv((y - area.y) * 600, area.h)};
 }
 
 std::uint64_t SdlDisplay::wallMs() { return SDL_GetTicks64(); }

@@ -17,6 +17,7 @@ public:
     ~SdlDisplay() override;
     bool headless() const override { return false; }
     void present(const Surface& frame) override;
+    void presentChanges(const Surface& frame, const std::vector<Rect>& changed) override;
     void poll(std::vector<InputEvent>& out) override;
     std::uint64_t wallMs() override;
     void sleepMs(int ms) override;
@@ -30,10 +31,24 @@ public:
     void setIcon(const Surface& icon) override;
 
 private:
+    struct Point {
+        int x, y;
+    };
     void setFullscreen(bool on);
+    // The window's pixels straight (where GL would only be drawn by the
+    // processor anyway), else a renderer with the frame as a texture.
+    void openPresentation();
+    bool openWindowSurface();
+    void clearWindow();
+    void repaint();
+    // A point of the window as a point of the 800 x 600 frame.
+    Point framePoint(int x, int y);
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    bool surfaceMode_ = false;          // drawing into the window's own pixels
+    bool wholeNext_ = true;             // the next frame goes whole (the window is new or was uncovered)
+    const Surface* last_ = nullptr;     // the frame last shown, for a repaint
     std::optional<bool> forced_;
     bool fullscreen_ = false;
     int cursorCount_ = 0;

@@ -224,7 +224,7 @@ void BoxHost::click(int x, int y) {
         if (L.buttons[i].contains(x, y)) box_->answer = box_->answerFor(names[i]);
 }
 
-void BoxHost::drawMessage(Surface& f) const {
+void BoxHost::drawMessage(SurfaceView f) const {
     TextEngine& text_ = rt_.text();
     if (box_->files) {
         box_->files->draw(f, text_, box_->title);
@@ -236,7 +236,7 @@ void BoxHost::drawMessage(Surface& f) const {
     f.fillRect(Rect{w.x + 4, w.y + 4, w.w, w.h}, Color(0, 0, 0));
     f.fillRect(w, Color(28, 32, 48));
     for (int i = 0; i < kTitle; ++i) f.fillRect(Rect{w.x, w.y + i, w.w, 1}, Color(20 + i * 2, 40 + i * 3, 110 + i * 4));
-    text_.draw(f.view().subregion(Rect{w.x, w.y, w.w - 4, kTitle}), kTitleFont, b.title, 8, 3, kWhite);
+    text_.draw(f.subregion(Rect{w.x, w.y, w.w - 4, kTitle}), kTitleFont, b.title, 8, 3, kWhite);
     f.fillRect(Rect{w.x, w.y, w.w, 1}, Color(140, 150, 190));
     f.fillRect(Rect{w.x, w.y, 1, w.h}, Color(140, 150, 190));
     f.fillRect(Rect{w.x, w.bottom() - 1, w.w, 1}, Color(8, 8, 14));
@@ -258,7 +258,7 @@ void BoxHost::drawMessage(Surface& f) const {
         int gw = text_.measure(gf, glyph);
         text_.draw(f, gf, glyph, cx - gw / 2, cy - text_.lineHeight(gf) / 2, kWhite);
     }
-    SurfaceView client = f.view().subregion(L.client);
+    SurfaceView client = f.subregion(L.client);
     int y = L.text.y;
     for (const auto& l : L.lines) {
         text_.draw(client, kBoxFont, l, L.text.x - L.client.x, y - L.client.y, Color(230, 232, 240));
@@ -269,7 +269,7 @@ void BoxHost::drawMessage(Surface& f) const {
         int tw = text_.measure(kBoxFont, b.input);
         int ty = L.input.y + (kInputH - L.lineHeight) / 2;
         if (b.inputSelected && !b.input.empty()) f.fillRect(Rect{L.input.x + 3, ty, tw, L.lineHeight}, Color(40, 80, 200));
-        text_.draw(f.view().subregion(L.input), kBoxFont, b.input, 3, ty - L.input.y, b.inputSelected ? kWhite : kBlack);
+        text_.draw(f.subregion(L.input), kBoxFont, b.input, 3, ty - L.input.y, b.inputSelected ? kWhite : kBlack);
         if (!b.inputSelected) f.fillRect(Rect{L.input.x + 4 + tw, ty + 1, 1, L.lineHeight - 2}, kBlack);
     }
     auto names = b.buttonNames();
@@ -283,7 +283,7 @@ void BoxHost::drawMessage(Surface& f) const {
             f.fillRect(Rect{r.x + 2, r.bottom() - 3, r.w - 4, 1}, Color(255, 210, 90));
         }
         int tw = text_.measure(kTitleFont, names[i]);
-        text_.draw(f.view().subregion(r), kTitleFont, names[i], (r.w - tw) / 2, (r.h - L.lineHeight) / 2, kWhite);
+        text_.draw(f.subregion(r), kTitleFont, names[i], (r.w - tw) / 2, (r.h - L.lineHeight) / 2, kWhite);
     }
 }
 
@@ -291,7 +291,7 @@ void BoxHost::drawMessage(Surface& f) const {
 
 namespace kv {
 
-void BoxHost::draw(Surface& frame) const {
+void BoxHost::draw(SurfaceView frame) const {
     if (under_) under_->files->draw(frame, rt_.text(), under_->title);
     if (box_) drawMessage(frame);
 }

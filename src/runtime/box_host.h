@@ -54,7 +54,7 @@ public:
     bool answerFile(const std::string& answer);
 
     // The boxes that are up, drawn over the frame, and what their look is made of.
-    void draw(Surface& frame) const;
+    void draw(SurfaceView frame) const;
     void look(LookHash& h) const;
     // Gone without a word: the end of the program.
     void closeAll();
@@ -63,7 +63,7 @@ private:
     BoxAnswer run(std::unique_ptr<Box> b);
     struct Layout;
     Layout layout() const;
-    void drawMessage(Surface& f) const;
+    void drawMessage(SurfaceView f) const;
 
     Runtime& rt_;
     std::unique_ptr<Box> box_;

@@ -48,6 +48,7 @@ void DemoWriter::input(std::uint64_t at, const InputEvent& ev) {
         case InputEvent::Kind::Close: line(at, "close"); break;
         // Only the key repeat reads these; a lost focus that pauses comes as Esc.
         case InputEvent::Kind::KeyUp: case InputEvent::Kind::FocusLost: break;
+        case InputEvent::Kind::Quit: line(at, "quit"); break;
     }
 }
 

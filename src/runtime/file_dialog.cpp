@@ -322,10 +322,9 @@ void FileBrowser::click(int x, int y, Box& box) {
     }
 }
 
-void FileBrowser::draw(Surface& frame, TextEngine& te, const std::string& title) const {
+void FileBrowser::draw(SurfaceView f, TextEngine& te, const std::string& title) const {
     Layout L = layout();
     Rect w = L.window;
-    SurfaceView f = frame.view();
     const int lh = te.lineHeight(kFont);
     f.fillRect(Rect{w.x + 4, w.y + 4, w.w, w.h}, kBlack);
     f.fillRect(w, kBack);

@@ -62,7 +62,7 @@ public:
     void choose(const std::string& typed, Box& box);
     void text(const std::string& typed);
     void click(int x, int y, Box& box);
-    void draw(Surface& frame, TextEngine& te, const std::string& title) const;
+    void draw(SurfaceView frame, TextEngine& te, const std::string& title) const;
     Rect windowRect() const;
 
 private:

@@ -1,6 +1,7 @@
 // Composing the frame from the visible forms and the box that is up, what the
 // frame looks like as one number, and showing it when that changed.
 #include <algorithm>
+#include <cstring>
 
 #include "runtime/file_io.h"
 #include "runtime/printable.h"
@@ -27,7 +28,7 @@ void drawChildren(SurfaceView container, Form& form, const Control* of, Runtime&
     }
 }
 
-void drawWindowFrame(Surface& frame, Form& f, TextEngine& te) {
+void drawWindowFrame(SurfaceView frame, Form& f, TextEngine& te) {
     Rect w = f.windowRect();
     Rect c = f.clientRect();
     frame.fillRect(Rect{w.x + 5, w.y + 5, w.w, w.h}, Color(0, 0, 0));
@@ -35,7 +36,7 @@ void drawWindowFrame(Surface& frame, Form& f, TextEngine& te) {
     int titleH = c.y - w.y - (c.x - w.x);
     for (int i = 0; i < titleH; ++i)
         frame.fillRect(Rect{w.x, w.y + i, w.w, 1}, Color(20 + i * 2, 40 + i * 3, 110 + i * 4));
-    te.draw(frame.view().subregion(Rect{w.x, w.y, w.w, titleH}), Font{9, true}, f.caption, 8, 3, kWhite);
+    te.draw(frame.subregion(Rect{w.x, w.y, w.w, titleH}), Font{9, true}, f.caption, 8, 3, kWhite);
     frame.fillRect(Rect{w.x, w.y, w.w, 1}, Color(150, 160, 200));
     frame.fillRect(Rect{w.x, w.y, 1, w.h}, Color(150, 160, 200));
     frame.fillRect(Rect{w.x, w.bottom() - 1, w.w, 1}, Color(10, 10, 16));
@@ -59,7 +60,7 @@ std::vector<Rect> coveredOnForm(const Form& form, Rect client) {
 }
 
 // Fills area with the colour except where covered (sorted by left edge).
-void fillAround(Surface& frame, Rect area, const std::vector<Rect>& covered, Color c) {
+void fillAround(SurfaceView frame, Rect area, const std::vector<Rect>& covered, Color c) {
     area = area.intersect(frame.bounds());
     for (int y = area.y; y < area.bottom(); ++y) {
         int x = area.x;
@@ -76,9 +77,16 @@ void fillAround(Surface& frame, Rect area, const std::vector<Rect>& covered, Col
 }  // namespace
 
 const Surface& FramePresenter::compose() {
-    // One frame buffer for the whole run; what the forms cover is not cleared first.
+    // One frame buffer for the whole run, reused.
     if (frame_.width() != 800 || frame_.height() != 600) frame_ = Surface(800, 600, kBlack);
-    Surface& frame = frame_;
+    composeArea(frame_.bounds());
+    ++composed_;
+    return frame_;
+}
+
+void FramePresenter::composeArea(Rect area) {
+    // What the forms cover is not cleared first.
+    SurfaceView frame = frame_.view().clippedTo(area);
     const FormTable& forms = rt_.forms();
     const auto& shown = forms.visible();
     const std::size_t first = forms.firstSeen();
@@ -89,12 +97,84 @@ const Surface& FramePresenter::compose() {
         Form* f = shown[i];
         if (f->frame == FormFrame::Dialog) drawWindowFrame(frame, *f, rt_.text());
         Rect client = f->clientRect();
-        fillAround(frame, client, coveredOnForm(*f, client), f->backColor);
-        drawChildren(frame.view().subregion(client), *f, nullptr, rt_);
+        fillAround(frame, client.intersect(area), coveredOnForm(*f, client), f->backColor);
+        drawChildren(frame.subregion(client), *f, nullptr, rt_);
     }
     rt_.boxes().draw(frame);
-    ++composed_;
-    return frame;
+}
+
+// What the frame showed, control by control: where each one was on the frame
+// and what its look was, and the forms' and the box's own looks.
+FramePresenter::Snapshot FramePresenter::snapshot() const {
+    Snapshot shot;
+    const auto& shown = rt_.forms().visible();
+    for (std::size_t i = rt_.forms().firstSeen(); i < shown.size(); ++i) {
+        const Form* f = shown[i];
+        FormShot fs;
+        fs.serial = f->serial();
+        fs.area = f->windowRect();
+        if (f->frame == FormFrame::Dialog) fs.area.w += 5, fs.area.h += 5;   // its shadow
+        LookHash own;
+        own.add(f->windowRect());
+        own.add(f->clientRect());
+        own.add(f->backColor.argb());
+        if (f->frame == FormFrame::Dialog) own.add(f->caption);
+        fs.look = own.value();
+        const Rect client = f->clientRect();
+        for (const auto& c : f->controls()) {
+            LookHash h;
+            c->look(h);
+            Rect r = c->formRect();
+            fs.controls.push_back(ControlShot{Rect{client.x + r.x, client.y + r.y, r.w, r.h}, h.value()});
+        }
+        shot.forms.push_back(std::move(fs));
+    }
+    LookHash box;
+    rt_.boxes().look(box);
+    shot.box = box.value();
+    return shot;
+}
+
+std::vector<Rect> FramePresenter::changedSince(const Snapshot& before, const Snapshot& now) {
+    const Rect whole{0, 0, 800, 600};
+    // Another set of forms, or a box that changed: the whole frame.
+    bool sameForms = before.forms.size() == now.forms.size() && before.box == now.box;
+    for (std::size_t i = 0; sameForms && i < now.forms.size(); ++i)
+        sameForms = before.forms[i].serial == now.forms[i].serial &&
+                    before.forms[i].controls.size() == now.forms[i].controls.size();
+    if (!sameForms) return {whole};
+    std::vector<Rect> out;
+    auto add = [&](Rect r) {
+        r = r.intersect(whole);
+        if (!r.empty()) out.push_back(r);
+    };
+    for (std::size_t i = 0; i < now.forms.size(); ++i) {
+        const FormShot& a = before.forms[i];
+        const FormShot& b = now.forms[i];
+        if (a.look != b.look) {
+            add(a.area);
+            add(b.area);
+            continue;
+        }
+        for (std::size_t k = 0; k < b.controls.size(); ++k) {
+            const ControlShot& was = a.controls[k];
+            const ControlShot& is = b.controls[k];
+            if (was.look == is.look && was.area == is.area) continue;
+            // A control that moved leaves its old place to be painted again.
+            add(was.area);
+            if (is.area != was.area) add(is.area);
+        }
+    }
+    // Many small changes: one rectangle around them costs less than many.
+    if (out.size() > 48) {
+        Rect all = out.front();
+        for (const Rect& r : out) {
+            const int x = std::min(all.x, r.x), y = std::min(all.y, r.y);
+            all = Rect{x, y, std::max(all.right(), r.right()) - x, std::max(all.bottom(), r.bottom()) - y};
+        }
+        out = {all};
+    }
+    return out;
 }
 
 std::uint64_t FramePresenter::look() const {
@@ -145,9 +225,21 @@ void FramePresenter::present() {
     Display& display = rt_.display();
     lastPresent_ = display.wallMs();
     shownLook_ = look();
-    display.present(compose());
+    // Only what changed is composed and goes to the screen: a few moving
+    // sprites are a few small copies, not the whole frame.
+    Snapshot now = snapshot();
+    if (presented_ == 0 || frame_.width() != 800) {
+        display.present(compose());
+    } else {
+        std::vector<Rect> changed = changedSince(shown_, now);
+        for (const Rect& r : changed) composeArea(r);
+        ++composed_;
+        if (!changed.empty()) display.presentChanges(frame_, changed);
+    }
+    shown_ = std::move(now);
     ++presented_;
 }
+
 
 void FramePresenter::showProgress() {
     if (!rt_.headless()) present();

@@ -6,6 +6,7 @@
 // showing anything.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "runtime/surface.h"
 
@@ -36,9 +37,31 @@ public:
     std::uint64_t presented() const { return presented_; }
     std::uint64_t composed() const { return composed_; }
 
+    // What the frame showed, control by control (where each stood on the
+    // frame, and its look), with the forms' and the box's own looks.
+    struct ControlShot {
+        Rect area;
+        std::uint64_t look = 0;
+    };
+    struct FormShot {
+        std::uint64_t serial = 0;
+        Rect area;                    // the form's window, shadow and all
+        std::uint64_t look = 0;
+        std::vector<ControlShot> controls;
+    };
+    struct Snapshot {
+        std::vector<FormShot> forms;
+        std::uint64_t box = 0;
+    };
+    Snapshot snapshot() const;
+    // The areas of the frame that may differ between two snapshots.
+    static std::vector<Rect> changedSince(const Snapshot& before, const Snapshot& now);
+
 private:
+    void composeArea(Rect area);
     Runtime& rt_;
     Surface frame_;
+    Snapshot shown_;                  // the frame last presented
     std::uint64_t shownLook_ = 0;     // the look of the frame last shown
     std::uint64_t nextFrameAt_ = 0;   // headless frames: the next 1/60 s of game time
     std::uint64_t lastPresent_ = 0;   // wall time

@@ -15,8 +15,8 @@ namespace kv {
 struct InputEvent {
     // KeyDown is a fresh press (the desktop's own repeats are not passed on);
     // KeyUp and FocusLost feed the game's key repeat; Close is the window's
-    // close button.
-    enum class Kind { KeyDown, Click, Text, Close, KeyUp, FocusLost };
+    // close button; Quit is the system asking the program to end (a signal).
+    enum class Kind { KeyDown, Click, Text, Close, KeyUp, FocusLost, Quit };
     Kind kind = Kind::KeyDown;
     int vk = 0;           // KeyDown, KeyUp: virtual-key code
     int x = 0, y = 0;     // Click: frame coordinates
@@ -30,6 +30,12 @@ public:
     virtual ~Display() = default;
     virtual bool headless() const = 0;
     virtual void present(const Surface& frame) = 0;
+    // The frame again, where only the rectangles listed differ from the one
+    // presented before: a window pushes just those to the screen.
+    virtual void presentChanges(const Surface& frame, const std::vector<Rect>& changed) {
+        (void)changed;
+        present(frame);
+    }
     virtual void poll(std::vector<InputEvent>& out) = 0;
     virtual std::uint64_t wallMs() = 0;
     virtual void sleepMs(int ms) = 0;

@@ -111,6 +111,8 @@ void Runtime::takeEvents(bool makeRepeats) {
                 // A replay is the player's to end at once.
                 if (cfg_.replay) endRun(0);
                 break;
+            // The system asks the program to end: it ends now, whatever is up.
+            case InputEvent::Kind::Quit: endRun(0);
             default: break;
         }
         arrive(std::move(e));

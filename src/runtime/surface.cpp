@@ -39,6 +39,12 @@ SurfaceView SurfaceView::subregion(Rect r) const {
     return v;
 }
 
+SurfaceView SurfaceView::clippedTo(Rect r) const {
+    SurfaceView v = *this;
+    v.clip_ = onSurface(r);
+    return v;
+}
+
 Color SurfaceView::pixel(int x, int y) const {
     if (!clip_.contains(ox_ + x, oy_ + y)) return kBlack;
     return Color::fromArgb(*at(ox_ + x, oy_ + y));

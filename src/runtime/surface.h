@@ -51,6 +51,8 @@ public:
     // The rectangle r of this view (in its coordinates) as a view of its own:
     // its origin at r's top-left, its drawing clipped to r and to this view.
     SurfaceView subregion(Rect r) const;
+    // The same view, drawing only inside r (its coordinates): the origin stays.
+    SurfaceView clippedTo(Rect r) const;
     int width() const { return w_; }
     int height() const { return h_; }
     Rect bounds() const { return Rect{0, 0, w_, h_}; }
