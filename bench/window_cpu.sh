@@ -59,7 +59,7 @@ cpu() { awk '{print $14 + $15}' "/proc/$game_pid/stat"; }
 sleep "$from"; c0=$(cpu); t0=$(date +%s.%N)
 sleep "$(echo "$to - $from" | bc)"; c1=$(cpu); t1=$(date +%s.%N)
 peak=$(awk '/VmHWM/ {print $2}' "/proc/$game_pid/status")
-kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""
+kill -KILL "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""
 
 # The window opens black (the first present); the game's first frame follows.
 first=$(sed -n 2p "$work/frames.log" 2>/dev/null)

@@ -11,11 +11,6 @@ void arrayIndexOutOfRange(long index, int lo, int hi) {
                      std::to_string(hi));
 }
 
-void integerOverflow(std::int64_t value) {
-    throw FatalError("Overflow: " + std::to_string(value) + " outside " + std::to_string(Int16::lowest) + " to " +
-                     std::to_string(Int16::highest));
-}
-
 void to_json(nlohmann::json& j, Int16 v) { j = int(v); }
 
 namespace dump {

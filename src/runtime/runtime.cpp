@@ -95,7 +95,15 @@ void Runtime::keepUp(std::uint64_t target) {
     if (w > target + kMostBehindMs) wallStart_ += w - (target + kMostBehindMs);
 }
 
-void Runtime::pollPlatform() { takeEvents(true); }
+void Runtime::pollPlatform() {
+    // Once per millisecond is as often as input can come: the ticks due at
+    // one moment, and the waiting events a move lets run, share one look.
+    if (headless()) return;
+    const std::uint64_t wall = svc_.display.wallMs();
+    if (wall == lastPoll_) return;
+    lastPoll_ = wall;
+    takeEvents(true);
+}
 
 void Runtime::takeEvents(bool makeRepeats) {
     if (headless()) return;

@@ -170,6 +170,7 @@ private:
 
     std::uint64_t now_ = 0;
     std::uint64_t wallStart_ = 0;
+    std::uint64_t lastPoll_ = UINT64_MAX;   // the wall millisecond the window was last polled
     bool started_ = false;
     int depth_ = 0;                  // nested dispatch
 
