@@ -5,23 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 namespace kvtest {
 
-namespace {
-// A folder of its own for each run, so that runs never share a score table.
-std::string freshDataDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "korvane-data-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a data folder for the run");
-    return pattern + "/";
-}
-}  // namespace
-
 GameRun::GameRun(const RunSetup& spec) {
-    ownDataDir_ = spec.dataDir.empty();
-    dataDir_ = ownDataDir_ ? freshDataDir() : spec.dataDir;
+    // A folder of its own for each run, so that runs never share a score table.
+    if (spec.dataDir.empty()) ownDataDir_.emplace();
+    dataDir_ = ownDataDir_ ? ownDataDir_->path() : spec.dataDir;
     kv::platform::PlatformOptions po;
     po.headless = true;
     machine_ = kv::platform::Platform::create(po);
@@ -68,8 +57,6 @@ GameRun::~GameRun() {
     flow_.reset();
     rt_.reset();
     machine_.reset();
-    std::error_code ec;
-    if (ownDataDir_) std::filesystem::remove_all(dataDir_, ec);
 }
 
 bool GameRun::planetLoaded() const { return rt_->find<kv::level::Form1>() != nullptr; }
