@@ -83,15 +83,11 @@ class XGame:
             ["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
             pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         os.close(wfd)
-        display = b""
-        while not display.endswith(b"\n"):
-            chunk = os.read(rfd, 16)
-            if not chunk:
-                os.close(rfd)
-                self.fail("Xvfb did not start")
-            display += chunk
-        os.close(rfd)
-        return ":" + display.decode().strip()
+        with os.fdopen(rfd) as r:
+            display = r.readline().strip()
+        if not display:
+            self.fail("Xvfb did not start")
+        return ":" + display
 
     def game(self, binary, args, audio, log="game.log"):
         """Starts the game windowed, its sound written to the file `audio`
