@@ -7,9 +7,7 @@
 set -euo pipefail
 bin="$1"
 script="$2"
-work=$(mktemp -d)
-game_pid="" xvfb_pid=""
-trap 'kill $game_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "$0")/x_display.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 
 "$bin" --headless --warp 9 --script "$script" --record "$work/demo.txt" --dump-state "$work/recorded.json" \
@@ -24,12 +22,8 @@ cmp "$work/recorded.json" "$work/bare.json" || fail "the timedemo without frames
 grep -q "no frames composed" "$work/bare.txt" || fail "frames were composed: $(cat "$work/bare.txt")"
 echo "demo: $(cat "$work/report.txt")"
 
-# A real window under an X server of its own (it picks a free display, since
-# other builds may run theirs), real keys, played in real time.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
+# A real window, real keys, played in real time.
+start_x_display
 SDL_AUDIODRIVER=dummy "$bin" --windowed --warp 1 --clock-start 0 --until 7000 --record "$work/played.txt" \
   --dump-state "$work/window.json" --data-dir "$work" >"$work/game.log" 2>&1 &
 game_pid=$!

@@ -7,28 +7,28 @@
 
 namespace kvtest {
 
-GameRun::GameRun(const RunSetup& spec) {
+GameRun::GameRun(const RunSetup& setup) {
     // A folder of its own for each run, so that runs never share a score table.
-    if (spec.dataDir.empty()) ownDataDir_.emplace();
-    dataDir_ = ownDataDir_ ? ownDataDir_->path() : spec.dataDir;
+    if (setup.dataDir.empty()) ownDataDir_.emplace();
+    dataDir_ = ownDataDir_ ? ownDataDir_->path() : setup.dataDir;
     kv::platform::PlatformOptions po;
     po.headless = true;
     machine_ = kv::platform::Platform::create(po);
     kv::RuntimeConfig cfg;
-    cfg.appDir = spec.appDir.empty() ? std::string(KORVANE_APP_DIR) : spec.appDir;
-    cfg.until = spec.until;
+    cfg.appDir = setup.appDir.empty() ? std::string(KORVANE_APP_DIR) : setup.appDir;
+    cfg.until = setup.until;
     cfg.dataDir = dataDir_;
-    cfg.composeFrames = spec.composeFrames;
+    cfg.composeFrames = setup.composeFrames;
     rt_ = std::make_unique<kv::Runtime>(cfg, kv::Services{machine_->display(), machine_->codec(), machine_->fonts(),
                                                           machine_->joysticks(), machine_->registry(),
                                                           machine_->audio()});
-    rt_->scripts().setScript(kv::ScriptSource::fromText(spec.script));
+    rt_->scripts().setScript(kv::ScriptSource::fromText(setup.script));
     flow_ = std::make_unique<kv::app::GameFlow>(*rt_);
     kv::app::Options opt;
-    opt.warpPlanet = spec.warp;
-    opt.warpBonus = spec.warpBonus;
+    opt.warpPlanet = setup.warp;
+    opt.warpBonus = setup.warpBonus;
     try {
-        if (spec.before) spec.before(game());
+        if (setup.before) setup.before(game());
         flow_->begin(opt);
         status = rt_->run();
     } catch (const kv::RunEnded& e) {
