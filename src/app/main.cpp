@@ -44,7 +44,7 @@ struct TimedFrom {
     std::uint64_t game = 0, ticks = 0, frames = 0;
 };
 
-void reportTimedemo(const kv::Runtime& rt, const TimedFrom& from, double wallSeconds, bool frames) {
+void reportTimedemo(kv::Runtime& rt, const TimedFrom& from, double wallSeconds, bool frames) {
     const double game = double(rt.now() - from.game) / 1000.0;
     const auto ticks = static_cast<unsigned long long>(rt.timers().ticksFired() - from.ticks);
     const auto composed = static_cast<unsigned long long>(rt.frames().composed() - from.frames);

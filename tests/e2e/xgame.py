@@ -9,8 +9,51 @@ import shutil
 import signal
 import subprocess
 import sys
+import struct
 import tempfile
 import time
+import zlib
+
+
+def read_png(path, pixels=True):
+    """A whole PNG written by the game (8-bit RGB or RGBA, not interlaced):
+    the signature, every chunk to IEND with its CRC, and the image data
+    inflated to the whole picture, as (width, height, pixel) where
+    pixel(x, y) gives (r, g, b). Anything less raises ValueError."""
+    data = open(path, "rb").read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("no PNG signature")
+    pos, idat, w, h, bpp, kind = 8, b"", 0, 0, 0, b""
+    while kind != b"IEND":
+        if pos + 12 > len(data):
+            raise ValueError("cut short before IEND")
+        n, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body, crc = data[pos + 8:pos + 8 + n], data[pos + 8 + n:pos + 12 + n]
+        if len(crc) < 4 or struct.unpack(">I", crc)[0] != zlib.crc32(kind + body):
+            raise ValueError(f"bad or missing CRC in {kind!r}")
+        if kind == b"IHDR":
+            w, h, _, ctype = struct.unpack(">IIBB", body[:10])
+            bpp = {2: 3, 6: 4}[ctype]
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + n
+    raw, stride, rows, prev = zlib.decompress(idat), w * bpp, [], bytearray(w * bpp)
+    if len(raw) < h * (stride + 1):
+        raise ValueError("image data cut short")
+    for y in range(h if pixels else 0):
+        f = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - bpp] if i >= bpp else 0
+            b = prev[i]
+            c = prev[i - bpp] if i >= bpp else 0
+            p = a + b - c
+            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+            pred = (0, a, b, (a + b) // 2, a if pa <= pb and pa <= pc else (b if pb <= pc else c))[f]
+            line[i] = (line[i] + pred) & 255
+        rows.append(line)
+        prev = line
+    return w, h, lambda x, y: tuple(rows[y][x * bpp:x * bpp + 3])
 
 
 class XGame:
@@ -40,15 +83,11 @@ class XGame:
             ["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
             pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         os.close(wfd)
-        display = b""
-        while not display.endswith(b"\n"):
-            chunk = os.read(rfd, 16)
-            if not chunk:
-                os.close(rfd)
-                self.fail("Xvfb did not start")
-            display += chunk
-        os.close(rfd)
-        return ":" + display.decode().strip()
+        with os.fdopen(rfd) as r:
+            display = r.readline().strip()
+        if not display:
+            self.fail("Xvfb did not start")
+        return ":" + display
 
     def game(self, binary, args, audio, log="game.log"):
         """Starts the game windowed, its sound written to the file `audio`
@@ -92,11 +131,12 @@ class XGame:
         self.fail(f"no {what} within {limit:.0f} s")
 
     def close(self):
+        # A game in play may not take SIGTERM as the end: it gets two seconds.
         for p in reversed(self.procs):
             if p.poll() is None:
                 p.send_signal(signal.SIGTERM)
                 try:
-                    p.wait(10)
+                    p.wait(2)
                 except subprocess.TimeoutExpired:
                     p.kill()
         self.procs = []

@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "runtime/runtime.h"
 #include "shared/screen_flow.h"
@@ -15,12 +16,22 @@ class FakeFonts : public kv::FontEngine {
 public:
     int open(const std::string&, int, std::string&) override { return 0; }
     int lineHeight(int) override { return 10; }
-    bool glyph(int, char32_t ch, kv::GlyphBitmap& out) override;
+    bool glyph(int, char32_t ch, kv::GlyphBitmap& out) override {
+        out.advance = 7;
+        out.height = 10;
+        out.width = ch == U' ' ? 0 : 6;
+        out.alpha.assign(std::size_t(out.width) * 10, 255);
+        return true;
+    }
 };
 
 class FakeCodec : public kv::ImageCodec {
 public:
-    std::optional<kv::Surface> loadPng(const std::string& path, std::string& error) override;
+    std::optional<kv::Surface> loadPng(const std::string& path, std::string& error) override {
+        if (path.find("missing") == std::string::npos) return kv::Surface(4, 4, kv::Color(200, 100, 50));
+        error = "no such file";
+        return std::nullopt;
+    }
     bool encodePng(const kv::Surface&, std::string& bytes, std::string&) override {
         bytes = "\x89PNG";
         return true;
@@ -30,7 +41,12 @@ public:
 class FakeRegistry : public kv::RegistryReader {
 public:
     std::map<std::string, std::pair<std::string, Type>> values;   // by value name
-    bool query(const std::string&, const std::string&, const std::string& value, std::string& data, Type& type) override;
+    bool query(const std::string&, const std::string&, const std::string& value, std::string& data, Type& type) override {
+        auto it = values.find(value);
+        if (it == values.end()) return false;
+        std::tie(data, type) = it->second;
+        return true;
+    }
 };
 
 class NoJoysticks : public kv::JoystickDevices {
@@ -44,14 +60,60 @@ public:
 // started and cut off.
 class FakeAudio : public kv::AudioDevice {
 public:
-    bool open(std::string& error) override;
-    void close() override;
-    bool load(int voice, const std::vector<std::uint8_t>& wav, std::string& error) override;
-    bool start(int voice, bool looping, std::string& error) override;
-    void halt(int voice) override;
-    bool playing(int voice) override { return voice >= 0 && voice < kVoices && sounding[std::size_t(voice)]; }
-    bool loadModule(const std::string& path, std::string& error) override;
-    bool playModule(bool loop, double fromSeconds, std::string& error) override;
+    bool open(std::string& error) override {
+        if (refuseOpen) error = "no sound card";
+        else ++users;
+        return !refuseOpen;
+    }
+    void close() override {
+        if (users > 0) --users;
+    }
+    bool load(int voice, const std::vector<std::uint8_t>& wav, std::string& error) override {
+        if (users == 0 || !valid(voice) || refuseSamples) {
+            error = users == 0 || !valid(voice) ? "not open" : "out of buffers";
+            return false;
+        }
+        halt(voice);
+        samples[std::size_t(voice)] = wav;
+        return true;
+    }
+    bool start(int voice, bool looping, std::string& error) override {
+        if (!valid(voice) || !samples[std::size_t(voice)]) {
+            error = "empty voice";
+            return false;
+        }
+        sounding[std::size_t(voice)] = true;
+        starts.push_back({voice, looping});
+        return true;
+    }
+    void halt(int voice) override {
+        if (!valid(voice)) return;
+        if (sounding[std::size_t(voice)]) cutOff.push_back(voice);
+        sounding[std::size_t(voice)] = false;
+        samples[std::size_t(voice)].reset();
+    }
+    bool playing(int voice) override { return valid(voice) && sounding[std::size_t(voice)]; }
+    bool loadModule(const std::string& path, std::string& error) override {
+        module_ = {};
+        if (path.find("missing") != std::string::npos || users == 0) {
+            error = "cannot load";
+            return false;
+        }
+        module_.loaded = true;
+        module_.lengthSeconds = 75;
+        modulePath = path;
+        return true;
+    }
+    bool playModule(bool loop, double fromSeconds, std::string& error) override {
+        if (!module_.loaded) {
+            error = "nothing loaded";
+            return false;
+        }
+        module_.playing = true;
+        module_.positionSeconds = fromSeconds;
+        moduleLoops = loop;
+        return true;
+    }
     void stopModule() override { module_.playing = false; }
     void unloadModule() override { module_ = {}; }
     kv::ModuleStatus module() override { return module_; }
@@ -66,6 +128,7 @@ public:
     bool moduleLoops = false;
 
 private:
+    static bool valid(int voice) { return voice >= 0 && voice < kVoices; }
     kv::ModuleStatus module_;
 };
 
@@ -149,9 +212,21 @@ struct FakeMachine {
     FakeRegistry registry;
     FakeAudio audio;
     std::unique_ptr<kv::Runtime> rt;
-    explicit FakeMachine(std::optional<std::uint64_t> until = std::nullopt, bool playMode = false);
+    explicit FakeMachine(std::optional<std::uint64_t> until = std::nullopt, bool playMode = false) {
+        display.playMode = playMode;
+        kv::RuntimeConfig cfg;
+        cfg.appDir = "/nowhere/";
+        cfg.until = until;
+        rt = std::make_unique<kv::Runtime>(cfg, kv::Services{display, codec, fonts, joysticks, registry, audio});
+    }
     // Runs the loop until the run ends; returns the status.
-    int run();
+    int run() {
+        try {
+            return rt->run();
+        } catch (const kv::RunEnded& e) {
+            return e.status;
+        }
+    }
 };
 
 }  // namespace kvtest

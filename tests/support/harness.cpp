@@ -5,41 +5,30 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 namespace kvtest {
 
-namespace {
-// A folder of its own for each run, so that runs never share a score table.
-std::string freshDataDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "korvane-data-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a data folder for the run");
-    return pattern + "/";
-}
-}  // namespace
-
-GameRun::GameRun(const RunSetup& spec) {
-    ownDataDir_ = spec.dataDir.empty();
-    dataDir_ = ownDataDir_ ? freshDataDir() : spec.dataDir;
+GameRun::GameRun(const RunSetup& setup) {
+    // A folder of its own for each run, so that runs never share a score table.
+    if (setup.dataDir.empty()) ownDataDir_.emplace();
+    dataDir_ = ownDataDir_ ? ownDataDir_->path() : setup.dataDir;
     kv::platform::PlatformOptions po;
     po.headless = true;
     machine_ = kv::platform::Platform::create(po);
     kv::RuntimeConfig cfg;
-    cfg.appDir = spec.appDir.empty() ? std::string(KORVANE_APP_DIR) : spec.appDir;
-    cfg.until = spec.until;
+    cfg.appDir = setup.appDir.empty() ? std::string(KORVANE_APP_DIR) : setup.appDir;
+    cfg.until = setup.until;
     cfg.dataDir = dataDir_;
-    cfg.composeFrames = spec.composeFrames;
+    cfg.composeFrames = setup.composeFrames;
     rt_ = std::make_unique<kv::Runtime>(cfg, kv::Services{machine_->display(), machine_->codec(), machine_->fonts(),
                                                           machine_->joysticks(), machine_->registry(),
                                                           machine_->audio()});
-    rt_->scripts().setScript(kv::ScriptSource::fromText(spec.script));
+    rt_->scripts().setScript(kv::ScriptSource::fromText(setup.script));
     flow_ = std::make_unique<kv::app::GameFlow>(*rt_);
     kv::app::Options opt;
-    opt.warpPlanet = spec.warp;
-    opt.warpBonus = spec.warpBonus;
+    opt.warpPlanet = setup.warp;
+    opt.warpBonus = setup.warpBonus;
     try {
-        if (spec.before) spec.before(game());
+        if (setup.before) setup.before(game());
         flow_->begin(opt);
         status = rt_->run();
     } catch (const kv::RunEnded& e) {
@@ -68,8 +57,6 @@ GameRun::~GameRun() {
     flow_.reset();
     rt_.reset();
     machine_.reset();
-    std::error_code ec;
-    if (ownDataDir_) std::filesystem::remove_all(dataDir_, ec);
 }
 
 bool GameRun::planetLoaded() const { return rt_->find<kv::level::Form1>() != nullptr; }

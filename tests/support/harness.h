@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "runtime/runtime.h"
 #include "shared/game.h"
+#include "support/scratch.h"
 
 namespace kvtest {
 
@@ -61,8 +62,8 @@ public:
     std::vector<std::string> music() const;     // the music calls, as "op arg"
 
 private:
+    std::optional<TempDir> ownDataDir_;
     std::string dataDir_;
-    bool ownDataDir_ = false;
     std::unique_ptr<kv::platform::Platform> machine_;
     std::unique_ptr<kv::Runtime> rt_;
     std::unique_ptr<kv::app::GameFlow> flow_;
