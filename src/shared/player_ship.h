@@ -63,7 +63,11 @@ public:
     // Slot k idle again, back at the ship; NextBullet drops two, not below 1.
     void freeShot(int k);
 
-    Int16& BulletOn(int k) { return p_.BulletOn[std::size_t(k - 1)]; }
+    // Slot k, 1 to 5; any other index stops the program as the game's arrays do.
+    Int16& BulletOn(int k) {
+        if (k < 1 || k > 5) arrayIndexOutOfRange(k, 1, 5);
+        return p_.BulletOn[std::size_t(k - 1)];
+    }
     PictureBox& ship() { return *p_.ship; }
 
 private:

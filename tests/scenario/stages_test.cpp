@@ -1,5 +1,6 @@
-// The bonus stage and the mother-ship fight played through: the formation's
-// sweep, waves, the extra life, the ways each stage ends, and where they lead.
+// The bonus stage and the mother-ship fight at their edges: the player's keys,
+// the formation's sweep and fire, hits, waves and the extra life, the ways the
+// bonus stage ends; the mother ship's flight, fire, hits and break-up.
 #include <gtest/gtest.h>
 
 #include "stages/bonus_stage.h"
@@ -7,32 +8,48 @@
 #include "support/case_names.h"
 #include "support/harness.h"
 
-using kvtest::GameRun;
-using kvtest::PlanetInPlay;
-using kvtest::RunSetup;
-using json = nlohmann::json;
 using kv::stages::BonusStage;
 using kv::stages::BossStage;
+using kvtest::GameRun;
+using kvtest::RunSetup;
+using Ints = std::vector<int>;
 
 namespace {
-// The two opening captions end at 3180 ms; a key at 3300 starts the stage.
-struct BonusInPlay : GameRun {
-    BonusInPlay() : GameRun(RunSetup{"3300 key 16\n", {}, 3310, {}, {}, true}), s(screen<BonusStage>()) {}
-    BonusStage& s;
+// A stage in play: its captions end at 3180 ms, a key at 3300 starts it. The
+// mother ship is held still at (300, 40) and fires nothing of its own.
+template <class Base>
+struct BonusOn : Base {
+    GameRun run{RunSetup{"3300 key 16\n", {}, 3310, {}, {}, true}};
+    BonusStage& s = run.screen<BonusStage>();
 };
-struct MotherShipInPlay : GameRun {
-    MotherShipInPlay() : GameRun(RunSetup{"3300 key 16\n", 10, 3310}), s(screen<BossStage>()) {}
-    BossStage& s;
+template <class Base>
+struct MotherShipOn : Base {
+    GameRun run{RunSetup{"3300 key 16\n", 10, 3310}};
+    BossStage& s = run.screen<BossStage>();
+    MotherShipOn() {
+        s.MoveShip->setEnabled(false);
+        s.DropBullets->setEnabled(false);
+        s.theboss->move(300, 40);
+    }
 };
+struct Bonus : BonusOn<testing::Test> {};
+struct MotherShip : MotherShipOn<testing::Test> {};
+
+// The read-out cell at x shows this LED picture.
+bool lit(const kv::PictureBox& box, int x, const kv::Image& led) {
+    for (int y = 0; y < 24; ++y)
+        for (int dx = 0; dx < 18; ++dx)
+            if (box.shown().pixel(x + dx, y) != led.picture().image->pixel(dx, y)) return false;
+    return true;
+}
 
 // A shot standing inside enemy i, as if it had just climbed there.
-void shoot(BonusStage& s, int i) {
-    kv::PictureBox& ship = *s.EShip[i];
-    s.PlayBullet[1]->move(ship.left() + 30, ship.top() + 10);
+void shoot(BonusStage& s, int i, int slot = 1) {
+    s.PlayBullet[slot]->move(s.EShip[i]->left() + 30, s.EShip[i]->top() + 10);
     s.Firebullets_Timer();
 }
 
-// Fireball i just above the player's ship, so that its next fall hits.
+// Fireball i falling just above the player's ship, so that its next step hits.
 template <class S>
 void fireballOnPlayer(S& s, int i) {
     s.fireball[i]->move(s.Player->left() + 20, s.Player->top() - 60);
@@ -40,231 +57,232 @@ void fireballOnPlayer(S& s, int i) {
 }
 }  // namespace
 
-// ---- The formation's sweep ----
+// ---- The player's keys, the same on both stages ----
 
-struct SweepCase {
+struct KeyCase {
     const char* name;
-    int ship1, ship5, dir;             // before the tick; ship 2 stands 100 right of ship 1
-    int ship1After, ship2After, dirAfter;
+    int from, key, down, to, fired;
 };
-class FormationSweep : public testing::TestWithParam<SweepCase> {};
-TEST_P(FormationSweep, MovesFivePixelsATickAndTurnsAtTheEdges) {
-    const SweepCase& c = GetParam();
-    BonusInPlay run;
-    auto& s = run.s;
-    s.EShip[1]->setLeft(c.ship1);
-    s.EShip[2]->setLeft(c.ship1 + 100);
-    s.EShip[5]->setLeft(c.ship5);
-    s.FleetDir = static_cast<std::int16_t>(c.dir);
-    s.MoveShips_Timer();
-    EXPECT_EQ(s.EShip[1]->left(), c.ship1After);
-    EXPECT_EQ(s.EShip[2]->left(), c.ship2After);
-    EXPECT_EQ(s.FleetDir, c.dirAfter);
+struct StageKeys : BonusOn<testing::TestWithParam<KeyCase>> {};
+TEST_P(StageKeys, StepThirteenInsideZeroTo720AndFireWhileTheShipLives) {
+    const KeyCase& c = GetParam();
+    s.Player->setLeft(c.from);
+    s.PlayerDown = c.down;
+    s.scapebox_KeyDown(c.key, 0);
+    EXPECT_EQ((Ints{s.Player->left(), s.BulletOn[1], run.heard("1:Samples/Phaser.wav")}),
+              (Ints{c.to, c.fired, c.fired}));
+    if (c.down) return;
+    s.Firebullets_Timer();  // a shot climbs 10 a tick
+    EXPECT_EQ(s.PlayBullet[1]->top(), 461 - 10 * c.fired);
+    // Idle shots travel with the ship, centred; the explosion point is where it stands.
+    EXPECT_EQ((Ints{s.PlayBullet[2]->left(), s.PlayBullet[2]->top(), s.PlayerExplodeX, s.PlayerExplodeY}),
+              (Ints{kv::roundHalfEven(c.to + 38 - 6.5), 461, c.to, 461}));
 }
-INSTANTIATE_TEST_SUITE_P(
-    Ticks, FormationSweep,
-    testing::Values(SweepCase{"MovingLeft", 153, 550, 1, 148, 248, 1},
-                    // ship 1 reaches the edge, turns, and moves straight back; the rest move right
-                    SweepCase{"LeftTurn", 5, 402, 1, 5, 110, 2}, SweepCase{"LeftTurnPastTheEdge", 4, 401, 1, 4, 109, 2},
-                    SweepCase{"MovingRight", 100, 500, 2, 105, 205, 2},
-                    // the right turn takes effect on the next tick
-                    SweepCase{"RightTurn", 100, 707, 2, 105, 205, 1},
-                    SweepCase{"RightEdgeExactly", 100, 706, 2, 105, 205, 2}),
-    kvtest::CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Keys, StageKeys, testing::Values(
+    KeyCase{"Left", 364, 37, 0, 351, 0}, KeyCase{"Right", 364, 39, 0, 377, 0}, KeyCase{"LeftClampsAtZero", 5, 37, 0, 0, 0},
+    KeyCase{"RightClampsAt720", 715, 39, 0, 720, 0}, KeyCase{"EscIsNoPause", 364, 27, 0, 364, 0},
+    KeyCase{"CtrlFires", 364, 17, 0, 364, 1}, KeyCase{"DownMovesNot", 364, 37, 1, 364, 0}), kvtest::CaseName());
+// clang-format on
 
-TEST(BonusStage, EveryLeftTurnLeavesShipOneFivePixelsFurtherBehind) {
-    BonusInPlay run;
-    auto& s = run.s;
-    int turns = 0;
-    for (int tick = 0; tick < 400; ++tick) {
-        const int before = s.FleetDir;
-        s.MoveShips_Timer();
-        turns += before == 1 && s.FleetDir == 2;
-    }
-    ASSERT_GE(turns, 2);
-    EXPECT_EQ(s.EShip[2]->left() - s.EShip[1]->left(), 100 + 5 * turns);
-    EXPECT_EQ(s.EShip[3]->left() - s.EShip[2]->left(), 99);   // the others keep their places
-}
+// ---- The bonus stage ----
 
-// ---- Waves and the extra life ----
-
-TEST(BonusStage, EachShipDownBringsFireballsSoonerAndAClearedWaveAFreshOne) {
-    BonusInPlay run;
-    auto& s = run.s;
-    for (int i = 1; i <= 11; ++i) shoot(s, i);
-    run.runUntil(run.rt().now() + 850);
-    EXPECT_EQ(s.DropBullets->interval(), 2000 - 11 * 166);   // 174 with one ship left
-    EXPECT_FALSE(s.EShip[3]->visible());
-    shoot(s, 12);
-    run.runUntil(run.rt().now() + 850);   // eight frames of 100 ms
-    for (int i = 1; i <= 12; ++i) EXPECT_EQ(s.EShip[i]->picture().name, "enemypic") << i;
-    EXPECT_EQ(s.ShipsDestroyed, 0);
-    EXPECT_EQ(s.DropBullets->interval(), 2000);
-    EXPECT_EQ(run.game().state.PlayerScore, 600);
-    EXPECT_EQ(run.heard("5:Samples/GetBonus.wav"), 1);
-    // Where the formation had swept to, not back at its first place.
-    EXPECT_NE(s.EShip[2]->left(), 253);
-    EXPECT_EQ(s.EShip[3]->left() - s.EShip[2]->left(), 99);
-    EXPECT_EQ(s.EShip[11]->top(), 155);
-}
-
-TEST(BonusStage, TwentyShipsGiveTheExtraLifeOnceTheNoticeHasFaded) {
-    BonusInPlay run;
-    auto& s = run.s;
-    auto& g = run.game().state;
-    for (int i = 1; i <= 12; ++i) shoot(s, i);
-    run.runUntil(run.rt().now() + 850);
-    for (int i = 1; i <= 7; ++i) shoot(s, i);
-    EXPECT_FALSE(s.exLife->visible());
-    shoot(s, 8);   // the twentieth: 1000 points
-    const std::uint64_t noticed = run.rt().now();
-    EXPECT_TRUE(s.exLife->visible());
-    EXPECT_EQ(run.heard("4:Samples/Diffuse.wav"), 1);
-    run.runUntil(noticed + 2550);
-    EXPECT_EQ(g.PlayerLives, 3);
-    EXPECT_TRUE(s.exLife->visible());
-    run.runUntil(noticed + 2800);
-    EXPECT_EQ(g.PlayerLives, 4);
-    EXPECT_FALSE(s.exLife->visible());
-    EXPECT_EQ(s.LabelFading, 0);
-}
-
-// ---- How the bonus stage ends ----
-
-struct EndingCase {
-    const char* name;
-    bool timeOut;
-    int channel;   // of the explosion sound
-};
-class BonusEnding : public testing::TestWithParam<EndingCase> {};
-TEST_P(BonusEnding, HandsBackToTheNextPlanetTwoSecondsAfterTheExplosion) {
-    const EndingCase& c = GetParam();
-    BonusInPlay run;
-    auto& s = run.s;
-    s.DropBullets->setEnabled(false);   // no stray fireballs while the clock runs out
-    if (c.timeOut) {
-        run.runUntil(3300 + 60000 + 10);
-        EXPECT_EQ(s.SecondsLeft, 0);
-    } else {
-        s.Enemies[3].FireballOut = 1;
-        fireballOnPlayer(s, 3);
-        s.Firebullets_Timer();
-    }
-    EXPECT_EQ(s.PlayerDown, 1);
-    EXPECT_FALSE(s.Player->visible());
-    EXPECT_FALSE(s.CountDown->enabled());
-    EXPECT_EQ(run.heard(std::to_string(c.channel) + ":Samples/ShipExplode.wav"), 1);
-    const std::uint64_t down = run.rt().now();
-    run.runUntil(down + 800 + 1900);
-    EXPECT_TRUE(run.screen<BonusStage>().DoWait->enabled());   // two seconds after the explosion
-    run.runUntil(down + 800 + 2100);
-    EXPECT_EQ(run.dump["forms"], json::array({"Form1"}));
-    EXPECT_FALSE(run.dump["form"].contains("BonusStage"));
+TEST(BonusStage, OpensWithSixtySecondsAndAtZeroTheShipGoesAndTwoSecondsAfterItsExplosionTheNextPlanetBegins) {
+    GameRun run(RunSetup{"3300 key 39\n", {}, 3250, {}, {}, true});
+    BonusStage& s = run.screen<BonusStage>();
+    EXPECT_EQ((Ints{s.textFX->visible(), s.MoveShips->enabled(), s.CountDown->enabled(), s.DropBullets->enabled(),
+                    s.BulletsAllowed, s.FleetSpeed, run.heard("5:Samples/Start Level.wav"),
+                    lit(*s.TimeLeft, 1, *s.LED[6]) && lit(*s.TimeLeft, 21, *s.LED[0]) && lit(*s.Score, 81, *s.LED[0])}),
+              (Ints{1, 0, 0, 0, 3, 5, 1, 1}));
+    run.runUntil(3310);                // the key starts the stage
+    s.DropBullets->setEnabled(false);  // no fireballs while the clock runs out
+    run.runUntil(3300 + 60010);
+    // The clock shows a dark place and 0.
+    EXPECT_EQ((Ints{s.SecondsLeft, s.PlayerDown, s.Player->visible(), s.CountDown->enabled(), s.MoveShips->enabled(),
+                    s.FireBullets->enabled(), run.heard("2:Samples/ShipExplode.wav"),
+                    lit(*s.TimeLeft, 1, *s.LEDOff) && lit(*s.TimeLeft, 21, *s.LED[0])}),
+              (Ints{0, 1, 0, 0, 0, 0, 1, 1}));
+    run.runUntil(3300 + 60000 + 800 + 1900);  // eight frames, then two seconds
+    EXPECT_TRUE(s.DoWait->enabled());
+    run.runUntil(3300 + 60000 + 800 + 2100);
+    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
     EXPECT_EQ(run.shared()["PlanetLevel"], 2);
-    EXPECT_EQ(run.sounds().back().rfind("4:Samples/Start Level.wav", 0), 0u);   // planet 2 begins
-}
-INSTANTIATE_TEST_SUITE_P(Endings, BonusEnding,
-                         testing::Values(EndingCase{"TimeOut", true, 2}, EndingCase{"Fireball", false, 3}),
-                         kvtest::CaseName());
-
-TEST(BonusStage, ABonusStageFromPlanetNineLeadsToTheMotherShip) {
-    PlanetInPlay run(9);
-    run.f.do_bonus();
-    EXPECT_FALSE(run.form1().shown());   // set aside, still loaded
-    EXPECT_EQ(run.g.ShipFrozen, 1);
-    auto& s = run.screen<BonusStage>();
-    s.Enemies[1].FireballOut = 1;
-    fireballOnPlayer(s, 1);
-    s.Firebullets_Timer();
-    run.runUntil(run.rt().now() + 3000);
-    EXPECT_EQ(run.dump["forms"], json::array({"BossStage"}));
-    EXPECT_FALSE(run.planetLoaded());
-    EXPECT_EQ(run.g.PlanetLevel, 10);
+    EXPECT_EQ(run.sounds().back().rfind("4:Samples/Start Level.wav", 0), 0u);  // planet 2 begins
 }
 
-// ---- The mother ship ----
-
-TEST(MotherShip, HitsWithinOneFlashCountOnce) {
-    MotherShipInPlay run;
-    auto& s = run.s;
-    s.MoveShip->setEnabled(false);
-    s.theboss->move(300, 40);
-    s.PlayBullet[1]->move(350, 100);
-    s.PlayBullet[2]->move(400, 120);
-    s.Firebullets_Timer();
-    EXPECT_EQ(s.theboss->picture().name, "boss_hitpic");
-    run.runUntil(run.rt().now() + 100);
-    s.PlayBullet[1]->move(350, 100);
-    s.Firebullets_Timer();
-    run.runUntil(run.rt().now() + 150);
-    EXPECT_EQ(s.BossDamage, 1);
-    EXPECT_EQ(s.theboss->picture().name, "bosspic");
-    EXPECT_EQ(run.heard("4:Samples/HitBonus.wav"), 1);
+TEST_F(Bonus, TheFormationSweepsFivePixelsATickAndTurnsAtTheEdges) {
+    s.EShip[12]->setVisible(false);  // hidden ships move with the rest
+    // Ship 1's left, ship 5's left, the direction; after the tick ship 1's, ship 2's (100 right of 1's) and the
+    // direction. At a left turn ship 1 moves left and straight back while the rest move right; the right turn
+    // takes effect on the next tick.
+    // clang-format off
+    for (auto [ship1, ship5, dir, ship1After, ship2After, dirAfter] : {std::tuple{153, 550, 1, 148, 248, 1},
+         {5, 402, 1, 5, 110, 2}, {4, 401, 1, 4, 109, 2}, {100, 500, 2, 105, 205, 2}, {100, 707, 2, 105, 205, 1},
+         {100, 706, 2, 105, 205, 2}}) {
+        // clang-format on
+        s.EShip[1]->setLeft(ship1);
+        s.EShip[2]->setLeft(ship1 + 100);
+        s.EShip[5]->setLeft(ship5);
+        s.FleetDir = dir;
+        const int twelve = s.EShip[12]->left();
+        s.MoveShips_Timer();
+        EXPECT_EQ((Ints{s.EShip[1]->left(), s.EShip[2]->left(), s.FleetDir, s.EShip[12]->left() - twelve}),
+                  (Ints{ship1After, ship2After, dirAfter, ship2After - ship1 - 100}))
+            << ship1 << " " << ship5 << " " << dir;
+    }
 }
 
-TEST(MotherShip, TheTwentyFifthCountedHitBreaksItUpAndTheEndFollows) {
-    MotherShipInPlay run;
-    auto& s = run.s;
-    s.MoveShip->setEnabled(false);
-    s.theboss->move(300, 40);
-    s.BossDamage = 24;
+TEST_F(Bonus, AShipFiresOnlyWhenShownAndItsLastFireballIsGoneAndAFireballInsideTheShipDestroysIt) {
+    for (auto [hidden, falling, fires] : {std::tuple{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}) {
+        s.EShip[12]->setVisible(!hidden);
+        s.Enemies[12].FireballOut = falling;
+        s.fireball[12]->setVisible(false);
+        run.rt().random().queue(0.95);  // Int(0.95 * 12) + 1 = 12
+        s.DropBullets_Timer();
+        EXPECT_EQ((Ints{s.fireball[12]->visible(), run.heard("2:Samples/Boom.wav")}), (Ints{fires, fires}));
+    }
+    EXPECT_EQ((Ints{s.fireball[12]->left(), s.fireball[12]->top(), s.Enemies[12].FireballOut}),
+              (Ints{458 + 30, 155, 1}));
+    s.fireball[12]->setTop(520);
+    s.Firebullets_Timer();  // 530: level with the ship but right of it, no hit; at the bottom, still there
+    EXPECT_EQ((Ints{s.fireball[12]->visible(), s.Enemies[12].FireballOut, s.PlayerDown}), (Ints{1, 1, 0}));
+    s.Firebullets_Timer();  // 540: past the bottom
+    EXPECT_EQ((Ints{s.fireball[12]->visible(), s.Enemies[12].FireballOut}), (Ints{0, 0}));
+    s.Enemies[12].FireballOut = 1;
+    fireballOnPlayer(s, 12);
+    s.Firebullets_Timer();
+    EXPECT_EQ((Ints{s.PlayerDown, s.Player->visible(), s.CountDown->enabled(), s.MoveShips->enabled(),
+                    s.FireBullets->enabled(), s.fireball[12]->visible(), run.heard("3:Samples/ShipExplode.wav")}),
+              (Ints{1, 0, 0, 0, 0, 0, 1}));
+}
+
+TEST_F(Bonus, ShotShipsExplodeInEightFramesAClearedWaveComesBackAndTwentyShipsGiveALife) {
+    auto& g = run.game().state;
+    s.DropBullets->setEnabled(false);
+    s.EShip[12]->setVisible(false);  // a hidden ship is not hit
+    shoot(s, 12);
+    s.EShip[12]->setVisible(true);
+    for (int i = 1; i <= 11; ++i) {
+        if (i == 3) s.PlayBullet[2]->move(s.EShip[3]->left() + 40, s.EShip[3]->top() + 10);  // two shots, one hit
+        shoot(s, i);
+    }
+    s.PlayBullet[2]->move(0, 500);
+    EXPECT_EQ((Ints{int(g.PlayerScore), s.ExtraLifePoints, s.Enemies[3].Exploding, s.Enemies[12].Exploding,
+                    s.ShipExplodeFrame[3], run.heard("3:Samples/ShipExplode.wav"), s.NextBullet, s.PlayBullet[1]->top(),
+                    s.PlayBullet[1]->visible(), s.EShip[3]->visible(), s.EShip[3]->picture().empty()}),
+              (Ints{550, 550, 1, 0, 1, 11, 1, 461, 0, 1, 1}));
+    for (int tick = 1; tick <= 7; ++tick) s.explosions_Timer();
+    EXPECT_TRUE(s.EShip[3]->visible());
+    s.explosions_Timer();  // the eighth frame: gone, and the formation fires sooner
+    EXPECT_EQ((Ints{s.EShip[3]->visible(), s.Enemies[3].Exploding, s.ShipsDestroyed, s.DropBullets->interval()}),
+              (Ints{0, 0, 11, 2000 - 11 * 166}));
+    shoot(s, 12);
+    for (int tick = 1; tick <= 8; ++tick) s.explosions_Timer();
+    for (int i = 1; i <= 12; ++i) EXPECT_TRUE(s.EShip[i]->visible() && s.EShip[i]->picture().name == "enemypic") << i;
+    EXPECT_EQ((Ints{s.ShipsDestroyed, s.DropBullets->interval(), run.heard("5:Samples/GetBonus.wav"),
+                    s.MoveShips->enabled()}),
+              (Ints{0, 2000, 1, 1}));
+    for (int i = 1; i <= 8; ++i) shoot(s, i);  // the twentieth: 1000 points
+    const std::uint64_t noticed = run.rt().now();
+    EXPECT_EQ((Ints{s.exLife->visible(), run.heard("4:Samples/Diffuse.wav")}), (Ints{1, 1}));
+    run.runUntil(noticed + 2550);
+    EXPECT_EQ((Ints{g.PlayerLives, s.exLife->visible()}), (Ints{3, 1}));
+    run.runUntil(noticed + 2800);  // black on the 27th tick: the life
+    EXPECT_EQ((Ints{g.PlayerLives, s.exLife->visible(), s.LabelFading}), (Ints{4, 0, 0}));
+}
+
+// ---- The mother ship (194 x 216 over a field 797 wide) ----
+
+struct FlightCase {
+    const char* name;
+    int dir, left;
+    double side, height;  // the re-entry's two rolls
+    int dirAfter, leftAfter, topAfter;
+};
+struct MotherShipFlight : MotherShipOn<testing::TestWithParam<FlightCase>> {};
+TEST_P(MotherShipFlight, CrossesAtFifteenAndReentersAtARandomSideAndHeight) {
+    const FlightCase& c = GetParam();
+    s.BossDir = c.dir;
+    s.theboss->setLeft(c.left);
+    run.rt().random().queue(c.side);
+    run.rt().random().queue(c.height);
+    s.MoveShip_Timer();
+    EXPECT_EQ((Ints{s.BossDir, s.theboss->left(), s.theboss->top(), run.heard("5:Samples/GetBonus.wav")}),
+              (Ints{c.dirAfter, c.leftAfter, c.topAfter, c.topAfter != 40}));
+}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Passes, MotherShipFlight, testing::Values(
+    FlightCase{"Right", 1, 100, 0, 0, 1, 115, 40}, FlightCase{"Left", 2, 100, 0, 0, 2, 85, 40},
+    FlightCase{"LeftEdgeTouching", 2, -179, 0, 0, 2, -194, 40}, FlightCase{"RightEdgeTouching", 1, 782, 0, 0, 1, 797, 40},
+    FlightCase{"OffTheLeftBackFromTheLeft", 2, -180, 0.2, 0.999, 1, -194, 179},
+    FlightCase{"OffTheLeftBackFromTheRight", 2, -180, 0.7, 0.5, 2, 797, 90},
+    FlightCase{"OffTheRight", 1, 783, 0.7, 0.999, 2, 797, 199}), kvtest::CaseName());
+// clang-format on
+
+TEST(PlanetTen, OpensTheMotherShipFightOffTheLeftEdgeAndTheShipFiresFromItsBottomCentreEvenOffScreen) {
+    GameRun run(RunSetup{"", 10, 3250});
+    BossStage& s = run.screen<BossStage>();
+    EXPECT_EQ(
+        (Ints{s.theboss->left(), s.BossSpeed, s.BossDamage, s.textFX->visible(), lit(*s.LivesLeft, 21, *s.LED[3])}),
+        (Ints{-194, 15, 0, 1, 1}));
+    EXPECT_EQ(run.sounds(), std::vector<std::string>{"5:Samples/Start Level.wav@0"});  // and not the planet's
+    for (int shot = 0; shot < 2; ++shot) {  // the second finds fireball 20 still falling
+        run.rt().random().queue(0.99);      // Int(0.99 * 20) + 1 = 20
+        s.DropBullets_Timer();
+    }
+    EXPECT_EQ((Ints{s.Fireballs[20], s.fireball[20]->visible(), s.fireball[20]->left(), s.fireball[20]->top(),
+                    run.heard("3:Samples/Boom.wav")}),
+              (Ints{1, 1, -112, 216 - 68, 1}));  // -194 + 97 - 14.5, halves to even
+}
+
+TEST_F(MotherShip, HitsWithinOneFlashCountOnceAndTheTwentyFifthBreaksItUp) {
+    s.BossDamage = 23;
     s.Fireballs[7] = 1;
     s.fireball[7]->setVisible(true);
-    s.PlayBullet[1]->move(350, 100);
-    s.Firebullets_Timer();
-    run.runUntil(run.rt().now() + 210);
-    EXPECT_EQ(s.BossDamage, 25);
-    EXPECT_EQ(s.BossExploding, 1);
-    EXPECT_FALSE(s.FireBullets->enabled());
-    EXPECT_FALSE(s.fireball[7]->visible());   // falling fireballs vanish at once
-    EXPECT_EQ(s.explosions->interval(), 20);
-    // Fifteen explosions of eight 20 ms frames: 2.4 s.
-    run.runUntil(run.rt().now() + 2350);
+    for (int flash = 1; flash <= 2; ++flash) {
+        s.PlayBullet[1]->move(350, 100);
+        s.PlayBullet[2]->move(400, 120);
+        s.Firebullets_Timer();
+        EXPECT_EQ(s.theboss->picture().name, "boss_hitpic");
+        run.runUntil(run.rt().now() + 100);
+        s.PlayBullet[1]->move(350, 100);  // within the flash: the same hit
+        s.Firebullets_Timer();
+        run.runUntil(run.rt().now() + (flash == 1 ? 400 : 110));
+        EXPECT_EQ((Ints{s.BossDamage, run.heard("4:Samples/HitBonus.wav"), s.theboss->picture().name == "bosspic"}),
+                  (Ints{23 + flash, flash, 1}));
+    }
+    EXPECT_EQ((Ints{s.BossDamage, s.BossExploding, s.FireBullets->enabled(), s.fireball[7]->visible(),
+                    s.explosions->interval()}),
+              (Ints{25, 1, 0, 0, 20}));
+    run.runUntil(run.rt().now() + 2350);  // fifteen explosions of eight 20 ms frames: 2.4 s
     EXPECT_EQ(s.BossExplodeCount, 14);
-    EXPECT_TRUE(run.dump["form"].contains("BossStage"));
     run.runUntil(run.rt().now() + 100);
-    EXPECT_FALSE(run.dump["form"].contains("BossStage"));
+    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"EndSeq"}));
     EXPECT_EQ(run.heard("3:Samples/ShipExplode.wav"), 15);
 }
 
-TEST(MotherShip, AFireballCostsALifeAndTheShipComesBackWhereItWas) {
-    MotherShipInPlay run;
-    auto& s = run.s;
-    s.DropBullets->setEnabled(false);
-    s.Player->setLeft(200);
-    s.Fireballs[4] = 1;
-    fireballOnPlayer(s, 4);
-    s.Firebullets_Timer();
-    EXPECT_EQ(run.game().state.PlayerLives, 2);
-    EXPECT_EQ(s.PlayerDown, 1);
-    EXPECT_TRUE(s.MoveShip->enabled());   // the mother ship keeps flying
-    // An exploding ship cannot be hit again.
-    s.Fireballs[5] = 1;
-    fireballOnPlayer(s, 5);
-    s.Firebullets_Timer();
-    EXPECT_EQ(run.game().state.PlayerLives, 2);
-    run.runUntil(run.rt().now() + 850);
-    EXPECT_TRUE(s.Player->visible());
-    EXPECT_EQ(s.Player->left(), 200);
-    EXPECT_EQ(s.PlayerDown, 0);
-}
-
-TEST(MotherShip, LosingTheLastLifeEndsTheGame) {
-    MotherShipInPlay run;
-    auto& s = run.s;
+TEST_F(MotherShip, AFireballCostsALifeTheShipComesBackWhereItWasAndTheLastLifeEndsTheGame) {
     auto& g = run.game().state;
-    s.DropBullets->setEnabled(false);
-    g.PlayerLives = 0;
-    s.Fireballs[4] = 1;
-    fireballOnPlayer(s, 4);
-    s.Firebullets_Timer();
-    EXPECT_EQ(g.PlayerLives, -1);
-    run.runUntil(run.rt().now() + 850);
-    EXPECT_TRUE(s.EndWait->enabled());
-    EXPECT_FALSE(s.MoveShip->enabled());
-    EXPECT_EQ(run.heard("5:Samples/GameOver.wav"), 1);
-    // The game-over picture dissolves in, and three seconds later the table.
-    run.runUntil(run.rt().now() + 3100);
-    EXPECT_FALSE(run.dump["form"].contains("BossStage"));
-    EXPECT_EQ(g.ScoresFromMenu, 0);
+    s.Player->setLeft(200);
+    for (int life = 2; life >= -1; life -= 3) {
+        g.PlayerLives = life + 1;
+        s.Fireballs[20] = 1;
+        fireballOnPlayer(s, 20);
+        s.Firebullets_Timer();
+        EXPECT_EQ((Ints{g.PlayerLives, s.PlayerDown, s.Player->visible(), s.FireBullets->enabled()}),
+                  (Ints{life, 1, 0, 1}));
+        s.Fireballs[5] = 1;  // an exploding ship cannot be hit again
+        fireballOnPlayer(s, 5);
+        s.Firebullets_Timer();
+        EXPECT_EQ(g.PlayerLives, life);
+        run.runUntil(run.rt().now() + 850);
+        if (life < 0) break;
+        EXPECT_EQ((Ints{s.Player->visible(), s.Player->left(), s.PlayerDown, run.heard("2:Samples/ShipExplode.wav")}),
+                  (Ints{1, 200, 0, 1}));
+    }
+    EXPECT_EQ((Ints{s.EndWait->enabled(), run.heard("5:Samples/GameOver.wav"), s.Transitions->blockSize(),
+                    lit(*s.LivesLeft, 21, *s.LED[0])}),
+              (Ints{1, 1, 8, 1}));        // -1 reads 0
+    run.runUntil(run.rt().now() + 3100);  // the game-over picture, and three seconds later the table
+    EXPECT_EQ((Ints{run.dump["forms"] == nlohmann::json::array({"HighScores"}), g.ScoresFromMenu}), (Ints{1, 0}));
 }
