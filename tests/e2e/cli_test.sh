@@ -11,18 +11,9 @@ fail() { echo "FAIL: $*"; exit 1; }
 "$bin" --help >"$work/out" 2>&1 || fail "--help exited $?"
 grep -q -- "--dump-state" "$work/out" || fail "--help shows no usage"
 
-"$bin" --frobnicate >"$work/out" 2>&1; rc=$?
-[ "$rc" -ne 0 ] || fail "an unknown flag was accepted"
-grep -q "unknown option '--frobnicate'" "$work/out" || fail "no message for an unknown flag"
+# (What each refused flag says is the command line's unit test's to pin.)
+"$bin" --frobnicate >"$work/out" 2>&1 && fail "an unknown flag was accepted"
 grep -q "usage: korvane" "$work/out" || fail "no usage text for an unknown flag"
-
-printf '100 key 37\n200 jump 3\n' >"$work/bad.txt"
-"$bin" --headless --warp 1 --script "$work/bad.txt" >"$work/out" 2>&1; rc=$?
-[ "$rc" -ne 0 ] || fail "a malformed script ran"
-grep -q "script line 2" "$work/out" || fail "the bad line's number is not reported: $(cat "$work/out")"
-
-"$bin" --headless --warp 1 --script "$work/none.txt" >"$work/out" 2>&1; rc=$?
-[ "$rc" -ne 0 ] || fail "a missing script was accepted"
 
 mkdir -p "$work/app"
 cp -r "$appdir/Fonts" "$appdir/Data" "$appdir/Samples" "$work/app/"
@@ -55,12 +46,6 @@ printf '3300 dump %s\n' "$work/folder" >"$work/dumpdir.txt"
 refused "Cannot write the state dump $work/folder: Is a directory" "$bin" --headless --warp 1 --script "$work/dumpdir.txt"
 refused "--dump-state $work/nowhere/d.json: The folder $work/nowhere does not exist" \
   "$bin" --headless --warp 1 --dump-state "$work/nowhere/d.json"
-refused "cannot read the demo $work/demo.txt: No such file or directory" "$bin" --timedemo "$work/demo.txt"
-printf '# demo: clock-start soon\n100 key 37\n' >"$work/badstart.txt"
-refused "the demo $work/badstart.txt clock-start takes a whole number from 0 to 999999999999999999, not 'soon'" \
-  "$bin" --timedemo "$work/badstart.txt"
-printf '# demo: clock-start 0 warp 11\n' >"$work/badwarp.txt"
-refused "warp takes a planet 1 to 10, or bonus, not '11'" "$bin" --timedemo "$work/badwarp.txt"
 # A demo is read from a file, its first line no longer than any script line:
 # /dev/zero and a line without end are refused before they fill the memory.
 refused "cannot read the demo /dev/zero: Is a device, not a file" "$bin" --timedemo /dev/zero
@@ -78,35 +63,10 @@ mkfifo "$work/pipe.json"
 printf '3300 dump %s\n' "$work/pipe.json" >"$work/dumppipe.txt"
 refused "Cannot write the state dump $work/pipe.json: Is a named pipe, not a file" \
   "$bin" --headless --warp 1 --script "$work/dumppipe.txt"
-# A window's clock starts at 1000000: a minute from 0 would end it at once.
-refused "--until 60000 is not after the clock's start (1000000 in a window)" "$bin" --until 60000
 
-printf '3300 rnd nan\n' >"$work/nan.txt"
-refused "script line 1: 'rnd' takes a number in [0, 1), not 'nan'" "$bin" --headless --warp 1 --script "$work/nan.txt"
-# A file and standard input refuse the same script the same way.
-printf '3300 key 37\n3200 key 39\n' >"$work/back.txt"
-refused "script line 2: the time 3200 goes back" "$bin" --headless --warp 1 --script "$work/back.txt"
-refused "script line 2: the time 3200 goes back" sh -c '"$0" --headless --warp 1 --script - <"$1"' "$bin" "$work/back.txt"
 printf '3300 type a\000b\n3400 type \033[2J\033]0;owned\007\n' >"$work/ctl.txt"
 refused 'script line 1: a control byte (\x00) at column 12' "$bin" --headless --warp 1 --script "$work/ctl.txt"
-refused 'script line 1: a control byte (\x00)' sh -c '"$0" --headless --warp 1 --script - <"$1"' "$bin" "$work/ctl.txt"
 refused 'line is longer than 4096 bytes' "$bin" --headless --warp 1 --script /dev/zero
-
-# Pictures: a huge one is refused from its header, before any decoding, and a
-# named pipe in its place does not hang the game.
-python3 - "$work/app/Pictures/SidePanel.png" <<'PY'
-import struct, sys, zlib
-def chunk(kind, body): return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-# Only the first rows: the header alone must stop it.
-idat = zlib.compress((b"\0" * (1 + 16000 * 3)) * 4, 9)
-open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 16000, 16000, 8, 2, 0, 0, 0))
-                              + chunk(b"IDAT", idat) + chunk(b"IEND", b""))
-PY
-refused "Pictures/SidePanel.png is missing or damaged (the PNG header says 16000 x 16000 pixels" \
-  "$bin" --headless --warp 1 --app-dir "$work/app"
-rm "$work/app/Pictures/SidePanel.png" && mkfifo "$work/app/Pictures/SidePanel.png"
-refused "Pictures/SidePanel.png is missing or damaged (Is a named pipe, not a file)" \
-  "$bin" --headless --warp 1 --app-dir "$work/app"
 
 # A box the game closes on, which no script answers: status 1, and its text on stderr.
 cp -rs "$(cd "$appdir" && pwd)" "$work/app2" && rm "$work/app2/Data/scroll2.dat" && printf '40\r\nshort\r\n' >"$work/app2/Data/scroll2.dat"
@@ -126,11 +86,6 @@ env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dumm
   timeout 60 "$bin" --clock-start 0 --until 500 >"$work/out" 2>&1 \
   || fail "a chosen off-screen driver was refused: $(head -c 300 "$work/out")"
 echo "cli: bad files, flags and script lines are refused with their reasons"
-
-printf '3300 key 37\n3400 dump -\n' | "$bin" --headless --warp 1 --script - >"$work/out" 2>&1 || fail "interactive script run failed"
-python3 -c "import json,sys; d=json.loads(open(sys.argv[1]).readline()); assert d['time_ms']==3400 and d['form']['Form1']['controls']['Player']['left']==262" "$work/out" \
-  || fail "interactive dump is wrong: $(head -c 300 "$work/out")"
-
 
 # A program at the other end of the pipe plays interactively: each dump comes
 # back before the next line is written.

@@ -33,15 +33,8 @@ struct FolderTree : kvtest::TempDir {
 };
 
 struct FolderCase {
-    const char* name;
-    const char* exeDir;
-    const char* appDirOption;
-    const char* dataDirOption;
-    const char* xdgDataHome;
-    const char* home;
-    const char* accountHome;
-    const char* appDir;
-    const char* dataDir;
+    const char *name, *exeDir, *appDirOption, *dataDirOption, *xdgDataHome, *home, *accountHome;
+    const char *appDir, *dataDir;   // found
     bool installed;
 };
 class FindingTheFolders : public testing::TestWithParam<FolderCase> {};
@@ -52,9 +45,7 @@ TEST_P(FindingTheFolders, FromTheProgramsOwnPlaceTheCommandLineAndTheEnvironment
     opt.appDir = tree.at(c.appDirOption);
     opt.dataDir = tree.at(c.dataDirOption);
     app::Folders f = app::findFolders(opt, tree.at(c.exeDir), app::UserDirs{c.xdgDataHome, c.home, c.accountHome}, "../share/korvane");
-    EXPECT_EQ(f.appDir, tree.at(c.appDir));
-    EXPECT_EQ(f.dataDir, tree.at(c.dataDir));
-    EXPECT_EQ(f.installed, c.installed);
+    EXPECT_EQ(std::make_tuple(f.appDir, f.dataDir, f.installed), std::make_tuple(tree.at(c.appDir), tree.at(c.dataDir), c.installed));
 }
 INSTANTIATE_TEST_SUITE_P(
     Ways, FindingTheFolders,
