@@ -8,24 +8,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-"$bin" --help >"$work/out" 2>&1 || fail "--help exited $?"
-grep -q -- "--dump-state" "$work/out" || fail "--help shows no usage"
-
 # (What each refused flag says is the command line's unit test's to pin.)
 "$bin" --frobnicate >"$work/out" 2>&1 && fail "an unknown flag was accepted"
 grep -q "usage: korvane" "$work/out" || fail "no usage text for an unknown flag"
-
-mkdir -p "$work/app"
-cp -r "$appdir/Fonts" "$appdir/Data" "$appdir/Samples" "$work/app/"
-mkdir "$work/app/Pictures"
-for f in "$appdir"/Pictures/*.png; do [ "$(basename "$f")" = "SidePanel.png" ] || cp "$f" "$work/app/Pictures/"; done
-"$bin" --headless --warp 1 --app-dir "$work/app" >"$work/out" 2>&1; rc=$?
-[ "$rc" -ne 0 ] || fail "the game started without a picture"
-grep -q "Pictures/SidePanel.png" "$work/out" || fail "the missing picture is not named: $(cat "$work/out")"
-
-printf 'not a png' >"$work/app/Pictures/SidePanel.png"
-"$bin" --headless --warp 1 --app-dir "$work/app" >"$work/out" 2>&1; rc=$?
-[ "$rc" -ne 0 ] && grep -q "SidePanel.png" "$work/out" || fail "a damaged picture was not reported"
 
 # No raw control byte ever reaches the terminal (tab and newline aside).
 no_raw_bytes() { [ "$(LC_ALL=C tr -d '\t\n -~\200-\377' <"$1" | wc -c)" -eq 0 ]; }
@@ -81,10 +66,6 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER ASAN_OPTIONS=detect_leaks=0
 [ "$rc" -eq 1 ] || fail "with no display the game exited $rc, not 1: $(head -c 300 "$work/out")"
 grep -q "No display was found" "$work/out" && grep -q -- "--headless" "$work/out" \
   || fail "no display is not explained: $(head -c 300 "$work/out")"
-# An off-screen driver the player asked for is theirs to use.
-env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
-  timeout 60 "$bin" --clock-start 0 --until 500 >"$work/out" 2>&1 \
-  || fail "a chosen off-screen driver was refused: $(head -c 300 "$work/out")"
 echo "cli: bad files, flags and script lines are refused with their reasons"
 
 # A program at the other end of the pipe plays interactively: each dump comes
@@ -93,16 +74,12 @@ python3 - "$bin" <<'PY' || fail "interactive play over a pipe failed"
 import json, subprocess, sys
 p = subprocess.Popen([sys.argv[1], "--headless", "--warp", "1", "--script", "-"], stdin=subprocess.PIPE,
                      stdout=subprocess.PIPE, text=True)
-def ask(lines):
-    p.stdin.write(lines); p.stdin.flush()
-    return json.loads(p.stdout.readline())
-a = ask("3300 key 37\n3300 dump -\n")
-b = ask("3400 key 37\n3400 dump -\n")
+for t, left in ((3300, 262), (3400, 249)):
+    p.stdin.write(f"{t} key 37\n{t} dump -\n"); p.stdin.flush()
+    d = json.loads(p.stdout.readline())
+    assert (d["time_ms"], d["form"]["Form1"]["controls"]["Player"]["left"]) == (t, left), d["time_ms"]
 p.stdin.close()
 assert p.wait(timeout=30) == 0
-left = lambda d: d["form"]["Form1"]["controls"]["Player"]["left"]
-assert (a["time_ms"], left(a)) == (3300, 262), (a["time_ms"], left(a))
-assert (b["time_ms"], left(b)) == (3400, 249), (b["time_ms"], left(b))
 PY
 echo "cli: interactive pipe play works"
 
@@ -110,19 +87,14 @@ echo "cli: interactive pipe play works"
 # table as the others left it, under the table's lock. Two and then three games
 # side by side, round after round: no score is lost, the table stays twelve lines.
 mkdir "$work/shared"
-python3 - "$work" <<'PY'
-import sys
-letters = "QHWZKRCMTF"   # the save code, digit by digit
-for n in range(1, 16):
-    score = 60000 + 500 * n
-    lines = [str(v) for v in (1, score, 0, 3)]
-    open(f"{sys.argv[1]}/game{n}.kvs", "w").write("".join("".join(letters[int(c)] for c in l) + "\r\n" for l in lines))
-PY
+scores() { cut -d, -f2 "$1" | tr -d ' \r'; }
 n=0
 for players in 2 2 2 3 3 3; do
   pids=()
   for _ in $(seq "$players"); do
     n=$((n + 1))
+    # A save of planet 1, 60000 + 500n points, radiation 0 and 3 lives, in the save code.
+    printf '1\r\n%s\r\n0\r\n3\r\n' $((60000 + 500 * n)) | tr 0-9 QHWZKRCMTF >"$work/game$n.kvs"
     printf '3200 press SavedButt\n3300 file %s\n6000 key 16\n6100 key 27\n6200 press Command3\n6300 press Yes\n' \
       "$work/game$n.kvs" >"$work/end$n.txt"
     ASAN_OPTIONS=detect_leaks=0 "$bin" --headless --data-dir "$work/shared" --script "$work/end$n.txt" \
@@ -130,13 +102,7 @@ for players in 2 2 2 3 3 3; do
     pids+=($!)
   done
   for pid in "${pids[@]}"; do wait "$pid" || fail "a game ending beside others failed: $(cat "$work"/end*.out)"; done
-  python3 - "$work/shared/Data/score.dat" "$appdir/Data/score.dat" "$n" <<'PY' || fail "after $n games the table lost a score"
-import sys
-def scores(path):
-    return [int(l.split(",")[1]) for l in open(path, newline="").read().split("\r\n") if l]
-kept, shipped = scores(sys.argv[1]), scores(sys.argv[2])
-everyone = sorted(shipped + [60000 + 500 * g for g in range(1, int(sys.argv[3]) + 1)], reverse=True)
-assert kept == everyone[:12], (kept, everyone[:12])
-PY
+  expected=$({ scores "$appdir/Data/score.dat"; seq 60500 500 $((60000 + 500 * n)); } | sort -rn | head -12)
+  [ "$(scores "$work/shared/Data/score.dat")" = "$expected" ] || fail "after $n games the table lost a score"
 done
 echo "cli: $n games ending two and three at a time kept every score"

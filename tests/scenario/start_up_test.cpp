@@ -42,13 +42,9 @@ TEST(StartUp, ProbesColoursSetsAppDirAndHandsOverThreeSecondsAfterTheProbe) {
     EXPECT_EQ(after.flow.asked, std::vector<std::string>{"startUpDone"});
 }
 
-struct ScreenCase {
-    const char* name;
-    int width, height;
-    bool switched;
-    std::string stops;   // the message that ends the program, if any
-    bool fewColours = false, refused = false;
-};
+// stops: the message that ends the program, if any
+struct ScreenCase { const char* name; int width, height;
+    bool switched; std::string stops; bool fewColours = false, refused = false; };
 class TheScreen : public testing::TestWithParam<ScreenCase> {};
 TEST_P(TheScreen, IsSwitchedOnlyWhenBothSidesDifferAndTooFewColoursOrARefusalStop) {
     const ScreenCase& c = GetParam();
@@ -64,16 +60,16 @@ TEST_P(TheScreen, IsSwitchedOnlyWhenBothSidesDifferAndTooFewColoursOrARefusalSto
     }
     std::vector<std::string> boxes;
     for (const auto& m : run.m.rt->boxes().messages()) boxes.push_back(m.title + ": " + m.text);
-    EXPECT_EQ(boxes, c.stops.empty() ? std::vector<std::string>{} : std::vector<std::string>{"Korvane Information: " + c.stops});
+    EXPECT_EQ(boxes, c.stops.empty() ? std::vector<std::string>{}
+                                     : std::vector<std::string>{"Korvane Information: " + c.stops});
     EXPECT_EQ(run.status, c.stops.empty() ? 0 : 1);
     EXPECT_EQ(run.flow.asked.empty(), !c.stops.empty());
     if (c.fewColours) return;   // before any size check
     EXPECT_EQ(run.game.state.StartScreenWidth, c.width);
     EXPECT_EQ(run.game.state.StartScreenHeight, c.height);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Screens, TheScreen,
-    testing::Values(ScreenCase{"Larger", 1024, 768, true, ""}, ScreenCase{"Exact", 800, 600, false, ""},
+INSTANTIATE_TEST_SUITE_P(Screens, TheScreen, testing::Values(
+                    ScreenCase{"Larger", 1024, 768, true, ""}, ScreenCase{"Exact", 800, 600, false, ""},
                     ScreenCase{"WidthDiffers", 1024, 600, false, ""}, ScreenCase{"HeightDiffers", 800, 768, false, ""},
                     ScreenCase{"Smaller", 640, 480, true, ""},
                     ScreenCase{"TooFewColours", 1024, 768, false,
@@ -82,14 +78,21 @@ INSTANTIATE_TEST_SUITE_P(
                                false, true}),
     kvtest::CaseName{});
 
-TEST(ThePointer, ShowsOnTheMenuAndHidesOnTheEndSequence) {
+// The menu shows the pointer and its Exit puts back the display start-up
+// found; the end sequence hides the pointer.
+TEST(MainMenu, ShowsThePointerAndYesToTheExitQuestionPutsBackTheDisplayAndEnds) {
     kvtest::FakeMachine m;
     kvtest::RecordingFlow flow;
     Game game{*m.rt, flow};
     game.state.AppDir = KORVANE_APP_DIR;   // the real texts
+    game.state.StartScreenWidth = 1024, game.state.StartScreenHeight = 768;
     m.display.cursor = -1;
+    m.rt->scripts().setScript(ScriptSource::fromText("100 press ExitButt\n200 press Yes\n5000 quit\n"));
     frontend::openMainMenu(game);
     EXPECT_GE(m.display.cursor, 0);
+    EXPECT_EQ(m.run(), 0);
+    EXPECT_EQ(m.rt->now(), 200u);
+    EXPECT_EQ(m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
     m.rt->load<frontend::EndSeq>(game);
     EXPECT_LT(m.display.cursor, 0);
     m.rt->forms().closeAll();   // the screens refer to the game

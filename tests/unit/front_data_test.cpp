@@ -18,12 +18,8 @@ std::string file(std::initializer_list<std::string> digits) {
     return out;
 }
 
-struct SaveCase {
-    const char* name;
-    std::string bytes;
-    std::optional<std::array<long, 4>> read;   // planet, score, radiation, lives; none: not a game
-    bool accepted;
-};
+// read: planet, score, radiation and lives; none: not a game
+struct SaveCase { const char* name; std::string bytes; std::optional<std::array<long, 4>> read; bool accepted; };
 class SaveFiles : public testing::TestWithParam<SaveCase> {};
 TEST_P(SaveFiles, ReadBackAndOnlyTheRangesAreAccepted) {
     const SaveCase& c = GetParam();
@@ -36,9 +32,8 @@ TEST_P(SaveFiles, ReadBackAndOnlyTheRangesAreAccepted) {
 std::string saved(int planet, int score, int radiation, int lives) {
     return writeSaveFile(SavedGame{std::int16_t(planet), score, std::int16_t(radiation), std::int16_t(lives)});
 }
-INSTANTIATE_TEST_SUITE_P(
-    Edges, SaveFiles,
-    testing::Values(SaveCase{"LowestOfEveryRange", saved(1, 0, 0, 1), {{1, 0, 0, 1}}, true},
+INSTANTIATE_TEST_SUITE_P(Edges, SaveFiles, testing::Values(
+                    SaveCase{"LowestOfEveryRange", saved(1, 0, 0, 1), {{1, 0, 0, 1}}, true},
                     SaveCase{"HighestOfEveryRange", saved(9, 90000, 566, 99), {{9, 90000, 566, 99}}, true},
                     SaveCase{"ScoreOneTooMany", saved(9, 90001, 566, 99), {{9, 90001, 566, 99}}, false},
                     SaveCase{"LivesOneTooMany", saved(9, 90000, 566, 100), {{9, 90000, 566, 100}}, false},
@@ -47,15 +42,13 @@ INSTANTIATE_TEST_SUITE_P(
                     SaveCase{"PlanetZero", saved(0, 0, 0, 1), {{0, 0, 0, 1}}, false},
                     SaveCase{"PlanetTen", saved(10, 0, 0, 1), {{10, 0, 0, 1}}, false},
                     SaveCase{"MinusSignsAreLost", saved(2, 100, -40, 3), {{2, 100, 40, 3}}, true},
-                    SaveCase{"TheExtraLetterReadsAsTen", "X\n" + file({"0", "0", "3"}), {{10, 0, 0, 3}}, false},
-                    SaveCase{"OddCharactersAreDropped", " H-a!\r\n" + file({"0", "0", "3"}), {{1, 0, 0, 3}}, true},
+                    // Other characters are dropped.
+                    SaveCase{"TheExtraLetterReadsAsTen", "X-a\n" + file({"0", "0", "3"}), {{10, 0, 0, 3}}, false},
                     SaveCase{"TheLargestOfEachType", file({"32767", "2147483647", "32767", "32767"}),
                              {{32767, 2147483647, 32767, 32767}}, false},
                     SaveCase{"ThreeLines", file({"1", "0", "0"}), {}, false},
                     SaveCase{"DigitsInsteadOfLetters", "1\r\n0\r\n0\r\n3\r\n", {}, false},
                     SaveCase{"ScoreTooLargeForItsType", file({"1", "2147483648", "0", "3"}), {}, false},
-                    SaveCase{"LivesTooLargeForItsType", file({"1", "0", "0", "32768"}), {}, false},
-                    SaveCase{"BinaryJunk", "\x00\xff\x10\x80\r\n\x01\r\n\x02\r\n\x03"s, {}, false},
                     SaveCase{"HugeFile", std::string(kMostSaveBytes + 1, 'H'), {}, false}),
     kvtest::CaseName{});
 
@@ -68,13 +61,9 @@ std::string table(int changedLine = 0, const std::string& text = "", const char*
     return out;
 }
 
-struct TableCase {
-    const char* name;
-    std::string bytes;
-    std::string errorPart;   // empty: the file is fine
-    std::string firstName = "Pilot 1";
-    std::int32_t firstScore = 12000;
-};
+// errorPart: part of the refusal; empty: the file is fine
+struct TableCase { const char* name; std::string bytes;
+    std::string errorPart; std::string firstName = "Pilot 1"; std::int32_t firstScore = 12000; };
 class TableFiles : public testing::TestWithParam<TableCase> {};
 TEST_P(TableFiles, AreReadOrRefusedWithAReason) {
     const TableCase& c = GetParam();
@@ -88,23 +77,18 @@ TEST_P(TableFiles, AreReadOrRefusedWithAReason) {
     EXPECT_EQ(r.entries[0], (ScoreEntry{c.firstName, c.firstScore}));
     EXPECT_EQ(r.entries[11], (ScoreEntry{"Pilot 12", 1000}));
 }
-INSTANTIATE_TEST_SUITE_P(
-    Files, TableFiles,
-    testing::Values(
+INSTANTIATE_TEST_SUITE_P(Files, TableFiles, testing::Values(
         TableCase{"AsWritten", table(), ""}, TableCase{"LineFeedsOnly", table(0, "", "\n"), ""},
-        TableCase{"NoLineEndAtTheEnd", table().substr(0, table().size() - 2), ""},
         TableCase{"AnythingAfterTheTwelfth", table() + "\r\n  \r\nnot an entry\r\nExtra, 5\r\n", ""},
         TableCase{"AByteOrderMark", "\xEF\xBB\xBF" + table(), ""},
         TableCase{"SpacesAndTabsAroundItems", table(1, "  Pilot 1 \t,\t 12000  "), ""},
         TableCase{"TheLowestScoreOfItsType", table(1, "Low,-2147483648"), "", "Low", INT32_MIN},
         TableCase{"ElevenLines", table().substr(0, table().rfind("Pilot 12")), "line 12 is missing"},
-        TableCase{"ABlankLineInside", table(5, ""), "line 5 is missing"},
         TableCase{"ALineWithoutAComma", table(3, "Pilot 3 10000"), "line 3 has no comma"},
         TableCase{"AScoreThatIsNotANumber", table(4, "Pilot 4, lots"), "\"lots\" is not a whole number"},
         TableCase{"AScoreTooLarge", table(1, "Pilot 1, 2147483648"), "not a whole number"},
         TableCase{"ANameWithAQuote", table(2, "\"Ace\" Pilot, 11000"), "double quote"},
         TableCase{"ANameWithAComma", table(6, "Smith, John, 7000"), "more than one comma"},
-        TableCase{"ABinaryFile", "Pilot\x00\x01, 12\r\n"s + table(), "not a text file"},
         TableCase{"AHugeFile", std::string(kMostScoreBytes + 1, 'a'), "far too large"}),
     kvtest::CaseName{});
 
@@ -112,11 +96,8 @@ TEST(ScoreTable, IsWrittenOneSpaceEitherSideOfTheNumber) {
     EXPECT_EQ(writeScoreTable({{"Ann", 12000}, {"Bo", 0}, {"Cy", -5}}), "Ann, 12000 \r\nBo, 0 \r\nCy,-5 \r\n");
 }
 
-struct Entry {
-    const char* name;
-    std::int32_t score;
-    std::string after;   // the table's scores afterwards, in hundreds, the newcomer's marked *
-};
+// after: the table's scores afterwards, in hundreds, the newcomer's marked *
+struct Entry { const char* name; std::int32_t score; std::string after; };
 class EnteringScores : public testing::TestWithParam<Entry> {};
 TEST_P(EnteringScores, FollowTheTablesRule) {
     std::vector<ScoreEntry> t;
@@ -128,21 +109,16 @@ TEST_P(EnteringScores, FollowTheTablesRule) {
     EXPECT_EQ(after, GetParam().after);
     EXPECT_EQ(entered, GetParam().after.find('*') != std::string::npos);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Scores, EnteringScores,
-    testing::Values(Entry{"BelowTheTwelfth", 1499, "120 110 100 90 80 70 60 50 40 30 20 15 "},
+INSTANTIATE_TEST_SUITE_P(Scores, EnteringScores, testing::Values(
+                    Entry{"BelowTheTwelfth", 1499, "120 110 100 90 80 70 60 50 40 30 20 15 "},
                     Entry{"EqualToTheTwelfth", 1500, "120 110 100 90 80 70 60 50 40 30 20 15* "},
                     Entry{"BetweenTheEleventhAndTwelfth", 1600, "120 110 100 90 80 70 60 50 40 30 20 16* "},
                     Entry{"EqualToTheEleventh", 2000, "120 110 100 90 80 70 60 50 40 30 20* 15 "},
                     Entry{"EqualToAnEntryHigherUp", 7000, "120 110 100 90 80 70* 60 50 40 30 20 15 "},
-                    Entry{"InTheMiddle", 7500, "120 110 100 90 80 75* 70 60 50 40 30 20 "},
                     Entry{"ANewFirstPlace", 50000, "500* 120 110 100 90 80 70 60 50 40 30 20 "}),
     kvtest::CaseName{});
 
-struct NameCase {
-    const char* name;
-    std::string player, inTable;
-};
+struct NameCase { const char* name; std::string player, inTable; };
 class OddNames : public testing::TestWithParam<NameCase> {};
 TEST_P(OddNames, AreWrittenSoThatTheyReadBack) {
     EXPECT_EQ(tableName(GetParam().player), GetParam().inTable);
@@ -150,27 +126,20 @@ TEST_P(OddNames, AreWrittenSoThatTheyReadBack) {
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.entries[0].name, GetParam().inTable);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Names, OddNames,
-    testing::Values(NameCase{"RegistryBuffer", std::string("root\0       ", 12), "root"},
+INSTANTIATE_TEST_SUITE_P(Names, OddNames, testing::Values(
+                    NameCase{"RegistryBuffer", std::string("root\0       ", 12), "root"},
                     NameCase{"QuotesAndCommas", "Ace \"Flash\", Jr", "Ace 'Flash'; Jr"},
-                    NameCase{"TwoThreeAndFourByteCharacters", "J\xC3\xB8rg \xE2\x82\xAC\xF0\x9F\x9A\x80", "J\xC3\xB8rg \xE2\x82\xAC\xF0\x9F\x9A\x80"},
-                    NameCase{"CutCharacter", "Zo\xC3", "Zo"},
-                    NameCase{"ControlCharacters", "Tab\tBell\a\x7F\xC2\x9B", "TabBell"},
-                    NameCase{"OnlySpaces", "   ", ""},
+                    NameCase{"TwoThreeAndFourByteCharacters", "J\xC3\xB8rg \xE2\x82\xAC\xF0\x9F\x9A\x80",
+                             "J\xC3\xB8rg \xE2\x82\xAC\xF0\x9F\x9A\x80"},
+                    NameCase{"ControlCharactersAndACutCharacter", "Tab\tBell\a\x7F\xC2\x9B Zo\xC3", "TabBell Zo"},
                     // Invisible, and at the head of the file the reader's to drop.
                     NameCase{"ByteOrderMarks", " \xEF\xBB\xBF" "Ace\xEF\xBB\xBF", "Ace"}),
     kvtest::CaseName{});
 
 // ---- The scroller texts ------------------------------------------------
 
-struct ScrollCase {
-    const char* name;
-    std::string bytes;
-    std::vector<std::string> lines;
-    std::string errorPart;
-    int count = int(lines.size());
-};
+struct ScrollCase { const char* name; std::string bytes;
+    std::vector<std::string> lines; std::string errorPart; int count = int(lines.size()); };
 class ScrollFiles : public testing::TestWithParam<ScrollCase> {};
 TEST_P(ScrollFiles, AreReadOrRefusedWithAReason) {
     const ScrollCase& c = GetParam();
@@ -183,9 +152,7 @@ TEST_P(ScrollFiles, AreReadOrRefusedWithAReason) {
     EXPECT_EQ(r.count, c.count);
     EXPECT_EQ(r.lines, c.lines);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Files, ScrollFiles,
-    testing::Values(
+INSTANTIATE_TEST_SUITE_P(Files, ScrollFiles, testing::Values(
         ScrollCase{"AsShipped", "3\r\nKORVANE\r\n\r\n", {"KORVANE", ""}, ""},
         ScrollCase{"OneMeansNoLines", "1\r\n", {}, ""},
         ScrollCase{"ZeroMeansNothingAtAll", "0\r\n", {}, "", -1},
@@ -196,19 +163,11 @@ INSTANTIATE_TEST_SUITE_P(
         ScrollCase{"MoreAnnouncedThanHeld", "5\r\nOne\r\nTwo\r\n", {}, "announces 4 lines of text but holds only 2"},
         ScrollCase{"MoreThanTheArrayHolds", "1001\r\n" + std::string(1000, '\n'), {}, "holds at most 999"},
         ScrollCase{"ACountThatIsNotANumber", "lots\r\nOne\r\n", {}, "first line should be the number"},
-        ScrollCase{"ALongLineOfDigitsFirst", std::string(40, '4') + "x\r\n", {}, "first line should be the number"},
-        ScrollCase{"AnEmptyFile", "", {}, "first line should be the number"},
         ScrollCase{"ABinaryFile", "2\r\n\x00\x01\x02\r\n"s, {}, "not a text file"},
         ScrollCase{"AHugeFile", std::string(kMostScrollBytes + 1, 'a'), {}, "far too large"}),
     kvtest::CaseName{});
 
-struct FadeCase {
-    const char* name;
-    const ScrollFade* fade;
-    int h;
-    std::vector<double> ys;
-    std::vector<int> levels;
-};
+struct FadeCase { const char* name; const ScrollFade* fade; int h; std::vector<double> ys; std::vector<int> levels; };
 class ScrollerFade : public testing::TestWithParam<FadeCase> {};
 TEST_P(ScrollerFade, DimsRowsInEightStepsTowardEitherEdge) {
     std::vector<int> levels;

@@ -30,13 +30,11 @@ TEST_F(MusicService, TheTitleMusicRepeatsFromItsStartAndTheEndingPlaysOnceInItsP
     EXPECT_EQ(calls(), (std::vector<std::string>{"create loop|true", "bind musicFRM", "load MODs/Intro.Mod", "seek 320",
                                                  "play"}));
     EXPECT_EQ(game.state.MusicFile, "/game/MODs\\Intro.Mod");
-    EXPECT_EQ(m.audio.modulePath, "/game/MODs/Intro.Mod");
     EXPECT_TRUE(m.audio.module().playing);
     EXPECT_TRUE(m.audio.moduleLoops);
     EXPECT_DOUBLE_EQ(m.audio.module().positionSeconds, 0.32);   // 320 ms
     StartEndingMusic(game);
-    EXPECT_EQ(m.audio.users, 1);
-    EXPECT_EQ(game.state.MusicHandle, 2);
+    EXPECT_EQ(m.audio.users, 1);   // in place of the old player
     EXPECT_EQ(m.audio.modulePath, "/game/MODs/Ending.Mod");
     EXPECT_FALSE(m.audio.moduleLoops);
     EXPECT_DOUBLE_EQ(m.audio.module().positionSeconds, 0.0);
@@ -59,26 +57,4 @@ TEST_F(MusicService, AMissingModuleOrNoOutputLeavesSilenceWithoutABox) {
     StartTitleMusic(game);
     EXPECT_EQ(game.state.MusicHandle, 0);
     EXPECT_TRUE(m.rt->boxes().messages().empty());
-}
-
-TEST_F(MusicService, ThePanelsButtonsStopAndPlayAndClosingOnlyHidesIt) {
-    StartTitleMusic(game);
-    MusicFRM* first = loadedMusicPanel(game);
-    m.rt->scripts().setScript(ScriptSource::fromText("10 press StopButt\n20 press PlayButt\n30 press HideButt\n"));
-    ShowMusicPanel(game);
-    EXPECT_EQ(calls().size(), 7u);
-    EXPECT_EQ(calls()[5] + ", " + calls()[6], "stop, play");
-    EXPECT_TRUE(m.audio.module().playing);
-    EXPECT_FALSE(first->shown());
-    first->unload();
-    EXPECT_TRUE(m.rt->forms().isLoaded(first));
-}
-
-TEST_F(MusicService, TheProgramEndsWhenOnlyThePanelIsLeft) {
-    Form& screen = m.rt->load<Form>("MainMenu", 800, 600);
-    StartTitleMusic(game);
-    m.rt->scripts().setScript(ScriptSource::fromText("50 quit\n"));
-    screen.addTimer("Close", 10, true, [&] { screen.unload(); });
-    EXPECT_EQ(m.run(), 0);
-    EXPECT_LT(m.rt->now(), 50u);
 }

@@ -14,18 +14,13 @@
 
 using namespace kv;
 
-struct LedCase {
-    std::int64_t value;
-    int cells;
-    std::vector<int> shown;
-};
+struct LedCase { std::int64_t value; int cells; std::vector<int> shown; };
 class LedRule : public testing::TestWithParam<LedCase> {};
 TEST_P(LedRule, DigitsAreRightAlignedWithoutLeadingZeros) {
     EXPECT_EQ(ledCells(GetParam().value, GetParam().cells), GetParam().shown);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Readouts, LedRule,
-    testing::Values(LedCase{0, 5, {-1, -1, -1, -1, 0}}, LedCase{7, 2, {-1, 7}}, LedCase{99, 2, {9, 9}},
+INSTANTIATE_TEST_SUITE_P(Readouts, LedRule, testing::Values(
+                    LedCase{0, 5, {-1, -1, -1, -1, 0}}, LedCase{7, 2, {-1, 7}}, LedCase{99, 2, {9, 9}},
                     LedCase{100, 2, {-1, -1}}, LedCase{99999, 5, {9, 9, 9, 9, 9}},
                     LedCase{100000, 5, {-1, -1, -1, -1, -1}}, LedCase{1200, 5, {-1, 1, 2, 0, 0}},
                     LedCase{-1, 2, {-1, 0}},                                       // the minus sign reads 0
@@ -34,12 +29,9 @@ INSTANTIATE_TEST_SUITE_P(
         return kvtest::number(info.param.value) + "_In" + std::to_string(info.param.cells) + "Cells";
     });
 
-struct OwnerCase {
-    const char* name;
-    std::optional<std::string> stored;   // none: no such value
-    RegistryReader::Type type;
-    std::string expected;                // the name after the read (starts as "before")
-};
+// stored: none for no such value; expected: the name after the read (it starts as "before")
+struct OwnerCase { const char* name; std::optional<std::string> stored;
+    RegistryReader::Type type; std::string expected; };
 class OwnerName : public testing::TestWithParam<OwnerCase> {};
 TEST_P(OwnerName, FollowsTheBufferOf255Spaces) {
     kvtest::FakeRegistry reg;
@@ -49,9 +41,8 @@ TEST_P(OwnerName, FollowsTheBufferOf255Spaces) {
     EXPECT_EQ(name, GetParam().expected);
 }
 constexpr auto kString = RegistryReader::Type::String;
-INSTANTIATE_TEST_SUITE_P(
-    Buffer, OwnerName,
-    testing::Values(OwnerCase{"Short", "Bob", kString, std::string("Bob\0        ", 12)},
+INSTANTIATE_TEST_SUITE_P(Buffer, OwnerName, testing::Values(
+                    OwnerCase{"Short", "Bob", kString, std::string("Bob\0        ", 12)},
                     OwnerCase{"ElevenLetters", "Alexandrina", kString, std::string("Alexandrina\0", 12)},
                     OwnerCase{"CutToTwelveCharactersNotBytes", "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m-Berg", kString,
                               "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m"},
@@ -76,7 +67,8 @@ TEST(StarField, RollsEachStarsPlaceDepthAndSizeAndPaintsItInItsColour) {
     stars.draw(rnd, sky, 2, 645, 545);
     nlohmann::json vars;
     describeInto(vars, stars);
-    EXPECT_EQ(vars, (nlohmann::json{{"StarX", {0, 644}}, {"StarY", {0, 544}}, {"StarDepth", {30, 2}}, {"StarSize", {0, 1}}}));
+    EXPECT_EQ(vars,
+              (nlohmann::json{{"StarX", {0, 644}}, {"StarY", {0, 544}}, {"StarDepth", {30, 2}}, {"StarSize", {0, 1}}}));
     EXPECT_EQ(sky.pixel(0, 0), Color(175, 200, 255));   // a point
     EXPECT_EQ(sky.pixel(1, 0), kBlack);
     EXPECT_EQ(sky.pixel(643, 544), Color(5, 20, 25));   // a circle of radius 1
@@ -90,11 +82,7 @@ struct Boxes {
     PictureBox& dest = screen.add<PictureBox>("Caption", nullptr, Rect{0, 0, 100, 50}, kBlack);
 };
 
-struct GradientCase {
-    const char* name;
-    int from, to;
-    std::array<int, 10> bands;
-};
+struct GradientCase { const char* name; int from, to; std::array<int, 10> bands; };
 class Gradient : public testing::TestWithParam<GradientCase> {};
 TEST_P(Gradient, PaintsTenBandsEachUpTo25_5NearerTheEndColour) {
     const GradientCase& c = GetParam();
@@ -114,12 +102,12 @@ TEST_P(Gradient, PaintsTenBandsEachUpTo25_5NearerTheEndColour) {
         EXPECT_EQ(b.dest.canvas().pixel(52, 0), kBlack);
     }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Bands, Gradient,
-    testing::Values(GradientCase{"Falling255To0", 255, 0, {255, 230, 204, 178, 152, 126, 100, 74, 48, 22}},
+INSTANTIATE_TEST_SUITE_P(Bands, Gradient, testing::Values(
+                    GradientCase{"Falling255To0", 255, 0, {255, 230, 204, 178, 152, 126, 100, 74, 48, 22}},
                     GradientCase{"Rising0To255", 0, 255, {0, 26, 52, 78, 104, 130, 156, 182, 208, 234}},
                     GradientCase{"EqualIsOneColour", 128, 128, {128, 128, 128, 128, 128, 128, 128, 128, 128, 128}},
-                    GradientCase{"FallingStopsWithin25_5", 255, 200, {255, 230, 204, 204, 204, 204, 204, 204, 204, 204}},
+                    GradientCase{"FallingStopsWithin25_5", 255, 200,
+                                 {255, 230, 204, 204, 204, 204, 204, 204, 204, 204}},
                     GradientCase{"RisingStopsWithin25_5", 0, 50, {0, 26, 26, 26, 26, 26, 26, 26, 26, 26}}),
     kvtest::CaseName{});
 
