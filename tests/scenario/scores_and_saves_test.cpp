@@ -60,7 +60,10 @@ INSTANTIATE_TEST_SUITE_P(Names, TheSaveDialog, testing::Values(
                     fs::create_symlink(std::string(KORVANE_APP_DIR) + "Data/scroll.dat", d + "end.kvs");
                     return "end.kvs";
                 },
-                "the end sequence's text"}),
+                "the end sequence's text"},
+        // "folder" is a name to the dialog; with its extension it is a folder.
+        Refusal{"AFolder", [](const std::string& d) { fs::create_directory(d + "folder.kvs"); return "folder"; },
+                "Is a directory"}),
     kvtest::CaseName{});
 
 TEST(PauseDialog, QuitAsksWithThePlanetAndNoKeepsThePause) {
@@ -102,29 +105,21 @@ struct FinishedGame : GameRun {
     std::string written() const { return slurp(dataDir() + "Data/score.dat"); }
 };
 
-TEST(HighScores, ANewFirstPlaceIsShownAndWrittenUnderTheNameTheTableCanHold) {
-    FinishedGame run(75000, "", "Smith, \"Ace\"");
-    std::vector<frontend::ScoreEntry> expected = frontend::readScoreTable(kShipped).entries;
-    expected.insert(expected.begin(), frontend::ScoreEntry{"Smith; 'Ace'", 75000});
-    expected.pop_back();
-    EXPECT_EQ(run.written(), frontend::writeScoreTable(expected));
-    for (std::size_t i = 0; i < 12; ++i) {
-        EXPECT_EQ(scoreVars(run)["ScoreNames"][i], expected[i].name);
-        EXPECT_EQ(scoreVars(run)["ScoreValues"][i], expected[i].score);
-    }
-}
-
 TEST(HighScores, AScoreFromTheTwelfthUpIsEnteredAndAThirteenLineTableKeptUntilTheNextWrite) {
     // A table of its own, written by hand in another style: spaces, line feeds only, a thirteenth line.
     std::string own;
     for (int i = 1; i <= 13; ++i)
         own += "  Pilot " + std::to_string(i) + " ,   " + std::to_string(13000 - 1000 * i) + "\n";
-    FinishedGame below(999, own), equal(1000, own);
+    FinishedGame below(999, own), equal(1000, own, "Smith, \"Ace\""), first(12500, own);
     EXPECT_EQ(below.dump["forms"], nlohmann::json::array({"HighScores"}));
     EXPECT_EQ(below.written(), own);
     EXPECT_EQ(scoreVars(below)["ScoreNames"][11], "Pilot 12");
-    const std::string written = equal.written();
-    EXPECT_EQ(frontend::readScoreTable(written).entries[11], (frontend::ScoreEntry{"Newcomer", 1000}));
+    // Under the name as the table can hold it, shown as written.
+    EXPECT_EQ(frontend::readScoreTable(equal.written()).entries[11], (frontend::ScoreEntry{"Smith; 'Ace'", 1000}));
+    EXPECT_EQ(scoreVars(equal)["ScoreNames"][11], "Smith; 'Ace'");
+    const std::string written = first.written();
+    EXPECT_EQ(frontend::readScoreTable(written).entries[0], (frontend::ScoreEntry{"Newcomer", 12500}));
+    EXPECT_EQ(scoreVars(first)["ScoreValues"][1], 12000);
     EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 12);
 }
 
@@ -180,15 +175,16 @@ TEST(EndSequence, ALineHalfAboveTheTopStillShowsItsLowerHalf) {
     EXPECT_EQ(half, 12);   // lines 24 apart, the pitch its fade takes
     end.EndScrollTop = static_cast<float>(5 - half);   // the tick takes 5 off
     end.Timer1_Timer();
-    // The stars are bluish; the text is dimmed yellow, and centred.
-    int ink = 0, left = 800, right = 0;
+    // The stars are bluish; the text is dimmed yellow, without blue, and centred.
+    int ink = 0, blue = 0, left = 800, right = 0;
     for (int y = 0; y < half; ++y)
         for (int x = 0; x < end.Picture1->width(); ++x) {
             const Color c = end.Picture1->canvas().pixel(x, y);
-            if (c.b != 0 || c.r == 0 || c.r != c.g) continue;
-            ++ink, left = std::min(left, x), right = std::max(right, x);
+            if (c.r == 0 || c.r != c.g) continue;
+            ++ink, blue += c.b != 0, left = std::min(left, x), right = std::max(right, x);
         }
     EXPECT_GT(ink, 0);
+    EXPECT_EQ(blue, 0);
     EXPECT_NEAR((left + right) / 2.0, end.Picture1->width() / 2.0, 4);
 }
 

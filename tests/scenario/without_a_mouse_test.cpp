@@ -49,13 +49,9 @@ TEST_P(WithoutAMouse, KeysAndThePadDoWhatAClickWould) {
     EXPECT_EQ(upAtTheEnd(run->dump), c.up);
     if (c.endsAt) {
         EXPECT_EQ(run->dump["time_ms"], c.endsAt);
-    }
-    // Closing the window in a game asks the pause dialog's Quit question; Yes ends the game as Quit does.
-    if (c.input.find("close") == std::string::npos || c.endsAt) return;
-    EXPECT_EQ(run->dump["messages"][0]["text"], std::string("Are you sure you wish to leave, you're on level ") +
-                                                     (c.from == From::Planet3 ? "3" : "1") + "?");
-    if (c.up == "HighScores") {
-        EXPECT_EQ(run->shared()["ScoresFromMenu"], 0);
+    } else if (c.input.find("close") != std::string::npos) {
+        // In a game it asks the pause dialog's Quit question; Yes ends the game as Quit does.
+        EXPECT_EQ(run->titles().at(0), "Exit?");
     }
 }
 INSTANTIATE_TEST_SUITE_P(Screens, WithoutAMouse, testing::Values(

@@ -41,9 +41,6 @@ protected:
         kvtest::put(app.dir / "Samples" / name, std::string(bytes.begin(), bytes.end()));
         return game.state.AppDir + "Samples\\" + name;
     }
-    std::size_t voiceBytes(int v) {
-        return m.audio.samples[std::size_t(v)] ? m.audio.samples[std::size_t(v)]->size() : 0;
-    }
     std::vector<std::string> titles() const {
         std::vector<std::string> out;
         for (const auto& msg : m.rt->boxes().messages()) out.push_back(msg.title);
@@ -60,7 +57,7 @@ TEST_F(SoundService, ANewPlayCutsTheChannelsOldSoundOthersMixAndReleaseAllLetsTh
     Play_Sound(game, a, false, true, 2);
     Play_Sound(game, sample("b.wav", 300), false, true, 2);   // read afresh, from the top
     EXPECT_EQ(m.audio.cutOff, std::vector<int>{2});
-    EXPECT_EQ(voiceBytes(2), 44u + 300u);
+    EXPECT_EQ(m.audio.samples[2]->size(), 44u + 300u);
     EXPECT_TRUE(m.audio.playing(5));
     Play_Sound(game, a, false, false, 5);   // play clear only silences
     EXPECT_FALSE(m.audio.playing(5));
