@@ -12,6 +12,14 @@ fail() { echo "FAIL: $*"; exit 1; }
 "$bin" --frobnicate >"$work/out" 2>&1 && fail "an unknown flag was accepted"
 grep -q "usage: korvane" "$work/out" || fail "no usage text for an unknown flag"
 
+# A missing picture, then a damaged one, stops the game with its name.
+cp -rs "$(cd "$appdir" && pwd)" "$work/app" && rm "$work/app/Pictures/SidePanel.png"
+"$bin" --headless --warp 1 --app-dir "$work/app" >"$work/out" 2>&1 && fail "the game started without a picture"
+grep -q "Pictures/SidePanel.png" "$work/out" || fail "the missing picture is not named: $(cat "$work/out")"
+printf 'not a png' >"$work/app/Pictures/SidePanel.png"
+"$bin" --headless --warp 1 --app-dir "$work/app" >"$work/out" 2>&1 && fail "a damaged picture was not reported"
+grep -q "Pictures/SidePanel.png" "$work/out" || fail "the damaged picture is not named: $(cat "$work/out")"
+
 # No raw control byte ever reaches the terminal (tab and newline aside).
 no_raw_bytes() { [ "$(LC_ALL=C tr -d '\t\n -~\200-\377' <"$1" | wc -c)" -eq 0 ]; }
 

@@ -218,4 +218,14 @@ TEST(Options, TheOwnersNameIsOfferedAllSelectedAndReopeningShowsTheStoredChoices
     EXPECT_EQ(title.pixel(title.width() / 2, 9), Color(255, 234, 0));
 }
 
+TEST(Options, TheMusicPanelOpensOverTheDialogAsOftenAsAskedAndIsOneWindow) {
+    OptionsRun run;
+    run.open("10 press Command1\n20 press HideButt\n30 press Command1\n");
+    ASSERT_NE(run.m.rt->forms().top(), nullptr);
+    EXPECT_EQ(run.m.rt->forms().top()->name(), "musicFRM");
+    int panels = 0;
+    for (const auto& f : run.m.rt->forms().loaded()) panels += f->name() == "musicFRM";
+    EXPECT_EQ(panels, 1);
+}
+
 }  // namespace
