@@ -25,27 +25,30 @@ struct Outcome {
     std::string error;
 };
 
-void checkMessage(const std::string& message) {
-    for (char c : message) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (u < 32 || u == 127) __builtin_trap();
-    }
-}
-
-void drain(ScriptSource& source, Outcome& out) {
-    std::uint64_t last = 0;
-    while (out.actions.size() < kMostActions) {
-        auto t = source.peekTime();
-        if (!t) {
-            if (!source.exhausted()) __builtin_trap();
-            out.complete = true;
-            return;
+// The actions of the script read whole or as a stream, in time order.
+Outcome read(const std::string& text, bool piped) {
+    Outcome out;
+    std::istringstream in(text);
+    try {
+        auto source = piped ? ScriptSource::fromStream(in) : ScriptSource::fromText(text);
+        for (std::uint64_t last = 0; out.actions.size() < kMostActions;) {
+            auto t = source->peekTime();
+            if (!t) {
+                if (!source->exhausted()) __builtin_trap();
+                out.complete = true;
+                break;
+            }
+            ScriptAction a = source->pop();
+            if (a.time != *t || a.time < last) __builtin_trap();
+            last = a.time;
+            out.actions.push_back(std::move(a));
         }
-        ScriptAction a = source.pop();
-        if (a.time != *t || a.time < last) __builtin_trap();
-        last = a.time;
-        out.actions.push_back(std::move(a));
+    } catch (const ScriptError& e) {
+        out.error = e.what();
+        for (char c : out.error)
+            if (static_cast<unsigned char>(c) < 32 || c == 127) __builtin_trap();
     }
+    return out;
 }
 
 bool same(const ScriptAction& x, const ScriptAction& y) {
@@ -57,25 +60,7 @@ bool same(const ScriptAction& x, const ScriptAction& y) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-
-    Outcome whole;
-    try {
-        auto source = ScriptSource::fromText(text);
-        drain(*source, whole);
-    } catch (const ScriptError& e) {
-        whole.error = e.what();
-        checkMessage(whole.error);
-    }
-
-    Outcome piped;
-    std::istringstream in(text);
-    try {
-        auto source = ScriptSource::fromStream(in);
-        drain(*source, piped);
-    } catch (const ScriptError& e) {
-        piped.error = e.what();
-    }
-
+    const Outcome whole = read(text, false), piped = read(text, true);
     // A file refused whole: the pipe reads up to the same bad line, unless
     // it was cut short before it.
     if (!whole.error.empty()) {

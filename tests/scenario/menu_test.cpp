@@ -3,14 +3,16 @@
 // is played through in a real window by the walk-through.)
 #include <gtest/gtest.h>
 
+#include "frontend/high_scores.h"
+#include "frontend/in_game_options.h"
 #include "frontend/main_menu.h"
 #include "frontend/options_frm.h"
 #include "frontend/save_code.h"
-#include "frontend/scroll_text.h"
 #include "support/case_names.h"
 #include "support/fakes.h"
 #include "support/harness.h"
 #include "support/scratch.h"
+#include "shared/text_gradient.h"
 
 using namespace kv;
 using kvtest::GameRun;
@@ -21,8 +23,6 @@ namespace {
 // Start-up hands over at 3050 ms; the menu is up from then on.
 constexpr std::uint64_t kMenu = 3050;
 
-const nlohmann::json& menuVars(const GameRun& run) { return run.dump["form"]["MainMenu"]["vars"]; }
-
 TEST(MainMenu, TheScrollerStartsAgainFromTheBottomAtMinus1100) {
     GameRun run(RunSetup{"", {}, kMenu + 100});
     auto& menu = run.screen<frontend::MainMenu>();
@@ -31,45 +31,72 @@ TEST(MainMenu, TheScrollerStartsAgainFromTheBottomAtMinus1100) {
     EXPECT_EQ(menu.ScrollTop, -1098);
     menu.Timer1_Timer();
     EXPECT_EQ(menu.ScrollTop, 265);
+    EXPECT_EQ(run.rt().text().lineHeight(menu.InfoSource->font), 13);   // the pitch its fade takes
+    EXPECT_EQ(menu.ScrollLineHeight, 13);
+    EXPECT_EQ(menu.ScrollFadeDivisor, 3);
 }
 
 TEST(MainMenu, NoToTheExitQuestionLeavesTheMenuItsMusicAndItsScrollerRunning) {
     GameRun run(RunSetup{"3200 press ExitButt\n3300 press No\n", {}, 3600});
-    EXPECT_EQ(run.titles(), std::vector<std::string>{"Exit?"});
+    ASSERT_EQ(run.titles(), std::vector<std::string>{"Exit?"});
+    EXPECT_EQ(run.dump["messages"][0]["text"], "You haven't saved all the civilians yet!\rAre you completely sure?");
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"}));
     EXPECT_EQ(run.music().size(), 5u);
-    // The menu opens at 3050: fourteen 10 ms ticks before the question, then
-    // thirty once it is answered (the box held the timers meanwhile).
-    EXPECT_EQ(menuVars(run)["ScrollTop"], 265 - 2 * (14 + 30));
+    // Fourteen 10 ms ticks before the question, then thirty once it is answered.
+    EXPECT_EQ(run.dump["form"]["MainMenu"]["vars"]["ScrollTop"], 265 - 2 * (14 + 30));
 }
 
-TEST(MainMenu, YesToTheExitQuestionPutsBackTheDisplayStartUpFoundAndEnds) {
-    kvtest::FakeMachine m;   // stand-ins, to see the display mode it puts back
-    kvtest::RecordingFlow flow;
-    Game game{*m.rt, flow};
-    game.state.AppDir = KORVANE_APP_DIR;   // the real texts
-    game.state.StartScreenWidth = 1024;
-    game.state.StartScreenHeight = 768;
-    m.rt->scripts().setScript(ScriptSource::fromText("100 press ExitButt\n200 press Yes\n5000 quit\n"));
-    frontend::openMainMenu(game);
-    EXPECT_EQ(m.run(), 0);
-    EXPECT_EQ(m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
-    EXPECT_EQ(m.rt->now(), 200u);
-    m.rt->forms().closeAll();   // the screens refer to the game
+// How many pixels of the box differ from what the gradient rule paints with
+// a scratch box like the screen's, the text and the colours given.
+int differs(Runtime& rt, PictureBox& shown, const PictureBox& source, const std::string& text, std::array<int, 6> c) {
+    const std::string n = std::to_string(shown.form().controls().size());
+    PictureBox& scratch = shown.form().add<PictureBox>("Scratch" + n, nullptr, source.rect(), kBlack);
+    PictureBox& wanted = shown.form().add<PictureBox>("Wanted" + n, nullptr, shown.rect(), kBlack);
+    scratch.font = source.font;
+    TextGradient(rt, text, scratch, wanted, c[0], c[1], c[2], c[3], c[4], c[5], kBlack);
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) count += wanted.canvas().pixel(x, y) != shown.canvas().pixel(x, y);
+    return count;
+}
+
+TEST(MainMenu, TheButtonCaptionsFadeFromTheirColoursToBlack) {
+    GameRun run(RunSetup{"", {}, kMenu + 100});
+    auto& m = run.screen<frontend::MainMenu>();
+    for (auto [box, text, colours] : {std::tuple{m.PlayButt, "New Game", std::array{0, 255, 0, 0, 0, 0}},
+                                      {m.SavedButt, "Saved Game", std::array{255, 0, 255, 0, 0, 0}},
+                                      {m.OptionsButt, "Options", std::array{255, 255, 0, 0, 0, 0}},
+                                      {m.HSButt, "High Scores", std::array{0, 0, 255, 0, 0, 0}},
+                                      {m.ExitButt, "Exit", std::array{255, 0, 0, 0, 0, 0}}})
+        EXPECT_EQ(differs(run.rt(), *box, *m.SourcePrint, text, colours), 0) << text;
+}
+
+TEST(PauseDialog, IsAFramedWindowUnderATitleFromRedToYellow) {
+    GameRun run(RunSetup{"3300 key 16\n3400 key 27\n", 3, 3500});
+    auto& pause = run.screen<frontend::InGameOptions>();
+    EXPECT_GT(pause.windowRect().h, pause.clientRect().h);
+    EXPECT_EQ(differs(run.rt(), *pause.OpTitle, *pause.OpSrc, "PAUSE", {255, 0, 0, 255, 255, 0}), 0);
+}
+
+TEST(HighScores, TheRowsShadeFromGreenToRedEachTowardPurple) {
+    kvtest::TempDir data;   // the last name reaches down into the lowest bands
+    std::string own;
+    for (int i = 1; i <= 12; ++i)
+        own += (i < 12 ? "Pilot " + std::to_string(i) : "gypsy jig") + ", " + std::to_string(13000 - 1000 * i) + "\n";
+    kvtest::put(data.path() + "Data/score.dat", own);
+    GameRun run(RunSetup{"3200 press HSButt\n", {}, 3300, {}, {}, false, data.path()});
+    auto& hs = run.screen<frontend::HighScores>();
+    for (int i = 1; i <= 12; ++i) {
+        const std::array<int, 6> colours{21 * (i - 1), 255 - 21 * (i - 1), 0, 50, 0, 80};
+        EXPECT_EQ(differs(run.rt(), *hs.ScrName[i], *hs.NameSource, hs.ScoreNames[i], colours), 0) << "row " << i;
+        EXPECT_EQ(differs(run.rt(), *hs.ScrScore[i], *hs.ScoreSource, std::to_string(hs.ScoreValues[i]), colours), 0);
+    }
 }
 
 // ---- Saved Game ----------------------------------------------------------
 
-struct LoadCase {
-    const char* name;
-    std::string file;        // what the save holds ("" : no file is written)
-    std::string answer;      // the script's answer to the dialog
-    bool loads;
-};
-std::string save(int planet, int score, int radiation, int lives) {
-    return frontend::writeSaveFile(frontend::SavedGame{std::int16_t(planet), score, std::int16_t(radiation),
-                                                       std::int16_t(lives)});
-}
+// file: what the save holds ("": no file); answer: the script's answer to the dialog
+struct LoadCase { const char* name; std::string file; std::string answer; bool loads; };
 class LoadingAGame : public testing::TestWithParam<LoadCase> {};
 TEST_P(LoadingAGame, StartsThePlanetOrSaysTheFileIsCorrupted) {
     const LoadCase& c = GetParam();
@@ -82,11 +109,9 @@ TEST_P(LoadingAGame, StartsThePlanetOrSaysTheFileIsCorrupted) {
     EXPECT_EQ(msgs[0]["text"], dir);   // it opens in the data directory
     if (c.loads) {
         EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
-        EXPECT_EQ(run.shared()["GameLoaded"], 1);
-        EXPECT_EQ(run.shared()["PlanetLevel"], 9);
-        EXPECT_EQ(run.shared()["PlayerScore"], 90000);
-        EXPECT_EQ(run.shared()["RadiationLevel"], 565);
-        EXPECT_EQ(run.shared()["PlayerLives"], 99);
+        for (auto [name, value] : {std::pair{"GameLoaded", 1}, {"PlanetLevel", 9}, {"PlayerScore", 90000},
+                                   {"RadiationLevel", 565}, {"PlayerLives", 99}})
+            EXPECT_EQ(run.shared()[name], value) << name;
         EXPECT_EQ(run.music().back(), "destroy ");
     } else {
         ASSERT_EQ(msgs.size(), 2u);
@@ -99,12 +124,10 @@ TEST_P(LoadingAGame, StartsThePlanetOrSaysTheFileIsCorrupted) {
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadingAGame,
     // (A full gauge would cost a life as soon as the planet begins.)
-    testing::Values(LoadCase{"TheHighestGame", save(9, 90000, 565, 99), "game", true},
-                    LoadCase{"ScoreTooHigh", save(9, 90001, 566, 99), "game", false},
-                    LoadCase{"PlanetTenByTheExtraLetter",
-                             std::string(1, frontend::kTenLetter) + save(9, 0, 0, 3).substr(1), "game.kvs", false},
+    testing::Values(LoadCase{"TheHighestGame", frontend::writeSaveFile({9, 90000, 565, 99}), "game", true},
                     LoadCase{"NoSuchFile", "", "game.kvs", false},
-                    LoadCase{"CancelTriesTheInitialName", save(9, 90000, 566, 99), "cancel", false}),
+                    LoadCase{"CancelTriesTheInitialName", frontend::writeSaveFile({9, 90000, 565, 99}), "cancel",
+                             false}),
     kvtest::CaseName{});
 
 // ---- Options ---------------------------------------------------------------
@@ -118,104 +141,84 @@ struct OptionsRun {
             m.registry.values["RegisteredOwner"] = {registryName, RegistryReader::Type::String};
     }
     ~OptionsRun() { m.rt->forms().closeAll(); }
-    // Opens the dialog and lets the script work on it until it closes.
+    // Opens the dialog, or goes on with the one still up, and lets the script
+    // work on it until it closes.
     void open(const std::string& script) {
         m.rt->scripts().setScript(ScriptSource::fromText(script));
         try {
-            frontend::showOptions(game);
-        } catch (const RunEnded&) {
-        }
-    }
-    // Goes on with the dialog that is still up.
-    void carryOn(const std::string& script) {
-        m.rt->scripts().setScript(ScriptSource::fromText(script));
-        try {
-            m.rt->runModal(*dialog());
+            if (dialog()) m.rt->runModal(*dialog());
+            else frontend::showOptions(game);
         } catch (const RunEnded&) {
         }
     }
     frontend::OptionsFRM* dialog() { return m.rt->find<frontend::OptionsFRM>(); }
-    std::vector<std::string> titles() const {
+    std::vector<std::string> boxes() const {
         std::vector<std::string> out;
-        for (const auto& msg : m.rt->boxes().messages()) out.push_back(msg.title);
+        for (const auto& msg : m.rt->boxes().messages()) out.push_back(msg.title + ": " + msg.text);
         return out;
     }
 };
 
-TEST(Options, TheRegisteredOwnerIsOfferedCutToTwelveCharactersAllSelected) {
-    OptionsRun shortName("root");   // ends where the desktop's text would
-    shortName.open("10 press Command2\n");
-    EXPECT_EQ(shortName.game.state.PlayerName, "root");
-    OptionsRun run("Bartholom\xC3\xA9 Quill");   // twelve characters, thirteen bytes
-    run.open("");
+// box: the one box shown, title and text ("" for none)
+struct OkCase { const char* name; std::string script; std::string box; int cheat, device, chosen; };
+class PressingOk : public testing::TestWithParam<OkCase> {};
+TEST_P(PressingOk, StoresTheChoicesOrSaysWhatIsWrong) {
+    const OkCase& c = GetParam();
+    OptionsRun run;
+    run.game.state.CheatMode = 1;   // on from before: only the cheat name keeps it
+    run.open(c.script + "900 press OK\n");
+    EXPECT_EQ(run.boxes(), c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box});
+    const SharedState& g = run.game.state;
+    EXPECT_EQ(std::make_tuple(int(g.CheatMode), int(g.ControlDevice), int(g.OptionsChosen)),
+              std::make_tuple(c.cheat, c.device, c.chosen));
+    EXPECT_EQ(run.dialog() == nullptr, c.chosen == 1);
+}
+INSTANTIATE_TEST_SUITE_P(Choices, PressingOk, testing::Values(
+        OkCase{"AnEmptyNameIsRefused", "10 press Command2\n",
+               "Ooops!: Please fill in an appropriate name for yourself!",
+               1, 0, 0},
+        OkCase{"TheCheatNameInAnyCase", "10 type gRuB tOaD\n20 press Command2\n", "Chicken!: C H E A T   A C T I V E !",
+               1, 1, 1},
+        OkCase{"AnyOtherNameEndsCheating", "10 type Grub Toads\n20 press Command2\n", "", 0, 1, 1},
+        OkCase{"NoJoystickToChoose", "10 press Cjoystick\n20 press OK\n30 type Vera\n40 press Command2\n",
+               "JoyError: JOYSTICK ERROR!\r\rKorvane has not detected any joystick(s) connected to your PC.\r"
+               "If there is one connected, it is not set up correctly.",
+               0, 1, 1},
+        OkCase{"AJoystickThatAnswers", "0 joy 32767 32767 0\n10 press Cjoystick\n20 type Vera\n30 press Command2\n", "",
+               0, 2, 1}),
+    kvtest::CaseName{});
+
+TEST(Options, TheJoystickCountOfTheFirstOpeningHoldsForTheRun) {
+    OptionsRun run;
+    run.open("10 type Vera\n20 press Command2\n");
+    // A joystick plugged in since is not counted.
+    run.open("50 joy 32767 32767 0\n60 press Cjoystick\n70 press OK\n80 press Command2\n");
+    EXPECT_EQ(run.boxes().size(), 1u);
+    EXPECT_EQ(run.game.state.ControlDevice, 1);
+}
+
+TEST(Options, TheOwnersNameIsOfferedAllSelectedAndReopeningShowsTheStoredChoices) {
+    OptionsRun run("Bartholom\xC3\xA9 Quill");   // cut to twelve characters, thirteen bytes
+    run.open("0 joy 32767 32767 0\n");
     ASSERT_TRUE(run.dialog());
     EXPECT_EQ(run.dialog()->NameOfUser->text, "Bartholom\xC3\xA9 Q");
     EXPECT_TRUE(run.dialog()->NameOfUser->allSelected);
-    run.carryOn("10 type Ann\n20 press Command2\n");
-    EXPECT_EQ(run.game.state.PlayerName, "Ann");
-    EXPECT_EQ(run.game.state.OptionsChosen, 1);
-    EXPECT_FALSE(run.dialog());
-}
-
-TEST(Options, AnEmptyNameIsRefusedAndNothingIsStored) {
-    OptionsRun run;
-    run.open("10 press Command2\n20 press OK\n");
-    EXPECT_EQ(run.titles(), std::vector<std::string>{"Ooops!"});
-    EXPECT_TRUE(run.dialog());
-    EXPECT_EQ(run.game.state.OptionsChosen, 0);
-}
-
-struct CheatCase {
-    const char* name;
-    std::string typed;
-    int cheat;
-};
-class CheatName : public testing::TestWithParam<CheatCase> {};
-TEST_P(CheatName, TurnsCheatModeOnInAnyLetterCaseAndAnyOtherNameTurnsItOff) {
-    OptionsRun run;
-    run.game.state.CheatMode = 1;   // on from before: only the cheat name keeps it
-    run.open("10 type " + GetParam().typed + "\n20 press Command2\n30 press OK\n");
-    EXPECT_EQ(run.game.state.CheatMode, GetParam().cheat);
-    EXPECT_EQ(run.game.state.PlayerName, GetParam().typed);
-    EXPECT_EQ(run.titles(), GetParam().cheat ? std::vector<std::string>{"Chicken!"} : std::vector<std::string>{});
-}
-INSTANTIATE_TEST_SUITE_P(Names, CheatName,
-                         testing::Values(CheatCase{"Capitals", "GRUB TOAD", 1}, CheatCase{"Lower", "grub toad", 1},
-                                         CheatCase{"Mixed", "gRuB tOaD", 1}, CheatCase{"Longer", "Grub Toads", 0},
-                                         CheatCase{"Other", "Vera", 0}),
-                         kvtest::CaseName{});
-
-TEST(Options, WithoutAJoystickChoosingOneFallsBackToTheKeysEveryTime) {
-    OptionsRun run;
-    run.open("10 press Cjoystick\n20 press OK\n30 type Vera\n40 press Command2\n");
-    EXPECT_EQ(run.titles(), std::vector<std::string>{"JoyError"});
-    EXPECT_EQ(run.game.state.ControlDevice, 1);
-    // A joystick plugged in since: the count of the first opening still holds.
-    run.open("50 joy 32767 32767 0\n60 press Cjoystick\n70 press OK\n80 press Command2\n");
-    EXPECT_EQ(run.titles(), (std::vector<std::string>{"JoyError", "JoyError"}));
-    EXPECT_EQ(run.game.state.ControlDevice, 1);
-}
-
-TEST(Options, AJoystickThatAnswersCanBeChosen) {
-    OptionsRun run;
-    run.open("0 joy 32767 32767 0\n10 press Cjoystick\n20 type Vera\n30 press Command2\n");
-    EXPECT_TRUE(run.titles().empty());
-    EXPECT_EQ(run.game.state.ControlDevice, 2);
-}
-
-TEST(Options, ReopeningShowsTheStoredChoices) {
-    OptionsRun run("Bartholomew Quill");
-    run.open("0 joy 32767 32767 0\n10 type Vera\n20 press Cjoystick\n30 press SoundState\n40 press Command2\n");
+    run.open("10 type Vera\n20 press Cjoystick\n30 press SoundState\n40 press Command2\n");
     EXPECT_EQ(run.game.state.SoundOn, 0);
+    EXPECT_EQ(run.game.state.PlayerName, "Vera");
     run.open("");
     ASSERT_TRUE(run.dialog());
     EXPECT_EQ(run.dialog()->NameOfUser->text, "Vera");
     EXPECT_TRUE(run.dialog()->Cjoystick->value());
     EXPECT_FALSE(run.dialog()->CKeys->value());
     EXPECT_FALSE(run.dialog()->SoundState->value());
+    // The title in ten bands, red towards yellow (a band a row in the stand-in's type).
+    const Surface& title = run.dialog()->OpTitle->canvas();
+    EXPECT_EQ(title.pixel(title.width() / 2, 0), Color(255, 0, 0));
+    EXPECT_EQ(title.pixel(title.width() / 2, 9), Color(255, 234, 0));
 }
 
-TEST(Options, TheMusicPanelOpensOverTheDialogAsOftenAsAsked) {
+TEST(Options, TheMusicPanelOpensOverTheDialogAsOftenAsAskedAndIsOneWindow) {
     OptionsRun run;
     run.open("10 press Command1\n20 press HideButt\n30 press Command1\n");
     ASSERT_NE(run.m.rt->forms().top(), nullptr);

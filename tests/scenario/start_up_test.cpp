@@ -1,17 +1,14 @@
 // Start-up: the colour probe, the screen-size rule, and the hand-over three
-// seconds later (to the menu, as the menu's tests see); and a missing picture.
+// seconds later (to the menu, as the menu's tests see).
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "frontend/end_seq.h"
+#include "frontend/main_menu.h"
 #include "frontend/start_up.h"
 #include "support/case_names.h"
 #include "support/fakes.h"
-#include "support/harness.h"
-#include "support/scratch.h"
 
 using namespace kv;
-namespace fs = std::filesystem;
 
 namespace {
 struct StartUpRun {
@@ -32,68 +29,71 @@ struct StartUpRun {
         }
     }
     ~StartUpRun() { m.rt->forms().closeAll(); }   // the screens refer to the game
-    bool handedOver() const { return flow.asked == std::vector<std::string>{"startUpDone"}; }
-    bool startUpLoaded() const { return m.rt->find<frontend::StartUp>() != nullptr; }
 };
 }  // namespace
 
-TEST(StartUp, ProbesColoursSetsAppDirAndHandsOverAfterThreeSeconds) {
-    StartUpRun at2999([](auto&) {}, "", 2999);
-    EXPECT_EQ(at2999.game.state.ColourProbe, 250);
-    EXPECT_EQ(at2999.game.state.AppDir, "/nowhere/");
-    EXPECT_TRUE(at2999.flow.asked.empty());
-    EXPECT_TRUE(at2999.startUpLoaded());
-    StartUpRun after([](auto&) {}, "", 3100);
-    EXPECT_TRUE(after.handedOver());
+TEST(StartUp, ProbesColoursSetsAppDirAndHandsOverThreeSecondsAfterTheProbe) {
+    StartUpRun before([](auto&) {}, "", 3050);   // the probe takes 50 ms
+    EXPECT_EQ(before.game.state.ColourProbe, 250);
+    EXPECT_EQ(before.game.state.AppDir, "/nowhere/");
+    EXPECT_TRUE(before.flow.asked.empty());
+    EXPECT_NE(before.m.rt->find<frontend::StartUp>(), nullptr);
+    StartUpRun after([](auto&) {}, "", 3051);
+    EXPECT_EQ(after.flow.asked, std::vector<std::string>{"startUpDone"});
 }
 
-TEST(StartUp, TooFewColoursStopsWithTheColourDepthMessage) {
-    StartUpRun run([](auto& d) { d.probe = Color(255, 0, 0); }, "100 press OK\n");
-    ASSERT_EQ(run.m.rt->boxes().messages().size(), 1u);
-    EXPECT_EQ(run.m.rt->boxes().messages()[0].text, "Please adjust your COLOUR DEPTH to 64k colours or more.");
-    EXPECT_EQ(run.m.rt->boxes().messages()[0].title, "Korvane Information");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.m.display.modeRequests.empty());   // before any size check
-    EXPECT_TRUE(run.flow.asked.empty());
-}
-
-struct ScreenCase {
-    int width, height;
-    bool switched;
-};
-class ScreenSize : public testing::TestWithParam<ScreenCase> {};
-TEST_P(ScreenSize, OnlyAScreenDifferingInBothDimensionsIsSwitched) {
-    auto c = GetParam();
-    StartUpRun run([&](auto& d) { d.width = c.width, d.height = c.height; }, "", 100);
+// stops: the message that ends the program, if any
+struct ScreenCase { const char* name; int width, height;
+    bool switched; std::string stops; bool fewColours = false, refused = false; };
+class TheScreen : public testing::TestWithParam<ScreenCase> {};
+TEST_P(TheScreen, IsSwitchedOnlyWhenBothSidesDifferAndTooFewColoursOrARefusalStop) {
+    const ScreenCase& c = GetParam();
+    StartUpRun run(
+        [&](auto& d) {
+            d.width = c.width, d.height = c.height, d.modeResult = c.refused ? 1 : 0;
+            if (c.fewColours) d.probe = Color(255, 0, 0);
+        },
+        c.stops.empty() ? "" : "100 press OK\n", 3100);
     EXPECT_EQ(run.m.display.modeRequests.size(), c.switched ? 1u : 0u);
     if (c.switched) {
         EXPECT_EQ(run.m.display.modeRequests[0], std::make_pair(800, 600));
     }
+    std::vector<std::string> boxes;
+    for (const auto& m : run.m.rt->boxes().messages()) boxes.push_back(m.title + ": " + m.text);
+    EXPECT_EQ(boxes, c.stops.empty() ? std::vector<std::string>{}
+                                     : std::vector<std::string>{"Korvane Information: " + c.stops});
+    EXPECT_EQ(run.status, c.stops.empty() ? 0 : 1);
+    EXPECT_EQ(run.flow.asked.empty(), !c.stops.empty());
+    if (c.fewColours) return;   // before any size check
     EXPECT_EQ(run.game.state.StartScreenWidth, c.width);
     EXPECT_EQ(run.game.state.StartScreenHeight, c.height);
 }
-INSTANTIATE_TEST_SUITE_P(Screens, ScreenSize,
-                         testing::Values(ScreenCase{1024, 768, true}, ScreenCase{800, 600, false},
-                                         ScreenCase{1024, 600, false}, ScreenCase{800, 768, false},
-                                         ScreenCase{1920, 1080, true}),
-                         [](const testing::TestParamInfo<ScreenCase>& info) {
-                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
-                         });
+INSTANTIATE_TEST_SUITE_P(Screens, TheScreen, testing::Values(
+                    ScreenCase{"Larger", 1024, 768, true, ""}, ScreenCase{"Exact", 800, 600, false, ""},
+                    ScreenCase{"WidthDiffers", 1024, 600, false, ""}, ScreenCase{"HeightDiffers", 800, 768, false, ""},
+                    ScreenCase{"Smaller", 640, 480, true, ""},
+                    ScreenCase{"TooFewColours", 1024, 768, false,
+                               "Please adjust your COLOUR DEPTH to 64k colours or more.", true},
+                    ScreenCase{"SwitchRefused", 1024, 768, true, "Please adjust your SCREEN RESOLUTION to 800x600.",
+                               false, true}),
+    kvtest::CaseName{});
 
-TEST(StartUp, ARefusedSwitchStopsWithTheResolutionMessage) {
-    StartUpRun run([](auto& d) { d.width = 1024, d.height = 768, d.modeResult = 1; }, "100 press OK\n");
-    ASSERT_EQ(run.m.rt->boxes().messages().size(), 1u);
-    EXPECT_EQ(run.m.rt->boxes().messages()[0].text, "Please adjust your SCREEN RESOLUTION to 800x600.");
-    EXPECT_EQ(run.status, 1);
-}
-
-TEST(BadInput, AMissingPictureStopsWithAMessageNamingTheFile) {
-    kvtest::AppCopy app;
-    fs::remove(app.dir / "Pictures/PlayerRod.png");
-    try {
-        kvtest::GameRun run(kvtest::RunSetup{"", 1, 100, {}, app.path()});
-        FAIL() << "the game started without its picture";
-    } catch (const FatalError& e) {
-        EXPECT_NE(std::string(e.what()).find("Pictures/PlayerRod.png"), std::string::npos) << e.what();
-    }
+// The menu shows the pointer and its Exit puts back the display start-up
+// found; the end sequence hides the pointer.
+TEST(MainMenu, ShowsThePointerAndYesToTheExitQuestionPutsBackTheDisplayAndEnds) {
+    kvtest::FakeMachine m;
+    kvtest::RecordingFlow flow;
+    Game game{*m.rt, flow};
+    game.state.AppDir = KORVANE_APP_DIR;   // the real texts
+    game.state.StartScreenWidth = 1024, game.state.StartScreenHeight = 768;
+    m.display.cursor = -1;
+    m.rt->scripts().setScript(ScriptSource::fromText("100 press ExitButt\n200 press Yes\n5000 quit\n"));
+    frontend::openMainMenu(game);
+    EXPECT_GE(m.display.cursor, 0);
+    EXPECT_EQ(m.run(), 0);
+    EXPECT_EQ(m.rt->now(), 200u);
+    EXPECT_EQ(m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
+    m.rt->load<frontend::EndSeq>(game);
+    EXPECT_LT(m.display.cursor, 0);
+    m.rt->forms().closeAll();   // the screens refer to the game
 }

@@ -3,21 +3,22 @@
 // refusal of the reader itself is in its own tests).
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "media/sound.h"
+#include "support/case_names.h"
 #include "support/fakes.h"
 #include "support/scratch.h"
 #include "support/wav_bytes.h"
-#include "support/case_names.h"
 
 using namespace kv;
 namespace fs = std::filesystem;
 
 namespace {
 
-class SoundService : public ::testing::Test {
+class SoundService : public testing::Test {
 protected:
     kvtest::FakeMachine m;
     kvtest::RecordingFlow flow;
@@ -35,126 +36,67 @@ protected:
         CreateSoundDevice(game, screen);
     }
     // Writes Samples/<name> and returns its game path.
-    std::string sample(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    std::string sample(const std::string& name, std::size_t n = 200) {
+        const auto bytes = kvtest::plainWav(n);
         kvtest::put(app.dir / "Samples" / name, std::string(bytes.begin(), bytes.end()));
         return game.state.AppDir + "Samples\\" + name;
     }
-    std::size_t voiceBytes(int v) { return m.audio.samples[std::size_t(v)] ? m.audio.samples[std::size_t(v)]->size() : 0; }
+    std::vector<std::string> titles() const {
+        std::vector<std::string> out;
+        for (const auto& msg : m.rt->boxes().messages()) out.push_back(msg.title);
+        return out;
+    }
 };
 
 }  // namespace
 
-TEST_F(SoundService, TheDeviceIsOpenedAtScreenLoadAndLetGoByReleaseAll) {
+TEST_F(SoundService, ANewPlayCutsTheChannelsOldSoundOthersMixAndReleaseAllLetsTheDeviceGo) {
     EXPECT_EQ(game.state.SoundDevice, 1);
-    EXPECT_EQ(m.audio.users, 1);
-    Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 3);
+    const std::string a = sample("a.wav", 100);
+    Play_Sound(game, a, false, true, 5);
+    Play_Sound(game, a, false, true, 2);
+    Play_Sound(game, sample("b.wav", 300), false, true, 2);   // read afresh, from the top
+    EXPECT_EQ(m.audio.cutOff, std::vector<int>{2});
+    EXPECT_EQ(m.audio.samples[2]->size(), 44u + 300u);
+    EXPECT_TRUE(m.audio.playing(5));
+    Play_Sound(game, a, false, false, 5);   // play clear only silences
+    EXPECT_FALSE(m.audio.playing(5));
+    EXPECT_EQ(game.soundLog.size(), 3u);
+    EXPECT_EQ(game.soundLog[0].file, "Samples/a.wav");
+    EXPECT_EQ(game.soundLog[0].channel, 5);
     ReleaseAllSounds(game);
     EXPECT_EQ(game.state.SoundDevice, 0);
     EXPECT_EQ(m.audio.users, 0);
     EXPECT_EQ(game.state.SoundBuffers, (std::array<std::int32_t, 6>{}));
-    EXPECT_FALSE(m.audio.playing(3));
+    EXPECT_FALSE(m.audio.playing(2));
 }
 
-TEST_F(SoundService, ANewPlayOnAChannelCutsTheOldOneAndStartsFromTheTop) {
-    const std::string a = sample("a.wav", kvtest::plainWav(100)), b = sample("b.wav", kvtest::plainWav(300));
-    Play_Sound(game, a, false, true, 2);
-    Play_Sound(game, b, false, true, 2);
-    EXPECT_EQ(m.audio.cutOff, std::vector<int>{2});
-    EXPECT_EQ(voiceBytes(2), 44u + 300u);
-    EXPECT_EQ(m.audio.starts.size(), 2u);
-    EXPECT_EQ(game.state.SoundBuffers[2], 2);   // the second play fills it
-}
-
-TEST_F(SoundService, SoundsOnDifferentChannelsMixAndStopOneByOne) {
-    const std::string a = sample("a.wav", kvtest::plainWav());
-    Play_Sound(game, a, false, true, 1);
-    Play_Sound(game, a, false, true, 5);
-    EXPECT_TRUE(m.audio.playing(1));
-    EXPECT_TRUE(m.audio.cutOff.empty());
-    ReleaseChannel(game, 1);
-    EXPECT_FALSE(m.audio.playing(1));
-    EXPECT_TRUE(m.audio.playing(5));
-    EXPECT_EQ(game.state.SoundBuffers[1], 0);
-    EXPECT_NE(game.state.SoundBuffers[5], 0);
-}
-
-TEST_F(SoundService, PlayClearOnlySilencesAndIsNotAPlay) {
-    const std::string a = sample("a.wav", kvtest::plainWav());
-    Play_Sound(game, a, false, true, 0);
-    Play_Sound(game, a, false, false, 0);
-    EXPECT_FALSE(m.audio.playing(0));
-    EXPECT_EQ(game.soundLog.size(), 1u);
-    EXPECT_EQ(m.audio.starts.size(), 1u);
-}
-
-TEST_F(SoundService, EveryPlayReadsTheFileAfreshAndIsLogged) {
-    const std::string a = sample("a.wav", kvtest::plainWav(100));
-    Play_Sound(game, a, true, true, 4);
-    sample("a.wav", kvtest::plainWav(60));
-    Play_Sound(game, a, false, true, 4);
-    EXPECT_EQ(voiceBytes(4), 44u + 60u);
-    ASSERT_EQ(game.soundLog.size(), 2u);
-    EXPECT_EQ(game.soundLog[0].file, "Samples/a.wav");
-    EXPECT_EQ(game.soundLog[0].channel, 4);
-    EXPECT_TRUE(game.soundLog[0].looping);
-    EXPECT_EQ(m.audio.starts.front(), (std::pair<int, bool>{4, true}));
-}
-
-struct Failure {
-    const char* name;
-    std::optional<std::vector<std::uint8_t>> bytes;   // none: see `stands`
-    const char* says;
-    enum class Stands { Nothing, Folder, NamedPipe } stands = Stands::Nothing;   // where there are no bytes
-};
-
-class SoundServiceFailure : public SoundService, public ::testing::WithParamInterface<Failure> {};
-
+// lay: puts what stands at the sample's place
+struct Failure { const char* name; std::function<void(const fs::path&)> lay; const char* says; };
+class SoundServiceFailure : public SoundService, public testing::WithParamInterface<Failure> {};
 TEST_P(SoundServiceFailure, ShowsBothBoxesLeavesTheChannelEmptyAndPlayGoesOn) {
-    const std::string bad = GetParam().bytes ? sample("bad.wav", *GetParam().bytes)
-                                             : game.state.AppDir + "Samples\\bad.wav";
-    if (GetParam().stands == Failure::Stands::Folder) fs::create_directory(app.dir / "Samples" / "bad.wav");
-    // A pipe nobody writes to: opening it would hang the game.
-    if (GetParam().stands == Failure::Stands::NamedPipe) {
-        ASSERT_EQ(::mkfifo((app.dir / "Samples" / "bad.wav").c_str(), 0600), 0);
-    }
-    Play_Sound(game, bad, false, true, 4);
-    const auto& msgs = m.rt->boxes().messages();
-    ASSERT_EQ(msgs.size(), 2u);
-    EXPECT_EQ(msgs[0].title, "LoadWAVIntoDSB ERROR");
-    EXPECT_EQ(msgs[1].title, "Play_Sound ERROR");
-    EXPECT_NE(msgs[0].text.find("Samples/bad.wav"), std::string::npos);
-    EXPECT_NE(msgs[0].text.find(GetParam().says), std::string::npos) << msgs[0].text;
+    GetParam().lay(app.dir / "Samples" / "bad.wav");
+    Play_Sound(game, game.state.AppDir + "Samples\\bad.wav", false, true, 4);
+    ASSERT_EQ(titles(), (std::vector<std::string>{"LoadWAVIntoDSB ERROR", "Play_Sound ERROR"}));
+    const std::string text = m.rt->boxes().messages()[0].text;
+    EXPECT_NE(text.find("Samples/bad.wav"), std::string::npos) << text;
+    EXPECT_NE(text.find(GetParam().says), std::string::npos) << text;
     EXPECT_EQ(game.state.SoundBuffers[4], 0);
     EXPECT_TRUE(m.audio.starts.empty());
-    EXPECT_EQ(game.soundLog.size(), 1u);
     // The same channel still plays a good sample afterwards.
-    Play_Sound(game, sample("good.wav", kvtest::plainWav()), false, true, 4);
+    Play_Sound(game, sample("good.wav"), false, true, 4);
     EXPECT_TRUE(m.audio.playing(4));
-    EXPECT_EQ(m.rt->boxes().messages().size(), 2u);
+    EXPECT_EQ(titles().size(), 2u);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, SoundServiceFailure,
-    ::testing::Values(
-        Failure{"Missing", std::nullopt, "\rFile not found."},
-        // What the system says, not "File not found.".
-        Failure{"AFolder", std::nullopt, "\rIs a directory.", Failure::Stands::Folder},
-        Failure{"ANamedPipe", std::nullopt, "\rIs a named pipe, not a file.", Failure::Stands::NamedPipe},
-        Failure{"Garbage", std::vector<std::uint8_t>(300, 0xA5), "\"fmt\""},
-        Failure{"DataPastTheEnd", kvtest::WavBuilder().riff().fmt().data(5000, 100).bytes, "only 100 follow"},
+INSTANTIATE_TEST_SUITE_P(Files, SoundServiceFailure, testing::Values(
+        Failure{"Missing", [](const fs::path&) {}, "\rFile not found."},
+        // A pipe nobody writes to: opening it would hang the game.
+        Failure{"ANamedPipe", [](const fs::path& p) { ::mkfifo(p.c_str(), 0600); }, "\rIs a named pipe, not a file."},
         // 100 bytes a second: converted to the mixer's rate, a gigabyte.
-        Failure{"HoursLong", kvtest::WavBuilder().riff().fmt(1, 100, 8).data(600000, 600000).bytes,
+        Failure{"HoursLong",
+                [](const fs::path& p) {
+                    const auto b = kvtest::WavBuilder().riff().fmt(1, 100, 8).data(600000, 600000).bytes;
+                    kvtest::put(p, std::string(b.begin(), b.end()));
+                },
                 "\rThe sample lasts 6000 seconds; a sound effect may last at most 60."}),
     kvtest::CaseName());
-
-TEST_F(SoundService, AChannelOutsideZeroToFiveGetsABoxAndASampleTheDeviceRefusesBoth) {
-    Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 6);
-    ASSERT_EQ(m.rt->boxes().messages().size(), 1u);
-    EXPECT_EQ(m.rt->boxes().messages()[0].title, "Play_Sound ERROR");
-    m.audio.refuseSamples = true;
-    Play_Sound(game, sample("a.wav", kvtest::plainWav()), false, true, 1);
-    ASSERT_EQ(m.rt->boxes().messages().size(), 3u);
-    EXPECT_NE(m.rt->boxes().messages()[1].text.find("refused"), std::string::npos);
-    EXPECT_EQ(m.rt->boxes().messages()[2].title, "Play_Sound ERROR");
-    EXPECT_TRUE(m.audio.starts.empty());
-}
