@@ -2,6 +2,8 @@
 // played headless through scripts.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "support/case_names.h"
 #include "support/harness.h"
 
@@ -19,6 +21,9 @@ TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLivesAndWaitsForAKey) {
                     run.dump["form"]["Form1"]["timers"]["PickShips"]["enabled"]}),
               (Ints{3, 0, 1, 1, 0, 0, 1, 0}));
     EXPECT_EQ(run.sounds(), std::vector<std::string>{"4:Samples/Start Level.wav@0"});
+    // A hundred and fifty stars strewn over the playfield.
+    const auto xs = run.vars()["StarX"].get<std::vector<int>>();
+    EXPECT_GT(std::set<int>(xs.begin(), xs.end()).size(), 100u);
 }
 
 // Docking with a rod defuses it: 10 points, one rod fewer needed; a bad rod's

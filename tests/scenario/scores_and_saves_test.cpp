@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 
 #include "frontend/end_seq.h"
 #include "frontend/high_scores.h"
@@ -80,15 +81,24 @@ const nlohmann::json& scoreVars(const GameRun& run) { return run.dump["form"]["H
 TEST(HighScores, ViewedFromTheMenuItShowsTheShippedTableAndAClickAnywhereLeaves) {
     // The backdrop, a name and a score.
     for (const char* click : {"30 30", "200 110", "500 550"}) {
-        GameRun run(RunSetup{"3200 press HSButt\n", {}, 3300});
+        GameRun run(RunSetup{"3200 press HSButt\n", {}, 3300, kvtest::chosen(1, "Vera")});
         EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu", "HighScores"}));
         EXPECT_EQ(scoreVars(run)["ScoreNames"][0], "Ada Korvalis");
         EXPECT_EQ(scoreVars(run)["ScoreValues"][11], 1000);
-        run.rt().scripts().setScript(ScriptSource::fromText("3400 click " + std::string(click) + "\n"));
-        run.runUntil(3500);
+        // The rows' scratch boxes stay out of sight; two hundred stars strewn over the whole screen.
+        for (const char* scratch : {"NameSource", "ScoreSource"})
+            EXPECT_EQ(run.dump["form"]["HighScores"]["controls"][scratch]["visible"], false);
+        const auto xs = scoreVars(run)["StarX"].get<std::vector<int>>(), ys = scoreVars(run)["StarY"].get<std::vector<int>>();
+        EXPECT_GT(std::set<int>(xs.begin(), xs.end()).size(), 150u);
+        EXPECT_GT(*std::max_element(ys.begin(), ys.end()), 500);
+        run.rt().scripts().setScript(ScriptSource::fromText("3400 click " + std::string(click) + "\n3500 press PlayButt\n"));
+        run.runUntil(3450);
         EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"MainMenu"})) << click;
         EXPECT_EQ(run.dump["music"].size(), 5u);
         EXPECT_TRUE(fs::is_empty(run.dataDir()));
+        // A game started after the table is a game whose end enters its score.
+        run.runUntil(3600);
+        EXPECT_EQ(run.shared()["ScoresFromMenu"], 0);
     }
 }
 

@@ -233,6 +233,9 @@ TEST(PlanetTen, OpensTheMotherShipFightOffTheLeftEdgeAndTheShipFiresFromItsBotto
     EXPECT_EQ((Ints{s.Fireballs[20], s.fireball[20]->visible(), s.fireball[20]->left(), s.fireball[20]->top(),
                     run.heard("3:Samples/Boom.wav")}),
               (Ints{1, 1, -112, 216 - 68, 1}));  // -194 + 97 - 14.5, halves to even
+    s.fireball[20]->setTop(s.scapebox->height() - 9);  // past the bottom after this step: hidden and free again
+    s.Firebullets_Timer();
+    EXPECT_EQ((Ints{s.Fireballs[20], s.fireball[20]->visible()}), (Ints{0, 0}));
 }
 
 TEST_F(MotherShip, HitsWithinOneFlashCountOnceAndTheTwentyFifthBreaksItUp) {
@@ -269,8 +272,8 @@ TEST_F(MotherShip, AFireballCostsALifeTheShipComesBackWhereItWasAndTheLastLifeEn
         s.Fireballs[20] = 1;
         fireballOnPlayer(s, 20);
         s.Firebullets_Timer();
-        EXPECT_EQ((Ints{g.PlayerLives, s.PlayerDown, s.Player->visible(), s.FireBullets->enabled()}),
-                  (Ints{life, 1, 0, 1}));
+        EXPECT_EQ((Ints{g.PlayerLives, s.PlayerDown, s.Player->visible(), s.FireBullets->enabled(), s.Fireballs[20]}),
+                  (Ints{life, 1, 0, 1, 0}));
         s.Fireballs[5] = 1;  // an exploding ship cannot be hit again
         fireballOnPlayer(s, 5);
         s.Firebullets_Timer();
