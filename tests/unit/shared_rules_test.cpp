@@ -100,6 +100,7 @@ TEST_P(Gradient, PaintsTenBandsEachUpTo25_5NearerTheEndColour) {
         }
         EXPECT_EQ(b.dest.canvas().pixel(45, 0), kBlack);
         EXPECT_EQ(b.dest.canvas().pixel(52, 0), kBlack);
+        EXPECT_EQ(b.dest.canvas().pixel(50, 10), kBlack);   // ten bands, no more
     }
 }
 INSTANTIATE_TEST_SUITE_P(Bands, Gradient, testing::Values(
