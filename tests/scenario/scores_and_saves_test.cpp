@@ -170,6 +170,8 @@ TEST(EndSequence, ScrollsTheEndTextToTheEndingMusicAndStopsByItselfPast3264) {
     EXPECT_EQ(endVars(run)["EndScrollTop"], 385 - 5 * 10);
     EXPECT_EQ(endVars(run)["EndLineHeight"], 24);
     EXPECT_EQ(endVars(run)["EndFadeDivisor"], 2);
+    const auto depths = endVars(run)["StarDepth"].get<std::vector<int>>();   // room for 301, two hundred shown
+    EXPECT_EQ(std::count_if(depths.begin(), depths.end(), [](int d) { return d >= 2; }), 200);
     run.runUntil(kvtest::EndSequenceRun::kOpens + 800 * 10);
     EXPECT_EQ(run.dump["form"]["EndSeq"]["timers"]["Timer1"]["enabled"], false);
     // 385 - 5 x 730: the first tick at or past -3264.
