@@ -298,8 +298,9 @@ TEST_F(Planet, TheBonusClockRollsAKindAfterItsDelayAndTheBoxCrossesFromTheRight)
     f.bonusbox->move(-36, 151);
     f.droprods_Timer();  // -41: not yet wholly past the edge
     EXPECT_EQ(f.BonusFlying, 1);
+    f.BonusTicks = 5;  // the clock starts again when the box gets away
     f.droprods_Timer();
-    EXPECT_EQ((Ints{f.BonusFlying, f.BonusType, f.bonusbox->visible()}), (Ints{0, 0, 0}));
+    EXPECT_EQ((Ints{f.BonusFlying, f.BonusType, f.bonusbox->visible(), f.BonusTicks}), (Ints{0, 0, 0, 0}));
 }
 
 // The pick-up (18 x 18) drifts 5 pixels, falls 8, and is caught inside the ship (275..351, top 476).
