@@ -34,6 +34,17 @@ TEST(MainMenu, TheScrollerStartsAgainFromTheBottomAtMinus1100) {
     EXPECT_EQ(run.rt().text().lineHeight(menu.InfoSource->font), 13);   // the pitch its fade takes
     EXPECT_EQ(menu.ScrollLineHeight, 13);
     EXPECT_EQ(menu.ScrollFadeDivisor, 3);
+    // Lines clear of both edges print at full green (the small type has few wholly covered pixels).
+    menu.ScrollTop = 102;
+    menu.Timer1_Timer();
+    const Surface& s = menu.InfoSource->canvas();
+    for (int top = 100; top + 13 <= 220; top += 13) {
+        int brightest = 0;
+        for (int y = top; y < top + 13; ++y)
+            for (int x = 0; x < s.width(); ++x)
+                if (const Color c = s.pixel(x, y); c.r == 0 && c.b == 0) brightest = std::max<int>(brightest, c.g);
+        EXPECT_TRUE(brightest == 0 || brightest > 240) << "the line at " << top << ": " << brightest;
+    }
 }
 
 TEST(MainMenu, NoToTheExitQuestionLeavesTheMenuItsMusicAndItsScrollerRunning) {
