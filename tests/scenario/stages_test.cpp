@@ -43,6 +43,14 @@ bool lit(const kv::PictureBox& box, int x, const kv::Image& led) {
     return true;
 }
 
+// How many pixels of the box are wholly this colour.
+int ink(kv::PictureBox& box, kv::Color c) {
+    int n = 0;
+    for (int y = 0; y < box.height(); ++y)
+        for (int x = 0; x < box.width(); ++x) n += box.canvas().pixel(x, y) == c;
+    return n;
+}
+
 // A shot standing inside enemy i, as if it had just climbed there.
 void shoot(BonusStage& s, int i, int slot = 1) {
     s.PlayBullet[slot]->move(s.EShip[i]->left() + 30, s.EShip[i]->top() + 10);
@@ -94,6 +102,8 @@ TEST(BonusStage, OpensWithSixtySecondsAndAtZeroTheShipGoesAndTwoSecondsAfterItsE
                     s.BulletsAllowed, s.FleetSpeed, run.heard("5:Samples/Start Level.wav"),
                     lit(*s.TimeLeft, 1, *s.LED[6]) && lit(*s.TimeLeft, 21, *s.LED[0]) && lit(*s.Score, 81, *s.LED[0])}),
               (Ints{1, 0, 0, 0, 3, 5, 1, 1}));
+    // The title in yellow over a line in white.
+    EXPECT_EQ((Ints{ink(*s.textFX, {255, 255, 0}) > 1000, ink(*s.textFX, {255, 255, 255}) > 20}), (Ints{1, 1}));
     run.runUntil(3310);                // the key starts the stage
     s.DropBullets->setEnabled(false);  // no fireballs while the clock runs out
     run.runUntil(3300 + 60010);
@@ -225,6 +235,7 @@ TEST(PlanetTen, OpensTheMotherShipFightOffTheLeftEdgeAndTheShipFiresFromItsBotto
     EXPECT_EQ(
         (Ints{s.theboss->left(), s.BossSpeed, s.BossDamage, s.textFX->visible(), lit(*s.LivesLeft, 21, *s.LED[3])}),
         (Ints{-194, 15, 0, 1, 1}));
+    EXPECT_EQ((Ints{ink(*s.textFX, {255, 0, 0}) > 1000, ink(*s.textFX, {255, 255, 255}) > 20}), (Ints{1, 1}));
     EXPECT_EQ(run.sounds(), std::vector<std::string>{"5:Samples/Start Level.wav@0"});  // and not the planet's
     for (int shot = 0; shot < 2; ++shot) {  // the second finds fireball 20 still falling
         run.rt().random().queue(0.99);      // Int(0.99 * 20) + 1 = 20
