@@ -235,6 +235,7 @@ TEST(PlanetTen, OpensTheMotherShipFightOffTheLeftEdgeAndTheShipFiresFromItsBotto
     EXPECT_EQ(
         (Ints{s.theboss->left(), s.BossSpeed, s.BossDamage, s.textFX->visible(), lit(*s.LivesLeft, 21, *s.LED[3])}),
         (Ints{-194, 15, 0, 1, 1}));
+    EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"BossStage"}));  // the planet gone, the fight shown
     EXPECT_EQ((Ints{ink(*s.textFX, {255, 0, 0}) > 1000, ink(*s.textFX, {255, 255, 255}) > 20}), (Ints{1, 1}));
     EXPECT_EQ(run.sounds(), std::vector<std::string>{"5:Samples/Start Level.wav@0"});  // and not the planet's
     for (int shot = 0; shot < 2; ++shot) {  // the second finds fireball 20 still falling
