@@ -58,6 +58,17 @@ INSTANTIATE_TEST_SUITE_P(Keyboard, Moves, testing::Values(
     MoveCase{"DocksWithARod", 550, 39, 0, 1, 561}, MoveCase{"BelowTheDockWithARod", 541, 39, 0, 1, 554}), kvtest::CaseName());
 // clang-format on
 
+// Leaving the window pauses where Esc would: with the stick always, with the keys in play only.
+TEST(PlanetScreen, LosingTheFocusPausesWhereEscWould) {
+    PlanetInPlay run(1);
+    for (auto [device, intro, frozen, pauses] : {std::tuple{2, 1, 1, 1}, {1, 0, 0, 1}, {1, 1, 0, 0}, {1, 0, 1, 0}}) {
+        run.g.ControlDevice = device;
+        run.f.textFX->setVisible(intro);
+        run.g.ShipFrozen = frozen;
+        EXPECT_EQ(run.f.pausesOnFocusLoss(), pauses) << device << intro << frozen;
+    }
+}
+
 TEST(PlanetScreen, WithTheJoystickEscPausesEvenDuringTheIntro) {
     GameRun run(RunSetup{"0 joy 32767 32767 0\n3300 key 27\n", 1, 3400, kvtest::chosen(2)});
     EXPECT_EQ((Ints{run.dump["active"] == "InGameOptions", run.control("textFX")["visible"]}), (Ints{1, 1}));
