@@ -97,8 +97,8 @@ TEST(PlanetScreen, TheJoystickSteersTenPixelsATickAHeldButtonFiresAndAfterTheLas
                  "3500 joy 32767 32767 1\n3505 joy 32767 32767 0\n",
                  1, 3600, kvtest::chosen(2)});
     EXPECT_EQ((Ints{run.control("textFX")["visible"], run.control("Player")["left"], run.vars()["JoyDir"],
-                    run.vars()["BulletOn"][1]}),
-              (Ints{0, 275 - 100 + 50, 0, 1}));
+                    run.vars()["BulletOn"][1], run.heard("1:Samples/Phaser.wav@3500")}),
+              (Ints{0, 275 - 100 + 50, 0, 1, 1}));
     run.game().state.ShipFrozen = 1;  // frozen with no life left to lose: the stick moves nothing
     run.game().state.PlayerLives = 0;
     run.rt().scripts().setScript(kv::ScriptSource::fromText("3700 joy 0 32767 0\n3800 joy 32767 32767 0\n"));

@@ -91,6 +91,7 @@ TEST(WavReader, TheCanonicalImageKeepsWholeFramesOnly) {
     ASSERT_TRUE(readWav(b, s, err));
     auto c = canonicalWav(b, s);
     ASSERT_EQ(c.size(), 44u + 4u);
+    EXPECT_EQ(c[4], 36u + 4u);   // the RIFF chunk's size: all that follows it
     ASSERT_TRUE(readWav(c, again, err));
     EXPECT_EQ(again.fmtAt, 12u);
     EXPECT_EQ(again.dataLength, 4u);
