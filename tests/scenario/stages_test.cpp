@@ -262,13 +262,14 @@ TEST_F(MotherShip, HitsWithinOneFlashCountOnceAndTheTwentyFifthBreaksItUp) {
         run.runUntil(run.rt().now() + 100);
         s.PlayBullet[1]->move(350, 100);  // within the flash: the same hit
         s.Firebullets_Timer();
+        if (flash == 2) s.DropBullets->setEnabled(true), s.MoveShip->setEnabled(true);  // until the break-up
         run.runUntil(run.rt().now() + (flash == 1 ? 400 : 110));
         EXPECT_EQ((Ints{s.BossDamage, run.heard("4:Samples/HitBonus.wav"), s.theboss->picture().name == "bosspic"}),
                   (Ints{23 + flash, flash, 1}));
     }
-    EXPECT_EQ((Ints{s.BossDamage, s.BossExploding, s.FireBullets->enabled(), s.fireball[7]->visible(),
-                    s.explosions->interval()}),
-              (Ints{25, 1, 0, 0, 20}));
+    EXPECT_EQ((Ints{s.BossDamage, s.BossExploding, s.FireBullets->enabled(), s.DropBullets->enabled(),
+                    s.MoveShip->enabled(), s.fireball[7]->visible(), s.explosions->interval()}),
+              (Ints{25, 1, 0, 0, 0, 0, 20}));
     run.runUntil(run.rt().now() + 2350);  // fifteen explosions of eight 20 ms frames: 2.4 s
     EXPECT_EQ(s.BossExplodeCount, 14);
     run.runUntil(run.rt().now() + 100);
