@@ -143,19 +143,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Options ---------------------------------------------------------------
 
-struct OptionsRun {
-    kvtest::FakeMachine m;
-    kvtest::RecordingFlow flow;
-    Game game{*m.rt, flow};
+struct OptionsRun : kvtest::FakeGame {
     explicit OptionsRun(const std::string& registryName = "") {
         if (!registryName.empty())
             m.registry.values["RegisteredOwner"] = {registryName, RegistryReader::Type::String};
     }
-    ~OptionsRun() { m.rt->forms().closeAll(); }
     // Opens the dialog, or goes on with the one still up, and lets the script
     // work on it until it closes.
-    void open(const std::string& script) {
-        m.rt->scripts().setScript(ScriptSource::fromText(script));
+    void open(const std::string& input) {
+        script(input);
         try {
             if (dialog()) m.rt->runModal(*dialog());
             else frontend::showOptions(game);
@@ -163,11 +159,6 @@ struct OptionsRun {
         }
     }
     frontend::OptionsFRM* dialog() { return m.rt->find<frontend::OptionsFRM>(); }
-    std::vector<std::string> boxes() const {
-        std::vector<std::string> out;
-        for (const auto& msg : m.rt->boxes().messages()) out.push_back(msg.title + ": " + msg.text);
-        return out;
-    }
 };
 
 // box: the one box shown, title and text ("" for none)

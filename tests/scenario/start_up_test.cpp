@@ -11,24 +11,20 @@
 using namespace kv;
 
 namespace {
-struct StartUpRun {
-    kvtest::FakeMachine m;
-    kvtest::RecordingFlow flow;
-    Game game{*m.rt, flow};
+struct StartUpRun : kvtest::FakeGame {
     int status = 0;
-    StartUpRun(std::function<void(kvtest::HeadlessClockDisplay&)> setup, const std::string& script,
+    StartUpRun(std::function<void(kvtest::HeadlessClockDisplay&)> setup, const std::string& input,
                std::optional<std::uint64_t> until = std::nullopt)
-        : m(until) {
+        : FakeGame(until) {
         setup(m.display);
-        m.rt->scripts().setScript(ScriptSource::fromText(script));
+        script(input);
         try {
             frontend::openStartUp(game);
             status = m.run();
-        } catch (const RunEnded& e) {
+        } catch (const RunEnded& e) {   // a closing box ends the run where it stands
             status = e.status;
         }
     }
-    ~StartUpRun() { m.rt->forms().closeAll(); }   // the screens refer to the game
 };
 }  // namespace
 
@@ -58,9 +54,7 @@ TEST_P(TheScreen, IsSwitchedOnlyWhenBothSidesDifferAndTooFewColoursOrARefusalSto
     if (c.switched) {
         EXPECT_EQ(run.m.display.modeRequests[0], std::make_pair(800, 600));
     }
-    std::vector<std::string> boxes;
-    for (const auto& m : run.m.rt->boxes().messages()) boxes.push_back(m.title + ": " + m.text);
-    EXPECT_EQ(boxes, c.stops.empty() ? std::vector<std::string>{}
+    EXPECT_EQ(run.boxes(), c.stops.empty() ? std::vector<std::string>{}
                                      : std::vector<std::string>{"Korvane Information: " + c.stops});
     EXPECT_EQ(run.status, c.stops.empty() ? 0 : 1);
     EXPECT_EQ(run.flow.asked.empty(), !c.stops.empty());
@@ -81,19 +75,16 @@ INSTANTIATE_TEST_SUITE_P(Screens, TheScreen, testing::Values(
 // The menu shows the pointer and its Exit puts back the display start-up
 // found; the end sequence hides the pointer.
 TEST(MainMenu, ShowsThePointerAndYesToTheExitQuestionPutsBackTheDisplayAndEnds) {
-    kvtest::FakeMachine m;
-    kvtest::RecordingFlow flow;
-    Game game{*m.rt, flow};
-    game.state.AppDir = KORVANE_APP_DIR;   // the real texts
-    game.state.StartScreenWidth = 1024, game.state.StartScreenHeight = 768;
-    m.display.cursor = -1;
-    m.rt->scripts().setScript(ScriptSource::fromText("100 press ExitButt\n200 press Yes\n5000 quit\n"));
-    frontend::openMainMenu(game);
-    EXPECT_GE(m.display.cursor, 0);
-    EXPECT_EQ(m.run(), 0);
-    EXPECT_EQ(m.rt->now(), 200u);
-    EXPECT_EQ(m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
-    m.rt->load<frontend::EndSeq>(game);
-    EXPECT_LT(m.display.cursor, 0);
-    m.rt->forms().closeAll();   // the screens refer to the game
+    kvtest::FakeGame run;
+    run.game.state.AppDir = KORVANE_APP_DIR;   // the real texts
+    run.game.state.StartScreenWidth = 1024, run.game.state.StartScreenHeight = 768;
+    run.m.display.cursor = -1;
+    run.script("100 press ExitButt\n200 press Yes\n5000 quit\n");
+    frontend::openMainMenu(run.game);
+    EXPECT_GE(run.m.display.cursor, 0);
+    EXPECT_EQ(run.m.run(), 0);
+    EXPECT_EQ(run.m.rt->now(), 200u);
+    EXPECT_EQ(run.m.display.modeRequests, (std::vector<std::pair<int, int>>{{1024, 768}}));
+    run.m.rt->load<frontend::EndSeq>(run.game);
+    EXPECT_LT(run.m.display.cursor, 0);
 }

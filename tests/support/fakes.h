@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "runtime/runtime.h"
+#include "shared/game.h"
 #include "shared/screen_flow.h"
 
 namespace kvtest {
@@ -226,6 +227,23 @@ struct FakeMachine {
         } catch (const kv::RunEnded& e) {
             return e.status;
         }
+    }
+};
+
+// A game on the fakes: the machine, a flow that notes the hand-overs asked for,
+// and the game-wide state. Its screens close before the game goes.
+struct FakeGame {
+    FakeMachine m;
+    RecordingFlow flow;
+    kv::Game game{*m.rt, flow};
+    explicit FakeGame(std::optional<std::uint64_t> until = std::nullopt) : m(until) {}
+    ~FakeGame() { m.rt->forms().closeAll(); }
+    void script(const std::string& text) { m.rt->scripts().setScript(kv::ScriptSource::fromText(text)); }
+    // Every box so far, as "title: text".
+    std::vector<std::string> boxes() const {
+        std::vector<std::string> out;
+        for (const auto& b : m.rt->boxes().messages()) out.push_back(b.title + ": " + b.text);
+        return out;
     }
 };
 

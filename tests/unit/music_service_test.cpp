@@ -10,11 +10,8 @@ using namespace kv;
 
 namespace {
 
-class MusicService : public testing::Test {
+class MusicService : public testing::Test, public kvtest::FakeGame {
 protected:
-    kvtest::FakeMachine m;
-    kvtest::RecordingFlow flow;
-    Game game{*m.rt, flow};
     void SetUp() override { game.state.AppDir = "/game/"; }
     std::vector<std::string> calls() const {
         std::vector<std::string> out;

@@ -18,11 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SoundService : public testing::Test {
+class SoundService : public testing::Test, public kvtest::FakeGame {
 protected:
-    kvtest::FakeMachine m;
-    kvtest::RecordingFlow flow;
-    Game game{*m.rt, flow};
     Form screen{*m.rt, "Form1", 800, 600};
     kvtest::TempDir app;
 
@@ -32,7 +29,7 @@ protected:
         // Every box is answered as soon as it is up.
         std::string presses;
         for (int i = 0; i < 8; ++i) presses += "0 press OK\n";
-        m.rt->scripts().setScript(ScriptSource::fromText(presses));
+        script(presses);
         CreateSoundDevice(game, screen);
     }
     // Writes Samples/<name> and returns its game path.
