@@ -10,7 +10,7 @@
 
 using kvtest::GameRun;
 using kvtest::RunSetup;
-using Ints = std::vector<int>;
+using kvtest::Ints;
 
 TEST(Joystick, OnlyTheLastThousandUnitsAtEachEndSteerAndAnyButtonFires) {
     kv::SharedState g;

@@ -11,7 +11,7 @@ using kvtest::GameRun;
 using kvtest::PlanetInPlay;
 using kvtest::RunSetup;
 using json = nlohmann::json;
-using Ints = std::vector<int>;
+using kvtest::Ints;
 
 TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLivesAndWaitsForAKey) {
     GameRun run(RunSetup{"", 1, 3300, {}});

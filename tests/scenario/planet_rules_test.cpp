@@ -13,16 +13,10 @@ using kv::level::Form1;
 using kvtest::GameRun;
 using kvtest::PlanetInPlay;
 using kvtest::RunSetup;
-using Ints = std::vector<int>;
+using kvtest::Ints;
+using kvtest::lit;
 
 namespace {
-// The read-out cell at x shows this LED picture.
-bool lit(const kv::PictureBox& box, int x, const kv::Image& led) {
-    for (int y = 0; y < 24; ++y)
-        for (int dx = 0; dx < 18; ++dx)
-            if (box.shown().pixel(x + dx, y) != led.picture().image->pixel(dx, y)) return false;
-    return true;
-}
 
 // The pick-up of the given kind falling at (x, y); the next drift roll given.
 void pickupAt(Form1& f, int kind, int x, int y, double drift = 0.7) {

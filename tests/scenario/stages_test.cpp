@@ -12,7 +12,8 @@ using kv::stages::BonusStage;
 using kv::stages::BossStage;
 using kvtest::GameRun;
 using kvtest::RunSetup;
-using Ints = std::vector<int>;
+using kvtest::Ints;
+using kvtest::lit;
 
 namespace {
 // A stage in play: its captions end at 3180 ms, a key at 3300 starts it. The
@@ -35,13 +36,6 @@ struct MotherShipOn : Base {
 struct Bonus : BonusOn<testing::Test> {};
 struct MotherShip : MotherShipOn<testing::Test> {};
 
-// The read-out cell at x shows this LED picture.
-bool lit(const kv::PictureBox& box, int x, const kv::Image& led) {
-    for (int y = 0; y < 24; ++y)
-        for (int dx = 0; dx < 18; ++dx)
-            if (box.shown().pixel(x + dx, y) != led.picture().image->pixel(dx, y)) return false;
-    return true;
-}
 
 // How many pixels of the box are wholly this colour.
 int ink(kv::PictureBox& box, kv::Color c) {

@@ -92,6 +92,13 @@ std::vector<std::string> GameRun::music() const {
     return out;
 }
 
+bool lit(const kv::PictureBox& box, int x, const kv::Image& led) {
+    for (int y = 0; y < 24; ++y)
+        for (int dx = 0; dx < 18; ++dx)
+            if (box.shown().pixel(x + dx, y) != led.picture().image->pixel(dx, y)) return false;
+    return true;
+}
+
 std::function<void(kv::Game&)> chosen(int device, const std::string& name, bool cheat) {
     return [=](kv::Game& g) {
         g.state.OptionsChosen = 1;

@@ -18,6 +18,11 @@
 
 namespace kvtest {
 
+using Ints = std::vector<int>;   // several values compared as one
+
+// The LED read-out box shows this digit's picture in the cell at x.
+bool lit(const kv::PictureBox& box, int x, const kv::Image& led);
+
 struct RunSetup {
     std::string script;                           // script text
     std::optional<int> warp;                      // planet; none: start-up
