@@ -25,11 +25,7 @@ enum class Look {
     Ground,  // solid along the bottom, clear sky somewhere above it
 };
 
-struct Expected {
-    std::string name;
-    int width, height;
-    Look look;
-};
+struct Expected { std::string name; int width, height; Look look; };
 
 const std::vector<Expected> kPictures = {
     {"PlayerNorm.png", 76, 66, Look::Sprite}, {"PlayerRod.png", 77, 66, Look::Sprite},

@@ -28,10 +28,7 @@ TEST(PlanetScreen, ANewGameStartsOnPlanetOneWithThreeLivesAndWaitsForAKey) {
 
 // Docking with a rod defuses it: 10 points, one rod fewer needed; a bad rod's
 // -1 comes back to 0.
-struct MoveCase {
-    const char* name;
-    int from, key, frozen, rod, to;
-};
+struct MoveCase { const char* name; int from, key, frozen, rod, to; };
 class Moves : public testing::TestWithParam<MoveCase> {};
 TEST_P(Moves, KeysStepThirteenPixelsTheEdgesClampAFrozenShipStaysAndTheDispenserDefuses) {
     const MoveCase& c = GetParam();

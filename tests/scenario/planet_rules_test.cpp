@@ -43,10 +43,7 @@ struct PlanetTable : testing::TestWithParam<Case> {
 
 // ---- Each planet's row ----
 
-struct PlanetCase {
-    const char* name;
-    int planet, pick, stay, rods, bad, delay, threshold;
-};
+struct PlanetCase { const char* name; int planet, pick, stay, rods, bad, delay, threshold; };
 class Planets : public testing::TestWithParam<PlanetCase> {};
 TEST_P(Planets, SetLevelTakesThePlanetsRow) {
     const PlanetCase& c = GetParam();
@@ -92,13 +89,7 @@ TEST(DropShips, AVisitDescendsRollsOnceRestsItsStayAndClimbsOut) {
 
 // A shot at drop ship 7 at the top station (462..535, 5..79) or at the bonus
 // box (300..341, 200..216); a box of kind 10 shows the bad pick-up, 11 the good.
-struct HitCase {
-    const char* name;
-    bool box;
-    int left, top;
-    bool hits;
-    int planet = 1;
-};
+struct HitCase { const char* name; bool box; int left, top; bool hits; int planet = 1; };
 struct Shots : PlanetTable<HitCase> {};
 TEST_P(Shots, StrikeAShipForTwentyFivePointsOrTheBoxWhereItStandsThenExplode) {
     f.DropShip[7]->setTop(5);
@@ -191,13 +182,8 @@ TEST(Rods, TheRollDecidesNoRodAGoodRodOrABadOneLevelWithTheShipsBottom) {
 }
 
 // The player stands at 275..351 with its top at 476; rod 7 (26 x 38) falls 7 pixels a tick.
-struct RodCase {
-    const char* name;
-    int kind, left, top;  // before the tick
-    bool carrying, caught;
-    int radiation;
-    int planet = 6;
-};
+// kind, left and top: before the tick
+struct RodCase { const char* name; int kind, left, top; bool carrying, caught; int radiation; int planet = 6; };
 struct RodTick : PlanetTable<RodCase> {};
 TEST_P(RodTick, ACatchStraddlesTheShipStrictlyInsideItsWidthALandingPassesTheGround) {
     if (c.carrying) f.Player->setPicture(f.PlayerRod->picture());
@@ -303,13 +289,8 @@ TEST_F(Planet, TheBonusClockRollsAKindAfterItsDelayAndTheBoxCrossesFromTheRight)
 
 // The pick-up (18 x 18) drifts 5 pixels, falls 8, and is caught inside the ship (275..351, top 476).
 constexpr int kCaught = 999, kLost = 645;
-struct FallCase {
-    const char* name;
-    int left, top;
-    double drift;
-    int leftAfter;  // kCaught: caught; kLost: lost past the ground
-    int planet = 1;
-};
+// leftAfter: kCaught when caught, kLost when lost past the ground
+struct FallCase { const char* name; int left, top; double drift; int leftAfter; int planet = 1; };
 struct PickUpFall : PlanetTable<FallCase> {};
 TEST_P(PickUpFall, DriftsInsideTheFieldAndIsCaughtInsideTheShipOrLostPastTheGround) {
     pickupAt(f, 5, c.left, c.top, c.drift);
@@ -333,15 +314,10 @@ INSTANTIATE_TEST_SUITE_P(Edges, PickUpFall, testing::Values(
     FallCase{"PastTheGround", 100, 538, 0.7, kLost}), kvtest::CaseName());
 // clang-format on
 
-struct EffectCase {
-    const char* name;
-    int kind, radiation, speed, bullets;  // before
-    Ints after;                           // radiation, speed, bullets, lives, score
-    const char* label;
-    int fadeTicks;  // 20 for a green name, 26 for yellow or red
-    kv::Color colour;
-    int planet = 1;
-};
+// kind, radiation, speed and bullets before; after: radiation, speed, bullets, lives and score;
+// fadeTicks: 20 for a green name, 26 for yellow or red
+struct EffectCase { const char* name; int kind, radiation, speed, bullets; Ints after; const char* label;
+    int fadeTicks; kv::Color colour; int planet = 1; };
 struct BonusEffects : PlanetTable<EffectCase> {};
 TEST_P(BonusEffects, EachKindDoesWhatItsNameSaysAndTheNameFades) {
     run.g.RadiationLevel = c.radiation;

@@ -61,10 +61,7 @@ void fireballOnPlayer(S& s, int i) {
 
 // ---- The player's keys, the same on both stages ----
 
-struct KeyCase {
-    const char* name;
-    int from, key, down, to, fired;
-};
+struct KeyCase { const char* name; int from, key, down, to, fired; };
 struct StageKeys : BonusOn<testing::TestWithParam<KeyCase>> {};
 TEST_P(StageKeys, StepThirteenInsideZeroTo720AndFireWhileTheShipLives) {
     const KeyCase& c = GetParam();
@@ -197,12 +194,8 @@ TEST_F(Bonus, ShotShipsExplodeInEightFramesAClearedWaveComesBackAndTwentyShipsGi
 
 // ---- The mother ship (194 x 216 over a field 797 wide) ----
 
-struct FlightCase {
-    const char* name;
-    int dir, left;
-    double side, height;  // the re-entry's two rolls
-    int dirAfter, leftAfter, topAfter;
-};
+// side and height: the re-entry's two rolls
+struct FlightCase { const char* name; int dir, left; double side, height; int dirAfter, leftAfter, topAfter; };
 struct MotherShipFlight : MotherShipOn<testing::TestWithParam<FlightCase>> {};
 TEST_P(MotherShipFlight, CrossesAtFifteenAndReentersAtARandomSideAndHeight) {
     const FlightCase& c = GetParam();

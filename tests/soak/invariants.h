@@ -16,10 +16,7 @@
 
 namespace kvsoak {
 
-struct Violation {
-    std::uint64_t time = 0;
-    std::string what;
-};
+struct Violation { std::uint64_t time = 0; std::string what; };
 
 class Invariants {
 public:

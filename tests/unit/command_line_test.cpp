@@ -8,11 +8,8 @@
 using namespace kv;
 
 namespace {
-struct Refused {
-    const char* name;
-    std::vector<std::string> args;
-    const char* says;   // empty: accepted
-};
+// says: empty when the line is accepted
+struct Refused { const char* name; std::vector<std::string> args; const char* says; };
 }  // namespace
 
 class CommandLine : public ::testing::TestWithParam<Refused> {};

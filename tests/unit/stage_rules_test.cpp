@@ -10,12 +10,7 @@ using namespace kv::stages;
 
 // A 13 x 36 shot at an enemy at (100, 50), 89 x 64 (E), or at the mother ship at
 // (300, 40), 194 x 216 (M); a 29 x 68 fireball at the player at (364, 461), 76 x 66 (F).
-struct HitCase {
-    const char* name;
-    char rule;
-    int x, y;
-    bool hits;
-};
+struct HitCase { const char* name; char rule; int x, y; bool hits; };
 class HitRules : public testing::TestWithParam<HitCase> {};
 TEST_P(HitRules, StrikeOnlyAsTheRuleSays) {
     const HitCase& c = GetParam();

@@ -27,12 +27,7 @@ struct Stage {
 }  // namespace
 
 // How 1 to 4 wipe strip by strip, 5 dissolves in blocks (its parameter the block's side, at least 1; 1 otherwise).
-struct TransitionCase {
-    const char* name;
-    int how, width, height, lparam;
-    std::uint64_t duration;
-    int pause, block;
-};
+struct TransitionCase { const char* name; int how, width, height, lparam; std::uint64_t duration; int pause, block; };
 class Transitions : public testing::TestWithParam<TransitionCase> {};
 TEST_P(Transitions, CopyThePictureWholeAtTheirRate) {
     const TransitionCase& c = GetParam();
