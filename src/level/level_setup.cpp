@@ -84,7 +84,7 @@ void Form1::SetLevel() {
     BadRodsOn = row.BadRodsOn;
     textFX->font = Font{26, true};
     PrintFX(rt(), *textFX, textFX->font, "Now Entering", 60, 20, 0, 70, -2, Color(255, 0, 0), width);
-    textFX->font.sizePt = 12;
+    textFX->font = Font{12, true};
     PrintFX(rt(), *textFX, textFX->font, kPlanetNames[g.PlanetLevel - 1], 120, 60, 0, 70, 0, Color(255, 255, 255), width);
     print_radiation();
     BonusDelay = row.BonusDelay;

@@ -203,6 +203,7 @@ TEST(Options, TheOwnersNameIsOfferedAllSelectedAndReopeningShowsTheStoredChoices
     OptionsRun run("Bartholom\xC3\xA9 Quill");   // cut to twelve characters, thirteen bytes
     run.open("0 joy 32767 32767 0\n");
     ASSERT_TRUE(run.dialog());
+    EXPECT_GT(run.dialog()->windowRect().h, run.dialog()->clientRect().h);   // a dialog's frame and title
     EXPECT_EQ(run.dialog()->NameOfUser->text, "Bartholom\xC3\xA9 Q");
     EXPECT_TRUE(run.dialog()->NameOfUser->allSelected);
     run.open("10 type Vera\n20 press Cjoystick\n30 press SoundState\n40 press Command2\n");

@@ -55,6 +55,18 @@ INSTANTIATE_TEST_SUITE_P(Keyboard, Moves, testing::Values(
     MoveCase{"DocksWithARod", 550, 39, 0, 1, 561}, MoveCase{"BelowTheDockWithARod", 541, 39, 0, 1, 554}), kvtest::CaseName());
 // clang-format on
 
+TEST(PlanetScreen, AShotSlotOutsideOneToFiveStopsTheGameAsItsArraysDo) {
+    PlanetInPlay run(1);
+    for (int k : {0, 6}) {
+        try {
+            run.f.playerShip.BulletOn(k);
+            ADD_FAILURE() << "slot " << k << " was given";
+        } catch (const kv::FatalError& e) {
+            EXPECT_EQ(std::string(e.what()), "array index " + std::to_string(k) + " outside 1 to 5");
+        }
+    }
+}
+
 // Leaving the window pauses where Esc would: with the stick always, with the keys in play only.
 TEST(PlanetScreen, LosingTheFocusPausesWhereEscWould) {
     PlanetInPlay run(1);

@@ -196,8 +196,8 @@ TEST_P(RodTick, ACatchStraddlesTheShipStrictlyInsideItsWidthALandingPassesTheGro
               run.heard("4:Samples/Boom.wav"), f.RadRod[7]->top() == -38}),
         (Ints{!c.caught && !c.radiation, !c.caught, c.radiation, c.caught, c.radiation != 0, c.caught || c.radiation}));
     if (!c.caught) return;
-    EXPECT_EQ((Ints{f.Player->picture().name == "PlayerRod", f.RodsDefused, f.RodsNeeded}),
-              (c.kind == 2 ? Ints{1, -1, 16} : Ints{1, 0, 15}));  // a bad rod sets the tally back
+    EXPECT_EQ((Ints{f.Player->picture().name == "PlayerRod", f.RodsDefused, f.RodsNeeded, f.Ships[7].RodKind}),
+              (c.kind == 2 ? Ints{1, -1, 16, 0} : Ints{1, 0, 15, 0}));  // a bad rod sets the tally back
 }
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Edges, RodTick, testing::Values(
@@ -361,6 +361,7 @@ TEST_F(Planet, CompleteLevelEndsThePlanetOnceItsNameHasFadedAndTheNextBegins) {
     f.print_rods();
     EXPECT_EQ((Ints{run.g.ShipFrozen, f.EndWait->enabled()}), (Ints{0, 0}));
     f.RodsNeeded = 3;
+    f.Player->setPicture(f.PlayerRod->picture());  // the next planet begins without the rod
     pickupAt(f, 7, 300, 455);
     f.droprods_Timer();
     EXPECT_EQ(f.RodsNeeded, 3);
@@ -369,8 +370,9 @@ TEST_F(Planet, CompleteLevelEndsThePlanetOnceItsNameHasFadedAndTheNextBegins) {
                     f.scapebox->shown().pixel(322, 272) == f.ClearSrc->image().pixel(322 - 114, 272 - 228)}),
               (Ints{0, 1, 1, 0, 1}));
     run.runUntil(run.rt().now() + 2100 + 3300);
-    EXPECT_EQ((Ints{run.g.PlanetLevel, f.RodsNeeded, f.ClearPic->image().pixel(200, 45) == kv::Color(0, 0, 0)}),
-              (Ints{2, 5, 1}));  // the picture faded out
+    EXPECT_EQ((Ints{run.g.PlanetLevel, f.RodsNeeded, f.ClearPic->image().pixel(200, 45) == kv::Color(0, 0, 0),
+                    f.Player->picture().name == "PlayerNorm"}),
+              (Ints{2, 5, 1, 1}));  // the picture faded out
 }
 
 TEST(Cheats, TheLevelCheatAsksUntilItGetsOneToNine) {

@@ -143,6 +143,17 @@ TEST(HighScores, ADamagedTableStopsTheGameWithOneMessageAndIsNotRewritten) {
     EXPECT_EQ(run.written(), eleven);
 }
 
+TEST(HighScores, ATableThatCannotBeReadStopsTheGameSayingWhy) {
+    GameRun run(RunSetup{"", 1, 3350});
+    fs::create_directories(run.dataDir() + "Data/score.dat");
+    run.rt().scripts().setScript(ScriptSource::fromText(kQuit + "3650 press OK\n"));
+    run.runUntil(3700);
+    ASSERT_EQ(run.titles(), (std::vector<std::string>{"Exit?", "Korvane Information"}));
+    const std::string text = run.dump["messages"][1]["text"];
+    EXPECT_NE(text.find("The high score table cannot be read: Is a directory"), std::string::npos) << text;
+    EXPECT_EQ(run.status, 1);
+}
+
 TEST(HighScores, ADataDirectoryThatCannotBeWrittenSaysSoOnceAndTheGameGoesOn) {
     GameRun run(RunSetup{"", 1, 3350});
     kvtest::put(run.dataDir() + "Data", "in the way");   // no folder can be made there

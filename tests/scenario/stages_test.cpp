@@ -90,9 +90,9 @@ TEST(BonusStage, OpensWithSixtySecondsAndAtZeroTheShipGoesAndTwoSecondsAfterItsE
     GameRun run(RunSetup{"3300 key 39\n", {}, 3250, {}, {}, true});
     BonusStage& s = run.screen<BonusStage>();
     EXPECT_EQ((Ints{s.textFX->visible(), s.MoveShips->enabled(), s.CountDown->enabled(), s.DropBullets->enabled(),
-                    s.BulletsAllowed, s.FleetSpeed, run.heard("5:Samples/Start Level.wav"),
+                    s.BulletsAllowed, s.FleetSpeed, run.heard("5:Samples/Start Level.wav"), !s.PlayBullet[1]->visible(),
                     lit(*s.TimeLeft, 1, *s.LED[6]) && lit(*s.TimeLeft, 21, *s.LED[0]) && lit(*s.Score, 81, *s.LED[0])}),
-              (Ints{1, 0, 0, 0, 3, 5, 1, 1}));
+              (Ints{1, 0, 0, 0, 3, 5, 1, 1, 1}));
     // The title in yellow over a line in white.
     EXPECT_EQ((Ints{ink(*s.textFX, {255, 255, 0}) > 1000, ink(*s.textFX, {255, 255, 255}) > 20}), (Ints{1, 1}));
     run.runUntil(3310);                // the key starts the stage
@@ -104,10 +104,10 @@ TEST(BonusStage, OpensWithSixtySecondsAndAtZeroTheShipGoesAndTwoSecondsAfterItsE
                     lit(*s.TimeLeft, 1, *s.LEDOff) && lit(*s.TimeLeft, 21, *s.LED[0])}),
               (Ints{0, 1, 0, 0, 0, 0, 1, 1}));
     run.runUntil(3300 + 60000 + 800 + 1900);  // eight frames, then two seconds
-    EXPECT_TRUE(s.DoWait->enabled());
+    EXPECT_EQ((Ints{s.DoWait->enabled(), s.PlayerExploding}), (Ints{1, 0}));
     run.runUntil(3300 + 60000 + 800 + 2100);
     EXPECT_EQ(run.dump["forms"], nlohmann::json::array({"Form1"}));
-    EXPECT_EQ(run.shared()["PlanetLevel"], 2);
+    EXPECT_EQ((Ints{run.shared()["PlanetLevel"], run.form1().LabelFading}), (Ints{2, 0}));
     EXPECT_EQ(run.sounds().back().rfind("4:Samples/Start Level.wav", 0), 0u);  // planet 2 begins
 }
 

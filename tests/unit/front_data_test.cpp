@@ -79,6 +79,7 @@ TEST_P(TableFiles, AreReadOrRefusedWithAReason) {
 }
 INSTANTIATE_TEST_SUITE_P(Files, TableFiles, testing::Values(
         TableCase{"AsWritten", table(), ""}, TableCase{"LineFeedsOnly", table(0, "", "\n"), ""},
+        TableCase{"CarriageReturnsOnly", table(0, "", "\r"), ""},
         TableCase{"AnythingAfterTheTwelfth", table() + "\r\n  \r\nnot an entry\r\nExtra, 5\r\n", ""},
         TableCase{"AByteOrderMark", "\xEF\xBB\xBF" + table(), ""},
         TableCase{"SpacesAndTabsAroundItems", table(1, "  Pilot 1 \t,\t 12000  "), ""},
@@ -87,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Files, TableFiles, testing::Values(
         TableCase{"ALineWithoutAComma", table(3, "Pilot 3 10000"), "line 3 has no comma"},
         TableCase{"AScoreThatIsNotANumber", table(4, "Pilot 4, lots"), "\"lots\" is not a whole number"},
         TableCase{"AScoreTooLarge", table(1, "Pilot 1, 2147483648"), "not a whole number"},
+        TableCase{"ASignAlone", table(5, "Pilot 5, -"), "not a whole number"},
         TableCase{"ANameWithAQuote", table(2, "\"Ace\" Pilot, 11000"), "double quote"},
         TableCase{"ANameWithAComma", table(6, "Smith, John, 7000"), "more than one comma"},
         TableCase{"AHugeFile", std::string(kMostScoreBytes + 1, 'a'), "far too large"}),
@@ -131,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(Names, OddNames, testing::Values(
                     NameCase{"QuotesAndCommas", "Ace \"Flash\", Jr", "Ace 'Flash'; Jr"},
                     NameCase{"TwoThreeAndFourByteCharacters", "J\xC3\xB8rg \xE2\x82\xAC\xF0\x9F\x9A\x80",
                              "J\xC3\xB8rg \xE2\x82\xAC\xF0\x9F\x9A\x80"},
-                    NameCase{"ControlCharactersAndACutCharacter", "Tab\tBell\a\x7F\xC2\x9B Zo\xC3", "TabBell Zo"},
+                    NameCase{"ControlCharactersAndACutCharacter", "Tab\tBell\a\x7F\xC2\x9B\xC2\x9F Zo\xC3", "TabBell Zo"},
+                    NameCase{"ANoBreakSpaceIsNoControl", "No\xC2\xA0" "Break", "No\xC2\xA0" "Break"},
                     // Invisible, and at the head of the file the reader's to drop.
                     NameCase{"ByteOrderMarks", " \xEF\xBB\xBF" "Ace\xEF\xBB\xBF", "Ace"}),
     kvtest::CaseName{});
@@ -161,6 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ScrollFiles, testing::Values(
         ScrollCase{"TabsShowAsSpaces", "2\r\na\tb\r\n", {"a b"}, ""},
         ScrollCase{"AsLargeAsMayBe", "1" + std::string(kMostScrollBytes - 1, '\n'), {}, ""},
         ScrollCase{"MoreAnnouncedThanHeld", "5\r\nOne\r\nTwo\r\n", {}, "announces 4 lines of text but holds only 2"},
+        ScrollCase{"AsMuchAsTheArrayHolds", "1000\r\n" + std::string(999, '\n'), std::vector<std::string>(999), ""},
         ScrollCase{"MoreThanTheArrayHolds", "1001\r\n" + std::string(1000, '\n'), {}, "holds at most 999"},
         ScrollCase{"ACountThatIsNotANumber", "lots\r\nOne\r\n", {}, "first line should be the number"},
         ScrollCase{"ABinaryFile", "2\r\n\x00\x01\x02\r\n"s, {}, "not a text file"},
