@@ -1,5 +1,5 @@
-// The generator: re-seeding stirs the seed in, runs repeat from the same start,
-// and only values a roll can use are queued. (That the bonus box's kind and
+// The generator: re-seeding stirs the seed in (a replay repeating the same
+// run is checked by the demo tests), and only values a roll can use are queued. (That the bonus box's kind and
 // height, each rolled after a re-seed in one millisecond, do not move together
 // is checked on the planet itself.)
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 
 using kv::Random;
 
-TEST(Random, ReSeedsFromOneClockValueGiveDifferentDrawsButTheSameRunRepeats) {
+TEST(Random, ReSeedsFromOneClockValueGiveDifferentDraws) {
     Random r;
     std::set<double> draws;
     for (int i = 0; i < 1000; ++i) {
@@ -20,12 +20,6 @@ TEST(Random, ReSeedsFromOneClockValueGiveDifferentDrawsButTheSameRunRepeats) {
         draws.insert(r.rnd());
     }
     EXPECT_EQ(draws.size(), 1000u);
-    Random a, b;
-    for (std::uint64_t t : {0u, 0u, 15u, 15u, 15u, 3300u}) {
-        a.randomize(t);
-        b.randomize(t);
-        EXPECT_EQ(a.rnd(), b.rnd());
-    }
 }
 
 TEST(Random, QueuedValuesComeFirstAndSurviveAReSeed) {
