@@ -98,63 +98,55 @@ TEST(FramesInPlay, PresentingOnlyTheChangedAreasShowsWhatAWholeComposeWould) {
     EXPECT_EQ(done, steps.size());
 }
 
+// Runs a screen in play until `until`, with a change made at `at`.
+struct Played {
+    FakeMachine m;
+    Screen& s;
+    Played(std::uint64_t until, int at, std::function<void(Played&)> change)
+        : m(until, true), s(m.rt->load<Screen>()) {
+        m.rt->show(s);
+        auto once = std::make_shared<Timer*>();
+        *once = &s.addTimer("once", at, true, [this, once, change] { (*once)->setEnabled(false), change(*this); });
+        m.run();
+    }
+};
+
 TEST(FramesInPlay, ABoxShowsWhenItOpensAndAgainForEachKeyItTakes) {
-    FakeMachine m(3000, true);
-    m.display.pending.push_back({1000, InputEvent{InputEvent::Kind::KeyDown, 39, 0, 0, {}}});   // focus moves
-    m.display.pending.push_back({1500, InputEvent{InputEvent::Kind::KeyDown, 13, 0, 0, {}}});   // answered
-    auto& s = m.rt->load<Screen>();
-    m.rt->show(s);
-    s.addTimer("ask", 500, true, [&] {
-        s.timers()[0]->setEnabled(false);
-        m.rt->boxes().msgBox("Quit?", "Korvane", BoxButtons::YesNo, BoxIcon::Question);
+    Played p(3000, 500, [](Played& p) {
+        p.m.display.pending = {{1000, InputEvent{InputEvent::Kind::KeyDown, 39, 0, 0, {}}},    // focus moves
+                               {1500, InputEvent{InputEvent::Kind::KeyDown, 13, 0, 0, {}}}};   // answered
+        p.m.rt->boxes().msgBox("Quit?", "Korvane", BoxButtons::YesNo, BoxIcon::Question);
     });
-    m.run();
     // The screen, the box, the box with the focus moved, the screen again.
-    EXPECT_EQ(m.display.presents, 4);
+    EXPECT_EQ(p.m.display.presents, 4);
 }
 
-TEST(FramesInPlay, AMovingSpriteIsShownWhereItIsAtMostOncePerRefresh) {
-    FakeMachine m(1000, true);
-    auto& s = m.rt->load<Screen>();
-    m.rt->show(s);
-    Timer* move = nullptr;
-    move = &s.addTimer("move", 2, true, [&] {
-        s.sprite->setLeft(s.sprite->left() + 1);
-        if (s.sprite->left() >= 300) move->setEnabled(false);
+TEST(FramesInPlay, ABlockingEffectShowsEveryStepAsItDrawsIt) {
+    Played p(2000, 100, [](Played& p) {
+        for (int step = 0; step < 10; ++step) {
+            p.s.field->canvas().fillRect(Rect{0, step * 10, 400, 10}, kWhite);
+            p.m.rt->busyWaitUntil(p.m.rt->now() + 20);
+        }
     });
-    m.run();
-    const auto& at = m.display.presentedAt;
+    EXPECT_EQ(p.m.display.presents, 11);   // the first frame, then one per step
+}
+
+TEST(FramesInPlay, AMovingSpriteIsShownAtMostOncePerRefresh) {
+    Played p(1000, 1, [](Played& p) {
+        p.s.addTimer("move", 2, true, [&p] { p.s.sprite->setLeft(std::min(p.s.sprite->left() + 1, 300)); });
+    });
+    const auto& at = p.m.display.presentedAt;
     ASSERT_GE(at.size(), 30u);
     for (std::size_t i = 1; i < at.size(); ++i) EXPECT_GE(at[i] - at[i - 1], 15u) << "frame " << i;
 }
 
 TEST(FramesInPlay, AStillScreenSleepsUntilItsNextTimer) {
-    FakeMachine m(10000, true);
-    auto& s = m.rt->load<Screen>();
-    m.rt->show(s);
     int ticks = 0;
-    s.addTimer("slow", 500, true, [&] { ++ticks; });
-    m.run();
-    EXPECT_EQ(ticks, 19);
+    Played p(10000, 500, [&ticks](Played& p) { p.s.addTimer("slow", 500, true, [&ticks] { ++ticks; }); });
+    EXPECT_EQ(ticks, 18);
     // One sleep per tick, give or take: no spinning while nothing is due.
-    EXPECT_LE(m.display.waits, 2 * ticks + 2);
-    EXPECT_EQ(m.display.presents, 1);
-}
-
-TEST(FramesInPlay, ABlockingEffectShowsEveryStepAsItDrawsIt) {
-    FakeMachine m(2000, true);
-    auto& s = m.rt->load<Screen>();
-    m.rt->show(s);
-    s.addTimer("effect", 100, true, [&] {
-        s.timers()[0]->setEnabled(false);
-        for (int step = 0; step < 10; ++step) {
-            s.field->canvas().fillRect(Rect{0, step * 10, 400, 10}, kWhite);
-            m.rt->busyWaitUntil(m.rt->now() + 20);
-        }
-    });
-    m.run();
-    // The first frame, then one per step.
-    EXPECT_EQ(m.display.presents, 11);
+    EXPECT_LE(p.m.display.waits, 2 * ticks + 2);
+    EXPECT_EQ(p.m.display.presents, 1);
 }
 
 TEST(Composing, TheReusedFrameIsClearedWhereNoControlCovers) {
@@ -166,17 +158,11 @@ TEST(Composing, TheReusedFrameIsClearedWhereNoControlCovers) {
     m.rt->frames().compose();
     // Hide the field: what it covered must be the form's colour, not the old picture.
     s.field->setVisible(false);
-    const Surface& frame = m.rt->frames().compose();
-    EXPECT_EQ(frame.pixel(100, 100), Color(0, 0, 80));
-    EXPECT_EQ(frame.pixel(799, 599), Color(0, 0, 80));
+    EXPECT_EQ(m.rt->frames().compose().pixel(100, 100), Color(0, 0, 80));
     // A smaller form over nothing: black around it.
     s.hide();
-    auto& small = m.rt->load<Form>("Small", 100, 100);
-    small.backColor = Color(80, 0, 0);
-    m.rt->show(small);
-    const Surface& again = m.rt->frames().compose();
-    EXPECT_EQ(again.pixel(50, 50), Color(80, 0, 0));
-    EXPECT_EQ(again.pixel(300, 300), kBlack);
+    m.rt->show(m.rt->load<Form>("Small", 100, 100));
+    EXPECT_EQ(m.rt->frames().compose().pixel(300, 300), kBlack);
 }
 
 }  // namespace
