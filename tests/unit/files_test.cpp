@@ -28,10 +28,23 @@ struct Files : ::testing::Test, kvtest::TempDir {
     std::string path(const std::string& name) const { return *this / name; }
 };
 
+// Lays out a scratch folder: "name = bytes" a file, "name/" a folder, "name |"
+// a named pipe, "name @" a device like /dev/null, "name -> where" a link.
+void lay(const fs::path& dir, const std::vector<std::string>& things) {
+    for (const std::string& t : things) {
+        const std::size_t sp = t.find(' ');
+        const fs::path at = dir / t.substr(0, sp);
+        const std::string rest = sp == std::string::npos ? "" : t.substr(sp + 1);
+        if (t.back() == '/') fs::create_directories(at);
+        else if (rest == "|") ::mkfifo(at.c_str(), 0600);
+        else if (rest == "@") ::mknod(at.c_str(), S_IFCHR | 0666, makedev(1, 3));
+        else if (rest.rfind("-> ", 0) == 0) fs::create_symlink(rest.substr(3), at);
+        else kvtest::put(at, rest.substr(2));
+    }
+}
+
 TEST_F(Files, ReadingSaysWhyInTheSystemsWords) {
-    fs::create_directory(dir / "folder");
-    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);   // never opened: an open would wait for a writer
-    kvtest::put(dir / "big", std::string(2000, 'x'));
+    lay(dir, {"folder/", "pipe |", "big = " + std::string(2000, 'x')});   // the pipe is never opened: an open would wait
     using Status = FileBytes::Status;
     for (auto [name, says, status] : {std::tuple{"missing", "No such file or directory", Status::Missing},
                                       {"folder", "Is a directory", Status::Unreadable},
@@ -62,7 +75,7 @@ std::vector<std::string> listing(const fs::path& dir) {
 // disk) leaves the old file whole and nothing beside it; one that succeeds
 // replaces it whole, keeping who may read it.
 TEST_F(Files, AWriteReplacesTheFileWholeOrLeavesTheOldOneAndNoLeftovers) {
-    kvtest::put(dir / "save.kvs", "old game");
+    lay(dir, {"save.kvs = old game"});
     fs::permissions(dir / "save.kvs", fs::perms(0640));
     std::string why;
     struct rlimit was {};
@@ -83,10 +96,10 @@ TEST_F(Files, AWriteReplacesTheFileWholeOrLeavesTheOldOneAndNoLeftovers) {
 
 struct WriteCase {
     const char* name;
-    std::function<void(const fs::path& dir)> lay;   // what stands there first
-    std::string target;                             // in the scratch folder
-    const char* says;                               // why it is refused; empty: written
-    std::vector<std::string> after = {};            // the folder's listing after "new" is written
+    std::vector<std::string> there;   // what stands in the folder first
+    std::string target;
+    const char* says;                 // why it is refused; empty: written
+    std::vector<std::string> after;   // the folder's listing after "new" is written
 };
 // Anything but a regular file in a folder that exists is refused with the
 // reason before anything is opened (a pipe would hang the write), and nothing
@@ -96,7 +109,7 @@ class Writing : public ::testing::TestWithParam<WriteCase> {};
 TEST_P(Writing, RefusesAnythingButAFileAndWritesThroughLinks) {
     kvtest::TempDir scratch;
     const WriteCase& c = GetParam();
-    if (c.lay) c.lay(scratch.dir);
+    lay(scratch.dir, c.there);
     const std::string target = scratch / c.target;
     if (std::string(c.says) == "Is a device" && !fs::exists(target)) GTEST_SKIP() << "only root makes a device";
     const std::vector<std::string> before = listing(scratch.dir);
@@ -115,37 +128,19 @@ TEST_P(Writing, RefusesAnythingButAFileAndWritesThroughLinks) {
 INSTANTIATE_TEST_SUITE_P(
     Targets, Writing,
     ::testing::Values(
-        WriteCase{"AFolder", [](const fs::path& d) { fs::create_directory(d / "out"); }, "out", "Is a directory"},
-        WriteCase{"ALinkToAPipe",
-                  [](const fs::path& d) {
-                      ::mkfifo((d / "p").c_str(), 0600);
-                      fs::create_symlink("p", d / "save.kvs");
-                  },
-                  "save.kvs", "named pipe"},
-        // A device of its own (root may make one): a writer gone wrong must not
-        // replace the machine's /dev/null.
-        WriteCase{"ADevice", [](const fs::path& d) { ::mknod((d / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)); },
-                  "null", "Is a device"},
-        WriteCase{"AMissingFolder", nullptr, "nowhere/x.json", "does not exist"},
-        WriteCase{"ALinkIntoAMissingFolder", [](const fs::path& d) { fs::create_symlink("gone/x", d / "save.kvs"); },
-                  "save.kvs", "does not exist"},
-        WriteCase{"ALinkToAFileInAnotherFolder",
-                  [](const fs::path& d) {
-                      kvtest::put(d / "b/real.kvs", "old");
-                      fs::create_directory(d / "a");
-                      fs::create_symlink("../b/real.kvs", d / "a/save.kvs");
-                  },
+        WriteCase{"AFolder", {"out/"}, "out", "Is a directory", {}},
+        WriteCase{"ALinkToAPipe", {"p |", "save.kvs -> p"}, "save.kvs", "named pipe", {}},
+        // A device of its own: a writer gone wrong must not replace the machine's /dev/null.
+        WriteCase{"ADevice", {"null @"}, "null", "Is a device", {}},
+        WriteCase{"AMissingFolder", {}, "nowhere/x.json", "does not exist", {}},
+        WriteCase{"ALinkIntoAMissingFolder", {"save.kvs -> gone/x"}, "save.kvs", "does not exist", {}},
+        WriteCase{"ALinkToAFileInAnotherFolder", {"b/real.kvs = old", "a/", "a/save.kvs -> ../b/real.kvs"},
                   "a/save.kvs", "", {"a/save.kvs -> ../b/real.kvs", "b/real.kvs = new"}},
-        WriteCase{"ADanglingLinkMakesTheFileItNames",
-                  [](const fs::path& d) { fs::create_symlink("made.kvs", d / "save.kvs"); }, "save.kvs", "",
+        WriteCase{"ADanglingLinkMakesTheFileItNames", {"save.kvs -> made.kvs"}, "save.kvs", "",
                   {"made.kvs = new", "save.kvs -> made.kvs"}},
         // Links laid where earlier writers put their temporary files catch nothing.
         WriteCase{"TrapsAtTemporaryNames",
-                  [](const fs::path& d) {
-                      kvtest::put(d / "victim", "safe");
-                      for (const char* trap : {"save.kvs.tmp", ".save.kvs.tmp", "save.kvs~"})
-                          fs::create_symlink("victim", d / trap);
-                  },
+                  {"victim = safe", "save.kvs.tmp -> victim", ".save.kvs.tmp -> victim", "save.kvs~ -> victim"},
                   "save.kvs", "",
                   {".save.kvs.tmp -> victim", "save.kvs = new", "save.kvs.tmp -> victim", "save.kvs~ -> victim",
                    "victim = safe"}}),
@@ -161,7 +156,7 @@ TEST_F(Files, ALockIsHeldByOneHolderAtATime) {
     EXPECT_NE(why.find("Another game has held the lock file"), std::string::npos) << why;
     first.release();
     EXPECT_TRUE(second.acquire(path("t.lock"), 0, why)) << why;
-    ASSERT_EQ(::mkfifo(path("pipe.lock").c_str(), 0600), 0);
+    lay(dir, {"pipe.lock |"});
     EXPECT_FALSE(first.acquire(path("pipe.lock"), 1000, why));
     EXPECT_NE(why.find("named pipe"), std::string::npos) << why;
 }
