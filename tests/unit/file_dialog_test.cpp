@@ -10,7 +10,6 @@
 #include "runtime/file_dialog.h"
 #include "runtime/file_io.h"
 #include "runtime/keys.h"
-#include "support/fakes.h"
 #include "support/scratch.h"
 
 using namespace kv;
@@ -28,15 +27,7 @@ struct SaveFolder : kvtest::TempDir {
 };
 
 FileDialogOptions saveOptions(const std::string& folder) {
-    FileDialogOptions o;
-    o.save = true;
-    o.title = "Save Game...";
-    o.fileName = "myGame.kvs";
-    o.filterName = "Korvane Save Files";
-    o.pattern = "*.kvs";
-    o.defaultExt = "kvs";
-    o.folder = folder;
-    return o;
+    return FileDialogOptions{true, "Save Game...", "myGame.kvs", "Korvane Save Files", "*.kvs", "kvs", folder, {}};
 }
 
 std::vector<std::string> names(const FileBrowser& b) {
@@ -126,12 +117,9 @@ TEST(FileDialog, AHugeFolderListsItsFirstEntriesByNameAndSaysHowManyThereAre) {
 
 // Clicks on the dialog as the runtime draws it (480 x 348, centred).
 TEST_F(Dialog, TheMouseChoosesOpensAndAnswers) {
-    kvtest::FakeMachine m;
-    Rect w = b.windowRect();
-    Surface frame(800, 600);
-    b.draw(frame, m.rt->text(), "Save Game...");   // draws without trouble
     // The list starts 58 pixels below the title bar; rows are 18 high.
-    int listX = w.x + 100, row0 = w.y + 20 + 38 + 2 + 9;
+    const Rect w = b.windowRect();
+    const int listX = w.x + 100, row0 = w.y + 20 + 38 + 2 + 9;
     b.click(listX, row0 + 3 * 18, box);   // Alpha.KVS chosen
     EXPECT_EQ(b.name(), "Alpha.KVS");
     EXPECT_EQ(box.answer, BoxAnswer::None);

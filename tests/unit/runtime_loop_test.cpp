@@ -45,6 +45,18 @@ struct Loop {
         *timer = &every("Once", at, [timer, what] { (*timer)->setEnabled(false), what(); }, on);
     }
     TestForm& form(const std::string& name) { return m.rt->load<TestForm>(name, log); }
+    // A timer that notes its name at each tick.
+    void ticks(const std::string& name, int ms, TestForm* on = nullptr) {
+        every(name, ms, [this, name] { note(name); }, on);
+    }
+    // Shows a form modally until it unloads itself after `ms`.
+    void modal(int ms, const std::function<void(TestForm&)>& meanwhile = nullptr) {
+        auto& modal = form("Modal");
+        once(ms, [&modal] { modal.unload(); }, &modal);
+        if (meanwhile) meanwhile(modal);
+        m.rt->runModal(modal);
+        note("closed");
+    }
 };
 
 InputEvent key(int vk, Kind kind = Kind::KeyDown) { return InputEvent{kind, vk, 0, 0, {}}; }
@@ -76,16 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, EventLoop,
     testing::Values(
         LoopCase{"Timers fire by due time, ties in creation order", 61,
-                 [](Loop& l) {
-                     for (auto [n, ms] : {std::pair{"A", 30}, {"B", 20}, {"C", 30}}) l.every(n, ms, [&l, n = n] { l.note(n); });
-                 },
+                 [](Loop& l) { l.ticks("A", 30), l.ticks("B", 20), l.ticks("C", 30); },
                  {"B@20", "A@30", "C@30", "B@40", "A@60", "B@60", "C@60"}},
         LoopCase{"A tick that runs long is followed by one tick, not a burst", 70,
                  [](Loop& l) {
-                     l.every("T", 10, [&l] {
-                         l.note("T");
-                         if (l.log.size() == 1) l.rt().busyWaitUntil(45);
-                     });
+                     l.every("T", 10, [&l] { l.note("T"), l.log.size() == 1 ? l.rt().busyWaitUntil(45) : void(); });
                  },
                  {"T@10", "T@45", "T@55", "T@65"}},
         LoopCase{"Disabling inside a tick takes effect at once", 35,
@@ -99,25 +106,17 @@ INSTANTIATE_TEST_SUITE_P(
         LoopCase{"Enabling or a new interval schedules one interval later", 100,
                  [](Loop& l) {
                      Timer& t = l.f.addTimer("T", 50, false, [&l] { l.note("T"); });
-                     l.once(7, [&t] { t.setEnabled(true); });     // first tick at 57
-                     l.once(60, [&t] { t.setInterval(30); });     // next at 90
+                     l.once(7, [&t] { t.setEnabled(true); });   // first tick at 57
+                     l.once(60, [&t] { t.setInterval(30); });   // next at 90
                  },
                  {"T@57", "T@90"}},
         LoopCase{"Timers under a modal form run on and input goes to it", 90,
-                 [](Loop& l) {
-                     l.every("T", 20, [&l] { l.note("T"); });
-                     l.once(25, [&l] {
-                         auto& modal = l.form("Modal");
-                         l.every("Close", 40, [&modal] { modal.unload(); }, &modal);
-                         l.rt().runModal(modal);
-                         l.note("closed");
-                     });
-                 },
+                 [](Loop& l) { l.ticks("T", 20), l.once(25, [&l] { l.modal(40); }); },
                  {"T@20", "Modal.key65@35", "T@40", "T@60", "closed@65", "T@80"}, "35 key 65\n"},
         // T was due at 20 when the box opened at 15; it resumes 85 ms late.
         LoopCase{"A message box freezes the timers underneath", 130,
                  [](Loop& l) {
-                     l.every("T", 10, [&l] { l.note("T"); });
+                     l.ticks("T", 10);
                      l.once(15, [&l] {
                          BoxAnswer a = l.rt().boxes().msgBox("Hello", "Title", BoxButtons::OK, BoxIcon::Information);
                          l.note(std::string("answer ") + answerName(a));
@@ -125,15 +124,11 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {"T@10", "answer OK@100", "T@105", "T@115", "T@125"}, "100 press OK\n"},
         LoopCase{"Input during a busy-wait is queued and handled afterwards", 300,
-                 [](Loop& l) {
-                     l.once(10, [&l] { l.note("busy"), l.rt().busyWaitUntil(120), l.note("done"); });
-                 },
+                 [](Loop& l) { l.once(10, [&l] { l.note("busy"), l.rt().busyWaitUntil(120), l.note("done"); }); },
                  {"busy@10", "done@120", "F.key37@120", "F.key39@120"}, "50 key 37\n50 key 39\n"},
         // The script action at 10 runs before the timer due at 10.
         LoopCase{"doEvents lets waiting input run inside a handler", 100,
-                 [](Loop& l) {
-                     l.once(10, [&l] { l.note("before"), l.rt().doEvents(), l.note("after"); });
-                 },
+                 [](Loop& l) { l.once(10, [&l] { l.note("before"), l.rt().doEvents(), l.note("after"); }); },
                  {"F.key17@10", "before@10", "after@10"}, "10 key 17\n"},
         LoopCase{"The end lets a blocking effect finish and runs the input timed before it", 100,
                  [](Loop& l) { l.every("T", 90, [&l] { l.rt().busyWaitUntil(150); }); },
@@ -147,25 +142,19 @@ INSTANTIATE_TEST_SUITE_P(
         LoopCase{"An unloaded form's timer stays quiet in a dispatch nested in the same handler", 100,
                  [](Loop& l) {
                      auto& g = l.form("G");
-                     l.every("G", 20, [&l] { l.note("G"); }, &g);
+                     l.ticks("G", 20, &g);
                      l.once(10, [&l, &g] { g.unload(), l.rt().busyWaitUntil(30), l.rt().doEvents(), l.note("after"); });
                  },
                  {"after@30"}},
         LoopCase{"An unloaded form's timer stays quiet under a modal form", 100,
                  [](Loop& l) {
                      auto& g = l.form("G");
-                     l.every("G", 20, [&l] { l.note("G"); }, &g);
-                     l.once(5, [&l, &g] {
-                         auto& modal = l.form("Modal");
-                         l.once(10, [&g] { g.unload(); }, &modal);
-                         l.once(80, [&modal] { modal.unload(); }, &modal);
-                         l.rt().runModal(modal);
-                         l.note("closed");
-                     });
+                     l.ticks("G", 20, &g);
+                     l.once(5, [&l, &g] { l.modal(80, [&l, &g](TestForm& m) { l.once(10, [&g] { g.unload(); }, &m); }); });
                  },
                  {"closed@85"}},
         LoopCase{"In a window the clock follows the wall clock from one due event to the next", 1000,
-                 [](Loop& l) { l.every("T", 300, [&l] { l.note("T"); }); },
+                 [](Loop& l) { l.ticks("T", 300); },
                  {"F.key39@230", "T@300", "T@600", "T@900"}, "", true,
                  {{230, key(39)}, {240, key(39, Kind::KeyUp)}}},
         LoopCase{"Closing the window in a blocking effect ends the run once it is over", std::nullopt,
