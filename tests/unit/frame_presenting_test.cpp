@@ -3,9 +3,9 @@
 // effects still show their steps. Driven on the fake display in play mode.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
-#include "support/case_names.h"
 #include "support/fakes.h"
 
 using namespace kv;
@@ -13,27 +13,19 @@ using kvtest::FakeMachine;
 
 namespace {
 
-// A screen with one of each kind of control, and a timer that makes the
-// change under test once, at 500 ms.
+// A screen with one of each kind of control.
 struct Screen : Form {
     explicit Screen(Runtime& rt) : Form(rt, "Screen", 800, 600) {
-        field = &add<PictureBox>("field", nullptr, Rect{0, 0, 400, 300}, kBlack);
-        sprite = &add<Image>("sprite", field, Rect{10, 10, 4, 4});
         sprite->setPicture(rt.pictures().get("sprite"));
-        label = &add<Label>("label", nullptr, Rect{420, 10, 200, 20}, "Score 0");
-        button = &add<Button>("button", nullptr, Rect{420, 40, 100, 24}, "Go");
-        text = &add<TextBox>("text", nullptr, Rect{420, 80, 100, 24});
-        check = &add<CheckBox>("check", nullptr, Rect{420, 120, 100, 24}, "Sound");
-        other = &add<PictureBox>("other", nullptr, Rect{420, 200, 50, 50}, kBlack);
         other->setVisible(false);
     }
-    PictureBox* field;
-    Image* sprite;
-    Label* label;
-    Button* button;
-    TextBox* text;
-    CheckBox* check;
-    PictureBox* other;
+    PictureBox* field = &add<PictureBox>("field", nullptr, Rect{0, 0, 400, 300}, kBlack);
+    Image* sprite = &add<Image>("sprite", field, Rect{10, 10, 4, 4});
+    Label* label = &add<Label>("label", nullptr, Rect{420, 10, 200, 20}, "Score 0");
+    Button* button = &add<Button>("button", nullptr, Rect{420, 40, 100, 24}, "Go");
+    TextBox* text = &add<TextBox>("text", nullptr, Rect{420, 80, 100, 24});
+    CheckBox* check = &add<CheckBox>("check", nullptr, Rect{420, 120, 100, 24}, "Sound");
+    PictureBox* other = &add<PictureBox>("other", nullptr, Rect{420, 200, 50, 50}, kBlack);
 };
 
 // Only the areas that changed are composed again and presented: after every
@@ -48,11 +40,7 @@ TEST(FramesInPlay, PresentingOnlyTheChangedAreasShowsWhatAWholeComposeWould) {
     over.backColor = Color(90, 0, 0);
     m.rt->show(s);
     const Picture bar{"bar", std::make_shared<const Surface>(12, 3, Color(0, 0, 255)), true};
-    struct Step {
-        const char* what;
-        std::function<void()> change;
-        int frames;
-    };
+    struct Step { const char* what; std::function<void()> change; int frames; };
     const std::vector<Step> steps = {
         {"nothing", [] {}, 0},
         {"a sprite moves", [&] { s.sprite->move(50, 60); }, 1},
@@ -86,9 +74,7 @@ TEST(FramesInPlay, PresentingOnlyTheChangedAreasShowsWhatAWholeComposeWould) {
             EXPECT_EQ(m.display.presents - presents, last.frames) << "frames after " << last.what;
             const Surface shown = m.display.lastFrame;
             const Surface& whole = m.rt->frames().compose();
-            int differ = 0;
-            for (int i = 0; i < 800 * 600; ++i) differ += shown.data()[i] != whole.data()[i];
-            EXPECT_EQ(differ, 0) << "pixels after " << last.what;
+            EXPECT_TRUE(std::equal(shown.data(), shown.data() + 800 * 600, whole.data())) << "pixels after " << last.what;
         }
         presents = m.display.presents;
         if (done == steps.size()) return step->setEnabled(false);
