@@ -84,8 +84,3 @@ TEST(Text, MalformedUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(cps[1], U'\u00e9');
     EXPECT_EQ(cps[2], U'\ufffd');
 }
-
-TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    for (auto [v, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {478.5, 478}, {2.4, 2}, {2.6, 3}})
-        EXPECT_EQ(roundHalfEven(v), rounded) << v;
-}
