@@ -32,7 +32,7 @@ TEST(Script, ReadsEachActionAndExpandsHeldKeysKeepingFileOrderAtOneTime) {
         "130 key 37\n"
         "130 type  Grub Toad\n"
         "140 file /tmp/my game.kvs\r\n"
-        "150 joy 0 32767 1\n"
+        "150 click 10 20\n"
         "160 rnd 0.5\n"
         "170 quit");   // a Windows line end above, and no break after the last line
     std::vector<ScriptAction> got;
@@ -43,10 +43,9 @@ TEST(Script, ReadsEachActionAndExpandsHeldKeysKeepingFileOrderAtOneTime) {
     EXPECT_EQ(keys, (std::vector<std::pair<std::uint64_t, int>>{{100, 39}, {130, 39}, {130, 37}, {160, 39}}));
     EXPECT_EQ(got[3].text, " Grub Toad");   // the rest of the line after one space
     EXPECT_EQ(got[4].text, "/tmp/my game.kvs");
-    EXPECT_EQ(got[5].c, 1u);
+    EXPECT_EQ(got[5].b, 20);
     EXPECT_DOUBLE_EQ(got[7].value, 0.5);
     EXPECT_EQ(got[8].kind, ScriptAction::Kind::Quit);
-    EXPECT_TRUE(s->usesJoystick());
 }
 
 TEST(Script, HeldKeysAreMadeOneAtATimeAsTheyFallDue) {
