@@ -57,8 +57,7 @@ TEST(Demo, AWindowsRunReplayedHeadlessDoesTheSameAtTheSameGameTimes) {
         m.display.pending.push_back({1500, InputEvent{InputEvent::Kind::Text, 0, 0, 0, "Grub"}});
         DemoWriter writer(demo, {{"clock-start", "0"}});
         m.rt->scripts().record(&writer);
-        auto& f = m.rt->load<Busy>(played, &m.display.wall);
-        m.rt->show(f);
+        m.rt->show(m.rt->load<Busy>(played, &m.display.wall));
         m.run();
         endedAt = m.rt->now();
         writer.finish(endedAt);
@@ -66,8 +65,7 @@ TEST(Demo, AWindowsRunReplayedHeadlessDoesTheSameAtTheSameGameTimes) {
     {
         FakeMachine m(2000, false);
         m.rt->scripts().setScript(ScriptSource::fromFile(demo));
-        auto& f = m.rt->load<Busy>(replayed, nullptr);
-        m.rt->show(f);
+        m.rt->show(m.rt->load<Busy>(replayed, nullptr));
         m.run();
         EXPECT_EQ(m.rt->now(), endedAt);
     }
@@ -83,12 +81,11 @@ TEST(Demo, AScriptsInputIsRecordedAsTheScriptSaidItAndOutputsAreLeftOut) {
     Lines log;
     {
         FakeMachine m(1000);
-        m.rt->scripts().setScript(ScriptSource::fromText(
-            "10 keys 39 3 30\n50 rnd 0.25\n60 type  two  spaces\n70 click 5 6\n80 dump -\n90 press Nothing\n95 joy 1 65535 3\n"));
+        m.rt->scripts().setScript(ScriptSource::fromText("10 keys 39 3 30\n50 rnd 0.25\n60 type  two  spaces\n"
+                                                         "70 click 5 6\n80 dump -\n90 press Nothing\n95 joy 1 65535 3\n"));
         DemoWriter writer(demo, {{"clock-start", "0"}, {"warp", "9"}});
         m.rt->scripts().record(&writer);
-        auto& f = m.rt->load<Busy>(log, nullptr);
-        m.rt->show(f);
+        m.rt->show(m.rt->load<Busy>(log, nullptr));
         testing::internal::CaptureStdout();   // the dump
         m.run();
         testing::internal::GetCapturedStdout();
