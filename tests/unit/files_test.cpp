@@ -80,8 +80,7 @@ TEST_F(Files, AWriteReplacesTheFileWholeOrLeavesTheOldOneAndNoLeftovers) {
     std::string why;
     struct rlimit was {};
     ::getrlimit(RLIMIT_FSIZE, &was);
-    struct rlimit small = was;
-    small.rlim_cur = 4;
+    struct rlimit small {4, was.rlim_max};
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &small);
     EXPECT_FALSE(writeFileSafely(path("save.kvs"), "a new game", why));
