@@ -81,8 +81,9 @@ TEST(Demo, AScriptsInputIsRecordedAsTheScriptSaidItAndOutputsAreLeftOut) {
     Lines log;
     {
         FakeMachine m(1000);
-        m.rt->scripts().setScript(ScriptSource::fromText("10 keys 39 3 30\n50 rnd 0.25\n60 type  two  spaces\n"
-                                                         "70 click 5 6\n80 dump -\n90 press Nothing\n95 joy 1 65535 3\n"));
+        const char* script = "10 keys 39 3 30\n50 rnd 0.25\n60 type  two  spaces\n70 click 5 6\n80 dump -\n"
+                             "90 press Nothing\n95 joy 1 65535 3\n";
+        m.rt->scripts().setScript(ScriptSource::fromText(script));
         DemoWriter writer(demo, {{"clock-start", "0"}, {"warp", "9"}});
         m.rt->scripts().record(&writer);
         m.rt->show(m.rt->load<Busy>(log, nullptr));

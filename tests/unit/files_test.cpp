@@ -24,9 +24,7 @@ using namespace kv;
 
 namespace {
 
-struct Files : ::testing::Test, kvtest::TempDir {
-    std::string path(const std::string& name) const { return *this / name; }
-};
+struct Files : ::testing::Test, kvtest::TempDir {};
 
 // Lays out a scratch folder: "name = bytes" a file, "name/" a folder, "name |"
 // a named pipe, "name @" a device like /dev/null, "name -> where" a link.
@@ -44,7 +42,7 @@ void lay(const fs::path& dir, const std::vector<std::string>& things) {
 }
 
 TEST_F(Files, ReadingSaysWhyInTheSystemsWords) {
-    lay(dir, {"folder/", "pipe |", "big = " + std::string(2000, 'x')});   // the pipe is never opened: an open would wait
+    lay(dir, {"folder/", "pipe |", "big = " + std::string(2000, 'x')});   // the pipe is never opened: it would wait
     using Status = FileBytes::Status;
     for (auto [name, says, status] : {std::tuple{"missing", "No such file or directory", Status::Missing},
                                       {"folder", "Is a directory", Status::Unreadable},
@@ -52,9 +50,9 @@ TEST_F(Files, ReadingSaysWhyInTheSystemsWords) {
                                       {"big", "too large", Status::TooLarge}}) {
         std::vector<std::uint8_t> bytes;
         std::string why;
-        EXPECT_FALSE(readFileBytes(path(name), 1000, bytes, why)) << name;
+        EXPECT_FALSE(readFileBytes(*this / name, 1000, bytes, why)) << name;
         EXPECT_NE(why.find(says), std::string::npos) << why;
-        EXPECT_EQ(readDataFile(path(name), 1000).status, status) << name;
+        EXPECT_EQ(readDataFile(*this / name, 1000).status, status) << name;
     }
 }
 
@@ -83,12 +81,12 @@ TEST_F(Files, AWriteReplacesTheFileWholeOrLeavesTheOldOneAndNoLeftovers) {
     struct rlimit small {4, was.rlim_max};
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_FALSE(writeFileSafely(path("save.kvs"), "a new game", why));
+    EXPECT_FALSE(writeFileSafely(*this / "save.kvs", "a new game", why));
     ::setrlimit(RLIMIT_FSIZE, &was);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(why, "File too large");
     EXPECT_EQ(listing(dir), std::vector<std::string>{"save.kvs = old game"});
-    ASSERT_TRUE(writeFileSafely(path("save.kvs"), "a new game", why)) << why;
+    ASSERT_TRUE(writeFileSafely(*this / "save.kvs", "a new game", why)) << why;
     EXPECT_EQ(listing(dir), std::vector<std::string>{"save.kvs = a new game"});
     EXPECT_EQ(fs::status(dir / "save.kvs").permissions(), fs::perms(0640));
 }
@@ -150,13 +148,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Files, ALockIsHeldByOneHolderAtATime) {
     FileLock first, second;
     std::string why;
-    ASSERT_TRUE(first.acquire(path("t.lock"), 0, why)) << why;
-    EXPECT_FALSE(second.acquire(path("t.lock"), 30, why));
+    ASSERT_TRUE(first.acquire(*this / "t.lock", 0, why)) << why;
+    EXPECT_FALSE(second.acquire(*this / "t.lock", 30, why));
     EXPECT_NE(why.find("Another game has held the lock file"), std::string::npos) << why;
     first.release();
-    EXPECT_TRUE(second.acquire(path("t.lock"), 0, why)) << why;
+    EXPECT_TRUE(second.acquire(*this / "t.lock", 0, why)) << why;
     lay(dir, {"pipe.lock |"});
-    EXPECT_FALSE(first.acquire(path("pipe.lock"), 1000, why));
+    EXPECT_FALSE(first.acquire(*this / "pipe.lock", 1000, why));
     EXPECT_NE(why.find("named pipe"), std::string::npos) << why;
 }
 

@@ -18,7 +18,7 @@ using kv::Int16;
 TEST(Counters, StayInRangeOrStopWithOverflow) {
     using Step = void (*)(Int16&);
     for (auto [name, start, step, result] : {
-             std::tuple<const char*, int, Step, std::optional<int>>{"RisesToTheTop", 32766, [](Int16& x) { ++x; }, 32767},
+             std::tuple<const char*, int, Step, std::optional<int>>{"ToTheTop", 32766, [](Int16& x) { ++x; }, 32767},
              {"SumOfCountersAndInts", 7, [](Int16& x) { x = x + x - 4 + 1; }, 11},
              {"PastTheTop", 32767, [](Int16& x) { ++x; }, std::nullopt},
              {"PastTheBottom", -32768, [](Int16& x) { x--; }, std::nullopt},

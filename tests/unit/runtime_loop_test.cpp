@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](Loop& l) {
                      auto& g = l.form("G");
                      l.ticks("G", 20, &g);
-                     l.once(5, [&l, &g] { l.modal(80, [&l, &g](TestForm& m) { l.once(10, [&g] { g.unload(); }, &m); }); });
+                     l.once(5, [&l, &g] { l.modal(80, [&](TestForm& m) { l.once(10, [&g] { g.unload(); }, &m); }); });
                  },
                  {"closed@85"}},
         LoopCase{"In a window the clock follows the wall clock from one due event to the next", 1000,
@@ -191,15 +191,15 @@ struct NestingForm : Form {
 
 // A held key repeating in play runs each key at its time on the outer loop.
 TEST(EventLoop, KeysQueuedForOneMomentDoNotNestWithoutBoundAndHeldKeysDoNotNestAtAll) {
-    for (auto [script, keys, every] : {std::tuple{"10 keys 65 100000 0\n", 100000u, 0u}, {"10 keys 65 50 30\n", 50u, 30u}}) {
+    for (auto [script, keys, gap] : {std::tuple{"10 keys 65 100000 0", 100000u, 0u}, {"10 keys 65 50 30", 50u, 30u}}) {
         FakeMachine m;
         m.rt->scripts().setScript(ScriptSource::fromText(script));
         auto& f = m.rt->load<NestingForm>();
         m.rt->show(f);
         m.run();
         ASSERT_EQ(f.keyTimes.size(), keys);
-        EXPECT_LE(f.deepest, every ? 1 : Runtime::kMaxNestedDispatch);
-        for (std::size_t i = 0; every && i < keys; ++i) EXPECT_EQ(f.keyTimes[i], 10 + every * i);
+        EXPECT_LE(f.deepest, gap ? 1 : Runtime::kMaxNestedDispatch);
+        for (std::size_t i = 0; gap && i < keys; ++i) EXPECT_EQ(f.keyTimes[i], 10 + gap * i);
     }
 }
 
