@@ -1,6 +1,7 @@
 // The open and save dialogs and the file helpers underneath them: the listing,
-// the answer a name resolves to, keyboard and mouse, atomic writes. (Scripts
-// answer the dialog in the pause dialog's and the menu's scenarios.)
+// the answer a name resolves to, the keyboard, a data file's folder. (Scripts
+// answer the dialog in the pause dialog's and the menu's scenarios; clicks on
+// it are not tested.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
