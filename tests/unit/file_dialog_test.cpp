@@ -1,6 +1,7 @@
 // The open and save dialogs and the file helpers underneath them: the listing,
-// the answer a name resolves to, keyboard and mouse, atomic writes. (Scripts
-// answer the dialog in the pause dialog's and the menu's scenarios.)
+// the answer a name resolves to, the keyboard, a data file's folder. (Scripts
+// answer the dialog in the pause dialog's and the menu's scenarios; clicks on
+// it are not tested.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,8 +11,6 @@
 #include "runtime/file_dialog.h"
 #include "runtime/file_io.h"
 #include "runtime/keys.h"
-#include "support/case_names.h"
-#include "support/fakes.h"
 #include "support/scratch.h"
 
 using namespace kv;
@@ -29,15 +28,7 @@ struct SaveFolder : kvtest::TempDir {
 };
 
 FileDialogOptions saveOptions(const std::string& folder) {
-    FileDialogOptions o;
-    o.save = true;
-    o.title = "Save Game...";
-    o.fileName = "myGame.kvs";
-    o.filterName = "Korvane Save Files";
-    o.pattern = "*.kvs";
-    o.defaultExt = "kvs";
-    o.folder = folder;
-    return o;
+    return FileDialogOptions{true, "Save Game...", "myGame.kvs", "Korvane Save Files", "*.kvs", "kvs", folder, {}};
 }
 
 std::vector<std::string> names(const FileBrowser& b) {
@@ -46,41 +37,28 @@ std::vector<std::string> names(const FileBrowser& b) {
     return out;
 }
 
-TEST(FileDialog, ListsFoldersFirstThenTheMatchingFilesWithoutHiddenOnes) {
+// A save dialog opened on the folder of saves.
+struct Dialog : testing::Test {
     SaveFolder f;
-    FileBrowser b(saveOptions(f.path()));
-    EXPECT_EQ(b.folder(), f.path());
+    FileBrowser b{saveOptions(f.path())};
+    Box box;
+};
+
+TEST_F(Dialog, ListsFoldersFirstThenTheMatchingFilesWithoutHiddenOnes) {
     EXPECT_EQ(names(b), (std::vector<std::string>{"[..]", "[Archive]", "[old saves]", "Alpha.KVS", "zeta.kvs"}));
     EXPECT_EQ(b.name(), "myGame.kvs");
+    EXPECT_EQ(names(FileBrowser(saveOptions("/no/such/folder"))), (std::vector<std::string>{"[..]"}));   // unreadable
 }
 
-struct Resolve {
-    const char* name;
-    std::string typed;
-    std::string expected;   // relative to the folder, or absolute when it starts with '/'
-};
-class ResolveNames : public testing::TestWithParam<Resolve> {};
-TEST_P(ResolveNames, GiveTheFullPath) {
-    SaveFolder f;
-    FileBrowser b(saveOptions(f.path()));
-    const Resolve& c = GetParam();
-    std::string want = fs::path(c.expected[0] == '/' ? c.expected : f.path() + c.expected).lexically_normal().string();
-    EXPECT_EQ(b.resolve(c.typed), want);
+TEST_F(Dialog, ATypedNameGivesTheFullPathWithTheExtensionWhenItHasNone) {
+    for (auto [typed, want] : {std::pair<std::string, std::string>{"game", f.path() + "game.kvs"},
+                               {"game.sav", f.path() + "game.sav"},
+                               {"  my game  ", f.path() + "my game.kvs"},
+                               {"/tmp/elsewhere/g", "/tmp/elsewhere/g.kvs"}})
+        EXPECT_EQ(b.resolve(typed), want);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Names, ResolveNames,
-    testing::Values(Resolve{"PlainNameGetsTheExtension", "game", "game.kvs"},
-                    Resolve{"AnExtensionIsKept", "game.sav", "game.sav"},
-                    Resolve{"SpacesAroundGo", "  my game  ", "my game.kvs"},
-                    Resolve{"IntoASubfolder", "old saves/second", "old saves/second.kvs"},
-                    Resolve{"UpAFolder", "../outside.kvs", "../outside.kvs"},
-                    Resolve{"AnAbsolutePath", "/tmp/elsewhere/g", "/tmp/elsewhere/g.kvs"}),
-    kvtest::CaseName{});
 
-TEST(FileDialog, TypingReplacesTheInitialNameAndEnterAnswers) {
-    SaveFolder f;
-    FileBrowser b(saveOptions(f.path()));
-    Box box;
+TEST_F(Dialog, TypingReplacesTheInitialNameAndEnterAnswers) {
     b.text("Le");
     b.text("vel 3");
     b.key(vk::Back, box);
@@ -91,20 +69,13 @@ TEST(FileDialog, TypingReplacesTheInitialNameAndEnterAnswers) {
     EXPECT_EQ(b.resolve(box.input), f.path() + "Level 4.kvs");
 }
 
-TEST(FileDialog, ArrowsChooseAFileAndEnterOpensAFolder) {
-    SaveFolder f;
-    FileBrowser b(saveOptions(f.path()));
-    Box box;
+TEST_F(Dialog, ArrowsChooseAFileAndEnterOpensAFolder) {
     b.key(vk::End, box);   // nothing: the name field has the focus
-    b.key(vk::Down, box);  // [..]
-    b.key(vk::Down, box);  // [Archive]
-    b.key(vk::Down, box);  // [old saves]
+    for (int i = 0; i < 3; ++i) b.key(vk::Down, box);   // [..], [Archive], [old saves]
     b.key(vk::Return, box);
     EXPECT_EQ(box.answer, BoxAnswer::None);
-    EXPECT_EQ(b.folder(), f.path() + "old saves/");
     EXPECT_EQ(names(b), (std::vector<std::string>{"[..]", "first.kvs"}));
-    b.key(vk::Down, box);
-    b.key(vk::Down, box);  // first.kvs into the name field
+    for (int i = 0; i < 2; ++i) b.key(vk::Down, box);   // first.kvs into the name field
     EXPECT_EQ(b.name(), "first.kvs");
     b.key(vk::Back, box);  // in the list, Backspace goes up a folder
     EXPECT_EQ(b.folder(), f.path());
@@ -112,10 +83,7 @@ TEST(FileDialog, ArrowsChooseAFileAndEnterOpensAFolder) {
     EXPECT_EQ(box.answer, BoxAnswer::Cancel);
 }
 
-TEST(FileDialog, APatternTypedFiltersAndAFolderNameOpensIt) {
-    SaveFolder f;
-    FileBrowser b(saveOptions(f.path()));
-    Box box;
+TEST_F(Dialog, APatternTypedFiltersAndAFolderNameOpensIt) {
     // As a script's "file *.txt" answers it: a filter, never a file of that name.
     b.choose("*.txt", box);
     EXPECT_EQ(box.answer, BoxAnswer::None);
@@ -126,13 +94,11 @@ TEST(FileDialog, APatternTypedFiltersAndAFolderNameOpensIt) {
     EXPECT_EQ(b.folder(), f.path() + "Archive/");
 }
 
-TEST(FileDialog, ANameChosenBeforeOpensItsFolderAgain) {
-    SaveFolder f;
+TEST_F(Dialog, ANameChosenBeforeOpensItsFolderAgain) {
     FileDialogOptions o = saveOptions("/");
     o.fileName = f.path() + "old saves/first.kvs";
-    FileBrowser b(o);
-    EXPECT_EQ(b.folder(), f.path() + "old saves/");
-    EXPECT_EQ(b.name(), "first.kvs");
+    FileBrowser again(o);
+    EXPECT_EQ(std::pair(again.folder(), again.name()), std::pair(f.path() + "old saves/", std::string("first.kvs")));
 }
 
 TEST(FileDialog, AHugeFolderListsItsFirstEntriesByNameAndSaysHowManyThereAre) {
@@ -145,35 +111,7 @@ TEST(FileDialog, AHugeFolderListsItsFirstEntriesByNameAndSaysHowManyThereAre) {
     EXPECT_EQ(b.entriesInFolder(), 5011u);   // with ".."
 }
 
-TEST(FileDialog, AFolderThatCannotBeReadListsEmpty) {
-    FileBrowser b(saveOptions("/no/such/folder/anywhere"));
-    EXPECT_EQ(names(b), (std::vector<std::string>{"[..]"}));
-}
-
-// Clicks on the dialog as the runtime draws it (480 x 348, centred).
-TEST(FileDialog, TheMouseChoosesOpensAndAnswers) {
-    SaveFolder f;
-    kvtest::FakeMachine m;
-    FileBrowser b(saveOptions(f.path()));
-    Rect w = b.windowRect();
-    Surface frame(800, 600);
-    b.draw(frame, m.rt->text(), "Save Game...");   // draws without trouble
-    Box box;
-    // The list starts 58 pixels below the title bar; rows are 18 high.
-    int listX = w.x + 100, row0 = w.y + 20 + 38 + 2 + 9;
-    b.click(listX, row0 + 3 * 18, box);   // Alpha.KVS chosen
-    EXPECT_EQ(b.name(), "Alpha.KVS");
-    EXPECT_EQ(box.answer, BoxAnswer::None);
-    b.click(listX, row0 + 3 * 18, box);   // a second click opens it
-    EXPECT_EQ(box.answer, BoxAnswer::OK);
-    EXPECT_EQ(b.resolve(box.input), f.path() + "Alpha.KVS");
-    Box other;
-    b.click(w.right() - 12 - 40, w.bottom() - 12 - 12, other);   // Cancel
-    EXPECT_EQ(other.answer, BoxAnswer::Cancel);
-}
-
-TEST(DataFiles, AWriteMakesItsFolderOrSaysWhatStandsInTheWay) {
-    SaveFolder f;
+TEST_F(Dialog, ADataFileMakesItsFolderOrSaysWhatStandsInTheWay) {
     std::string target = f.path() + "deep/er/table.dat", error;
     ASSERT_TRUE(writeDataFile(target, "first", error)) << error;
     EXPECT_EQ(readDataFile(target, 100).bytes, "first");
@@ -182,15 +120,6 @@ TEST(DataFiles, AWriteMakesItsFolderOrSaysWhatStandsInTheWay) {
     EXPECT_FALSE(writeDataFile(f.path() + "korvane/Data/score.dat", "x", error));
     EXPECT_EQ(error, "Cannot make the folder " + f.path() + "korvane/Data: " + f.path() + "korvane is a link to " +
                          f.path() + "gone, which does not exist");
-}
-
-TEST(DataFiles, ReadsTellMissingFromTooLargeOrAFolder) {
-    SaveFolder f;
-    std::string p = f.path() + "zeta.kvs";
-    EXPECT_EQ(readDataFile(p, 1).status, FileBytes::Status::Read);
-    EXPECT_EQ(readDataFile(p, 0).status, FileBytes::Status::TooLarge);
-    EXPECT_EQ(readDataFile(f.path() + "nothing", 10).status, FileBytes::Status::Missing);
-    EXPECT_EQ(readDataFile(f.path() + "Archive", 10).status, FileBytes::Status::Unreadable);
 }
 
 }  // namespace
