@@ -70,8 +70,8 @@ public:
         if (users > 0) --users;
     }
     bool load(int voice, const std::vector<std::uint8_t>& wav, std::string& error) override {
-        if (users == 0 || !valid(voice) || refuseSamples) {
-            error = users == 0 || !valid(voice) ? "not open" : "out of buffers";
+        if (users == 0 || !valid(voice)) {
+            error = "not open";
             return false;
         }
         halt(voice);
@@ -119,7 +119,7 @@ public:
     void unloadModule() override { module_ = {}; }
     kv::ModuleStatus module() override { return module_; }
 
-    bool refuseOpen = false, refuseSamples = false;
+    bool refuseOpen = false;
     int users = 0;
     std::array<std::optional<std::vector<std::uint8_t>>, kVoices> samples;
     std::array<bool, kVoices> sounding{};
