@@ -16,9 +16,9 @@ HighScores::HighScores(Runtime& rt, Game& gm) : Form(rt, "HighScores", 800, 600)
     Scape1 = &add<Image>("Scape1", Backdrop, Rect{200, 580, 400, 20});
     Scape1->setPicture(rt.pictures().get("Scape1"));
     for (int i = 1; i <= 12; ++i) {
-        ScrName[i] = &add<PictureBox>("ScrName(" + std::to_string(i) + ")", nullptr,
+        ScrName[i] = &add<PictureBox>(indexed("ScrName", i), nullptr,
                                       Rect{152, 104 + 40 * (i - 1), 249, 33}, kBlack);
-        ScrScore[i] = &add<PictureBox>("ScrScore(" + std::to_string(i) + ")", nullptr,
+        ScrScore[i] = &add<PictureBox>(indexed("ScrScore", i), nullptr,
                                        Rect{480, 104 + 40 * (i - 1), 153, 33}, kBlack);
         ScrName[i]->onClick = [this, i] { ScrName_Click(i); };
         ScrScore[i]->onClick = [this, i] { ScrScore_Click(i); };

@@ -3,10 +3,6 @@
 
 namespace kv::level {
 
-namespace {
-std::string indexed(const char* name, int i) { return std::string(name) + "(" + std::to_string(i) + ")"; }
-const Color kClear{0, 0, 0, 0};
-}  // namespace
 
 Form1::Form1(Runtime& rt, Game& gm, Opening opening)
     : Form(rt, "Form1", 800, 600), game(gm), g(gm.state), opening_(opening) {

@@ -13,6 +13,9 @@
 
 namespace kv {
 
+// The name of element i of a control array, as "Name(i)".
+inline std::string indexed(const std::string& name, int i) { return name + "(" + std::to_string(i) + ")"; }
+
 class Runtime;
 class Form;
 class TimerQueue;

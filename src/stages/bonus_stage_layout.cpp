@@ -6,9 +6,6 @@
 namespace kv::stages {
 
 namespace {
-std::string indexed(const char* name, int i) { return std::string(name) + "(" + std::to_string(i) + ")"; }
-const Color kClear{0, 0, 0, 0};
-
 // The formation as it stands when the stage opens: rows of 5, 4 and 3 ships.
 struct FormationPlace {
     int left, top;

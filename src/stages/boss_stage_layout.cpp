@@ -3,10 +3,6 @@
 
 namespace kv::stages {
 
-namespace {
-std::string indexed(const char* name, int i) { return std::string(name) + "(" + std::to_string(i) + ")"; }
-const Color kClear{0, 0, 0, 0};
-}  // namespace
 
 BossStage::BossStage(Runtime& rt, Game& gm)
     : Stage(rt, gm, "BossStage", StageLayout{Rect{1, 40, 797, 536}, "BossBack", 365, 463}) {

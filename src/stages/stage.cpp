@@ -7,10 +7,6 @@
 
 namespace kv::stages {
 
-namespace {
-std::string indexed(const char* name, int i) { return std::string(name) + "(" + std::to_string(i) + ")"; }
-const Color kClear{0, 0, 0, 0};
-}  // namespace
 
 Stage::Stage(Runtime& rt, Game& gm, std::string name, const StageLayout& layout)
     : Form(rt, std::move(name), 800, 600), game(gm), g(gm.state) {

@@ -93,8 +93,10 @@ TEST(BonusStage, OpensWithSixtySecondsAndAtZeroTheShipGoesAndTwoSecondsAfterItsE
                     s.BulletsAllowed, s.FleetSpeed, run.heard("5:Samples/Start Level.wav"), !s.PlayBullet[1]->visible(),
                     lit(*s.TimeLeft, 1, *s.LED[6]) && lit(*s.TimeLeft, 21, *s.LED[0]) && lit(*s.Score, 81, *s.LED[0])}),
               (Ints{1, 0, 0, 0, 3, 5, 1, 1, 1}));
-    // The title in yellow over a line in white.
-    EXPECT_EQ((Ints{ink(*s.textFX, {255, 255, 0}) > 1000, ink(*s.textFX, {255, 255, 255}) > 20}), (Ints{1, 1}));
+    // The title in yellow over a line in white; the extra life's notice waits in yellow.
+    EXPECT_EQ((Ints{ink(*s.textFX, {255, 255, 0}) > 1000, ink(*s.textFX, {255, 255, 255}) > 20,
+                    s.exLife->foreColor() == kv::Color(255, 255, 0)}),
+              (Ints{1, 1, 1}));
     run.runUntil(3310);                // the key starts the stage
     s.DropBullets->setEnabled(false);  // no fireballs while the clock runs out
     run.runUntil(3300 + 60010);
